@@ -1,0 +1,52 @@
+#include "cli/options.h"
+
+namespace gradova::cli {
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  Options options;
+  std::optional<std::string> courseFile;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string argument = arguments[i];
+    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+      if (courseFile) return UsageError{"more than one course file given"};
+      courseFile = argument;
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (argument == "--help" || argument == "-h") return ShowHelp{};
+    if (argument == "--version") return ShowVersion{};
+
+    std::optional<std::string> value;
+    if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+      argument.resize(equals);
+    }
+    if (argument != "--rules" && argument != "--format" && argument != "--html") {
+      return UsageError{"unknown option " + argument};
+    }
+    if (!value) {
+      if (i + 1 == arguments.size()) return UsageError{argument + " needs a value"};
+      value = arguments[++i];
+    }
+    if (argument == "--rules") {
+      options.rulesFile = *value;
+    } else if (argument == "--html") {
+      options.htmlFile = *value;
+    } else if (*value == "text") {
+      options.format = OutputFormat::Text;
+    } else if (*value == "tsv") {
+      options.format = OutputFormat::Tsv;
+    } else {
+      return UsageError{"--format must be text or tsv, not " + *value};
+    }
+  }
+  if (!courseFile) return UsageError{"no course file given"};
+  options.courseFile = *courseFile;
+  return options;
+}
+
+}  // namespace gradova::cli

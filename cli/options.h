@@ -1,0 +1,32 @@
+#pragma once
+// The command line of gradova-cli:
+//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] COURSEFILE
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace gradova::cli {
+
+enum class OutputFormat { Text, Tsv };
+
+struct Options {
+  std::string courseFile;
+  std::optional<std::string> rulesFile;
+  std::optional<std::string> htmlFile;
+  OutputFormat format = OutputFormat::Text;
+};
+
+struct ShowHelp {};
+struct ShowVersion {};
+struct UsageError {
+  std::string message;  // one line, without the program name
+};
+
+using ParsedCommandLine = std::variant<Options, ShowHelp, ShowVersion, UsageError>;
+
+// `arguments` without the program name. "--name=value" and "--name value" are both accepted;
+// "--" ends the options.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace gradova::cli

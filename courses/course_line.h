@@ -1,0 +1,24 @@
+#pragma once
+// One line of a course file: "name credits score", separated by the space byte. The last two
+// spaces delimit credits and score; everything before them is the name, its own spaces included.
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "courses/course_record.h"
+
+namespace gradova::courses {
+
+enum class CourseLineError {
+  BadFormat,  // no space at all, an empty credits text or an empty score text
+  BadData,    // integer part of the credits below 1, or of the score outside 0 to 100
+};
+
+// Parses a line without its terminator. The checks run in a fixed order (empty credits, credits
+// below 1, empty score, score out of range) and the first that fails decides the error.
+std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line);
+
+// "name credits score", without a line end.
+std::string FormatCourseLine(const CourseRecord& record);
+
+}  // namespace gradova::courses

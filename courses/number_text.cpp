@@ -1,0 +1,111 @@
+#include "courses/number_text.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace gradova::courses {
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::size_t SkipSpace(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  return pos;
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsDigit(text[pos])) ++pos;
+  return pos;
+}
+
+// The rough decimal magnitude of a digit string with an exponent, enough to tell an overflow
+// (far above 1e308) from an underflow (far below 1e-308).
+bool IsHuge(std::string_view mantissa, std::string_view exponent) {
+  long long magnitude = 0;
+  const std::size_t point = mantissa.find('.');
+  const std::size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
+  const std::size_t firstNonZero = mantissa.find_first_not_of("0.");
+  if (firstNonZero == std::string_view::npos) return false;
+  magnitude = firstNonZero < integerDigits
+                  ? static_cast<long long>(integerDigits - firstNonZero)
+                  : -static_cast<long long>(firstNonZero - integerDigits);
+  bool negative = false;
+  std::size_t pos = 0;
+  if (pos < exponent.size() && (exponent[pos] == '+' || exponent[pos] == '-')) {
+    negative = exponent[pos++] == '-';
+  }
+  long long value = 0;
+  for (; pos < exponent.size() && value < 1'000'000'000'000LL; ++pos) {
+    value = value * 10 + (exponent[pos] - '0');
+  }
+  return magnitude + (negative ? -value : value) > 0;
+}
+
+}  // namespace
+
+int LeadingInteger(std::string_view text) {
+  std::size_t pos = SkipSpace(text, 0);
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  long long value = 0;
+  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+    value = value * 10 + (text[pos] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) {
+      value = static_cast<long long>(INT_MAX) + 1;
+    }
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+double LeadingDecimal(std::string_view text) {
+  std::size_t pos = SkipSpace(text, 0);
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  const std::size_t start = pos;
+  std::size_t end = SkipDigits(text, pos);
+  bool anyDigit = end > start;
+  if (end < text.size() && text[end] == '.') {
+    const std::size_t fractionEnd = SkipDigits(text, end + 1);
+    anyDigit = anyDigit || fractionEnd > end + 1;
+    if (anyDigit) end = fractionEnd;
+  }
+  if (!anyDigit) return 0.0;
+  const std::size_t mantissaEnd = end;
+  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+    std::size_t exponent = end + 1;
+    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+    const std::size_t exponentEnd = SkipDigits(text, exponent);
+    if (exponentEnd > exponent) end = exponentEnd;
+  }
+  const std::string_view number = text.substr(start, end - start);
+  double value = 0.0;
+  const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    const std::string_view exponent =
+        mantissaEnd < end ? text.substr(mantissaEnd + 1, end - mantissaEnd - 1) : "";
+    value = IsHuge(text.substr(start, mantissaEnd - start), exponent)
+                ? std::numeric_limits<double>::infinity()
+                : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+std::string FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  // The longest "%.2f" of a double has 309 integer digits.
+  char buffer[400];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace gradova::courses

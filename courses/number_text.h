@@ -1,0 +1,24 @@
+#pragma once
+// How Gradova reads numbers from the texts that the user typed or a course file held. Both
+// readers ignore the C library's locale, so a decimal comma locale reads "88.5" as 88.5.
+#include <string>
+#include <string_view>
+
+namespace gradova::courses {
+
+// The integer part, as `atoi` reads it: leading white space skipped, an optional sign, decimal
+// digits up to the first other byte, 0 when there are none. Values beyond the range of int
+// saturate at INT_MAX or INT_MIN rather than wrapping.
+int LeadingInteger(std::string_view text);
+
+// The longest leading decimal number, as `atof` reads it, but only decimals: white space, an
+// optional sign, digits with an optional point and fraction, and an optional exponent. No
+// hexadecimal, "inf" or "nan"; 0 when no number leads. A value too large for a double gives
+// +/-infinity, one too small gives +/-0.
+double LeadingDecimal(std::string_view text);
+
+// printf's "%.<decimals>f" of `value` under the "C" locale. Non-finite values give "inf", "-inf"
+// or "nan" as printf would; callers that show values decide what to show for them.
+std::string FormatFixed(double value, int decimals);
+
+}  // namespace gradova::courses

@@ -1,0 +1,51 @@
+#include "gpa/course_snapshot.h"
+
+#include <algorithm>
+
+namespace gradova::gpa {
+namespace {
+
+constexpr char kFieldEnd = '\r';
+
+void AppendField(CourseSnapshot& snapshot, const std::string& field) {
+  const std::size_t start = snapshot.size();
+  snapshot.append(field);
+  std::replace(snapshot.begin() + static_cast<std::ptrdiff_t>(start), snapshot.end(), kFieldEnd,
+               ' ');
+  snapshot.push_back(kFieldEnd);
+}
+
+}  // namespace
+
+CourseSnapshot MakeCourseSnapshot(const std::vector<courses::CourseRecord>& courses) {
+  CourseSnapshot snapshot;
+  for (const courses::CourseRecord& course : courses) {
+    AppendField(snapshot, course.name);
+    AppendField(snapshot, course.credits);
+    AppendField(snapshot, course.score);
+  }
+  return snapshot;
+}
+
+std::vector<courses::CourseRecord> ParseCourseSnapshot(std::string_view snapshot,
+                                                       std::size_t courseCount) {
+  std::size_t pos = 0;
+  auto nextField = [&]() {
+    const std::size_t end = std::min(snapshot.find(kFieldEnd, pos), snapshot.size());
+    std::string field(snapshot.substr(pos, end - pos));
+    pos = std::min(end + 1, snapshot.size());
+    return field;
+  };
+  std::vector<courses::CourseRecord> rows;
+  rows.reserve(std::min(courseCount, snapshot.size() / 3 + 1));
+  for (std::size_t i = 0; i < courseCount; ++i) {
+    courses::CourseRecord row;
+    row.name = nextField();
+    row.credits = nextField();
+    row.score = nextField();
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace gradova::gpa

@@ -1,0 +1,25 @@
+#pragma once
+// The text that carries the course list from the main window to the results window: per course
+// the name, the credits and the score, each followed by the byte 0x0D. The course count travels
+// beside it.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "courses/course_record.h"
+
+namespace gradova::gpa {
+
+using CourseSnapshot = std::string;
+
+// The snapshot of `courses`, in order. The format cannot carry 0x0D inside a field, so a 0x0D
+// that a field holds (a stray carriage return inside a course file line) is written as a space,
+// which keeps every later field in its column.
+CourseSnapshot MakeCourseSnapshot(const std::vector<courses::CourseRecord>& courses);
+
+// `courseCount` courses of three fields each. Never reads past the end of `snapshot`: fields
+// beyond its end are empty.
+std::vector<courses::CourseRecord> ParseCourseSnapshot(std::string_view snapshot,
+                                                       std::size_t courseCount);
+
+}  // namespace gradova::gpa

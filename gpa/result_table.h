@@ -1,0 +1,37 @@
+#pragma once
+// The grid of texts that the results window shows and the report writes, for n courses and R
+// rules: n + 3 rows and 3 + R columns.
+//
+//   rows 0 .. n-1   name | credits | score | grade points under each rule ("%.1f")
+//   row  n          all empty
+//   row  n + 1      "总计/加权平均" | total credits | weighted average score | GPA per rule
+//   row  n + 2      "共计n门课" | empty ...
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "courses/course_record.h"
+
+namespace gradova::gpa {
+
+// The grade points column of one rule. Each course's cell is one of at most 33 texts (one per
+// band slot and one for a score that finds no band), so the column stores an index per course.
+struct RuleColumn {
+  std::vector<std::string> pointTexts;
+  std::vector<std::uint8_t> textOfCourse;
+};
+
+struct ResultTable {
+  std::vector<courses::CourseRecord> courses;  // columns 0 to 2 of rows 0 .. n-1
+  std::vector<RuleColumn> ruleColumns;         // columns 3 .. 3 + R - 1 of rows 0 .. n-1
+  std::vector<std::string> totalsRow;          // row n + 1, all 3 + R columns
+  std::string countText;                       // row n + 2, column 0
+
+  std::size_t RowCount() const { return courses.size() + 3; }
+  std::size_t ColumnCount() const { return 3 + ruleColumns.size(); }
+  // The text of a cell; empty outside the grid.
+  std::string_view Cell(std::size_t row, std::size_t column) const;
+};
+
+}  // namespace gradova::gpa

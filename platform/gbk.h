@@ -1,0 +1,19 @@
+#pragma once
+// The one converter between the GBK bytes that Gradova keeps everywhere and the Unicode that
+// terminals and widgets speak. GBK here is code page 936: 0x80 is the euro sign.
+#include <string>
+#include <string_view>
+
+namespace gradova::platform {
+
+// GBK to UTF-8. A byte sequence that GBK does not define becomes U+FFFD, one per bad byte, so the
+// output is always valid UTF-8 and nothing is dropped silently.
+std::string GbkToUtf8(std::string_view gbk);
+// The same, appended to `out`, for callers that convert many short texts into one buffer.
+void AppendGbkToUtf8(std::string_view gbk, std::string& out);
+
+// UTF-8 to GBK. A character that GBK cannot hold becomes "?", as the system's code page conversion
+// does; so does each byte of a malformed UTF-8 sequence.
+std::string Utf8ToGbk(std::string_view utf8);
+
+}  // namespace gradova::platform

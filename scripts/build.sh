@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds Gradova into build/ (or $GRADOVA_BUILD_DIR).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${GRADOVA_BUILD_DIR:-$root/build}
+cmake -S "$root" -B "$build" -G Ninja "$@" >/dev/null
+cmake --build "$build"
