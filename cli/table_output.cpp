@@ -39,8 +39,9 @@ constexpr CodeRange kZeroWidthRanges[] = {
 
 template <std::size_t N>
 bool InRanges(const CodeRange (&ranges)[N], char32_t code) {
-  const auto* it = std::lower_bound(std::begin(ranges), std::end(ranges), code,
-                                    [](const CodeRange& range, char32_t c) { return range.last < c; });
+  const auto* it =
+      std::lower_bound(std::begin(ranges), std::end(ranges), code,
+                       [](const CodeRange& range, char32_t c) { return range.last < c; });
   return it != std::end(ranges) && it->first <= code;
 }
 
@@ -84,8 +85,8 @@ class Writer {
 
  private:
   void Flush() {
-    if (!m_buffer.empty() && std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) !=
-                                 m_buffer.size()) {
+    if (!m_buffer.empty() &&
+        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) != m_buffer.size()) {
       m_ok = false;
     }
     m_buffer.clear();

@@ -30,9 +30,8 @@ bool IsHuge(std::string_view mantissa, std::string_view exponent) {
   const std::size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
   const std::size_t firstNonZero = mantissa.find_first_not_of("0.");
   if (firstNonZero == std::string_view::npos) return false;
-  magnitude = firstNonZero < integerDigits
-                  ? static_cast<long long>(integerDigits - firstNonZero)
-                  : -static_cast<long long>(firstNonZero - integerDigits);
+  magnitude = firstNonZero < integerDigits ? static_cast<long long>(integerDigits - firstNonZero)
+                                           : -static_cast<long long>(firstNonZero - integerDigits);
   bool negative = false;
   std::size_t pos = 0;
   if (pos < exponent.size() && (exponent[pos] == '+' || exponent[pos] == '-')) {

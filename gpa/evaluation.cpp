@@ -81,11 +81,11 @@ ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
   table.totalsRow[1] = FormatTotal(totalCredits, 1);
   table.totalsRow[2] = FormatQuotient(weightedScore, totalCredits, 1);
   for (std::size_t r = 0; r < ruleSet.rules.size(); ++r) {
-    table.ruleColumns.push_back(
-        EvaluateRule(ruleSet.rules[r].bands, credits, scores, totalCredits, table.totalsRow[3 + r]));
+    table.ruleColumns.push_back(EvaluateRule(ruleSet.rules[r].bands, credits, scores, totalCredits,
+                                             table.totalsRow[3 + r]));
   }
-  table.countText = std::string(kCountPrefix) + std::to_string(courses.size()) +
-                    std::string(kCountSuffix);
+  table.countText =
+      std::string(kCountPrefix) + std::to_string(courses.size()) + std::string(kCountSuffix);
   table.courses = std::move(courses);
   return table;
 }

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds Gradova for speed into build-bench/ and runs the benchmarks: the core steps at 1,000,
+# 100,000 and 1,000,000 courses, then gradova-cli on a million-line course file against an awk
+# pass over the same file, which stands for the least work any reader of the file must do.
+# Arguments are passed on to core_bench (for example --benchmark_filter=Parse).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-bench
+
+"$root/scripts/setup.sh" hyperfine mawk >&2
+# Tests stay off: they are not measured, and a half-edited test must not stop a benchmark run.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRADOVA_BUILD_BENCH=ON \
+  -DGRADOVA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build"
+
+core_json=$build/core_bench.json
+"$build/bench/core_bench" --benchmark_out="$core_json" --benchmark_out_format=json "$@"
+
+echo
+echo "Growth from 100,000 to 1,000,000 courses (goal: within 11x):"
+python3 - "$core_json" <<'PY'
+import json, sys
+seconds_per_unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+runs = {}
+for run in json.load(open(sys.argv[1]))["benchmarks"]:
+    if run.get("run_type", "iteration") != "iteration":
+        continue
+    name, _, size = run["name"].partition("/")
+    seconds = run["real_time"] * seconds_per_unit[run["time_unit"]]
+    runs.setdefault(name, {})[int(size)] = (seconds, run.get("items_per_second", 0.0))
+for name, sizes in runs.items():
+    for size in sorted(sizes):
+        print(f"  {name}/{size}: {sizes[size][1]:,.0f} items/s")
+    if 100_000 in sizes and 1_000_000 in sizes:
+        ratio = sizes[1_000_000][0] / sizes[100_000][0]
+        verdict = "ok" if ratio <= 11 else "OVER GOAL"
+        print(f"  {name}: time(1,000,000) / time(100,000) = {ratio:.2f}x  {verdict}")
+PY
+
+courses=$build/courses_1000000.txt
+"$build/bench/make_course_file" 1000000 "$courses"
+awk_program="awk"
+command -v mawk >/dev/null && awk_program=mawk
+cli_json=$build/cli_vs_awk.json
+echo
+hyperfine --warmup 2 --runs 10 --export-json "$cli_json" \
+  -n gradova-cli "$(printf '%q --format tsv %q >/dev/null' "$build/cli/gradova-cli" "$courses")" \
+  -n "$awk_program" "$(printf "%q '{n+=NF} END{print n}' %q" "$awk_program" "$courses")"
+
+echo
+echo "gradova-cli on 1,000,000 courses against $awk_program (goal: within 3x, aiming at 2x):"
+python3 - "$cli_json" <<'PY'
+import json, sys
+cli, awk = json.load(open(sys.argv[1]))["results"]
+ratio = cli["mean"] / awk["mean"]
+verdict = "ok" if ratio <= 3 else "OVER GOAL"
+print(f"  {cli['command']}: {cli['mean']:.3f} s, {awk['command']}: {awk['mean']:.3f} s")
+print(f"  mean ratio = {ratio:.2f}x  {verdict}")
+PY

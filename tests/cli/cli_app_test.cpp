@@ -1,0 +1,148 @@
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "grading/built_in_rules.h"
+#include "support/gbk_literal.h"
+#include "support/row_printer.h"
+#include "support/temp_dir.h"
+
+namespace gradova::cli {
+namespace {
+
+GRADOVA_PRINT_ROWS_BY_LABEL()
+
+using testing::DataFile;
+using testing::TempDir;
+using testing::WriteBytes;
+using namespace std::string_literals;
+
+struct CliResult {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+std::string Drain(std::FILE* file) {
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+// Runs the command with `dir` as the current directory, where a default `rules` is looked for.
+CliResult RunIn(const TempDir& dir, const std::vector<std::string>& arguments) {
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Root());
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int exitCode = RunCli(arguments, out, err);
+  std::filesystem::current_path(previous);
+  return CliResult{exitCode, Drain(out), Drain(err)};
+}
+
+const std::string kSampleTsvFirstLines =
+    "课程名称\t学分\t成绩\t标准4.0算法\t改进4.0算法(1)\t改进4.0算法(2)\t北大4.0算法\t"
+    "加拿大4.3算法\t中科大4.3算法\t上海交大4.3算法\t台湾4.0算法\n"
+    "高等数学\t5\t100\t4.0\t4.0\t4.0\t4.0\t4.3\t4.3\t4.3\t4.0\n";
+
+TEST(Cli, SampleFileAsTsvWithBuiltInRules) {
+  TempDir dir;
+  WriteBytes(dir.Path("c.txt"), DataFile("sample_courses.txt"));
+  const CliResult result = RunIn(dir, {"--format", "tsv", "c.txt"});
+  EXPECT_EQ(result.exitCode, kExitOk);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out.substr(0, kSampleTsvFirstLines.size()), kSampleTsvFirstLines);
+  EXPECT_NE(result.out.find(
+                "\n总计/加权平均\t15.0\t89.2\t3.20\t3.20\t3.47\t3.20\t3.77\t3.42\t3.42\t3.47\n"
+                "共计5门课\t\t\t\t\t\t\t\t\t\t\n"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("rules"))) << "the built-in rules are not written";
+}
+
+TEST(Cli, HtmlIsTheReportPage) {
+  TempDir dir;
+  WriteBytes(dir.Path("c.txt"), DataFile("sample_courses.txt"));
+  const CliResult result = RunIn(dir, {"--html", "page.html", "c.txt"});
+  EXPECT_EQ(result.exitCode, kExitOk);
+  EXPECT_EQ(testing::ReadBytes(dir.Path("page.html")), DataFile("worked_example_report.html"));
+}
+
+TEST(Cli, UsesRulesInTheCurrentDirectory) {
+  TempDir dir;
+  WriteBytes(dir.Path("c.txt"), "a 1 60\r\n");
+  WriteBytes(dir.Path("rules"), "V\x65\x00\x63\x66"s);  // "a": every score gets 9.9
+  const CliResult result = RunIn(dir, {"--format=tsv", "c.txt"});
+  EXPECT_EQ(result.exitCode, kExitOk);
+  EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "课程名称\t学分\t成绩\ta");
+  EXPECT_NE(result.out.find("a\t1\t60\t9.9\n"), std::string::npos);
+}
+
+TEST(Cli, DamagedRulesWarnAndGoOn) {
+  TempDir dir;
+  WriteBytes(dir.Path("c.txt"), "a 1 60\r\n");
+  WriteBytes(dir.Path("r"), "V\x65\x00\x63\x66W"s);
+  const CliResult result = RunIn(dir, {"--rules", "r", "--format", "tsv", "c.txt"});
+  EXPECT_EQ(result.exitCode, kExitOk);
+  EXPECT_NE(result.err.find("算法文件已损坏！"), std::string::npos);
+  EXPECT_NE(result.out.find("a\t1\t60\t9.9\n"), std::string::npos);
+}
+
+struct FailureRow {
+  const char* label;
+  std::optional<std::string> courseFile;  // written as c.txt
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::string message;
+};
+
+class CliFailure : public ::testing::TestWithParam<FailureRow> {};
+
+TEST_P(CliFailure, ExitsWithMessage) {
+  TempDir dir;
+  if (GetParam().courseFile) WriteBytes(dir.Path("c.txt"), *GetParam().courseFile);
+  const CliResult result = RunIn(dir, GetParam().arguments);
+  EXPECT_EQ(result.exitCode, GetParam().exitCode);
+  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliFailure,
+    ::testing::Values(
+        FailureRow{
+            "MissingCourseFile", std::nullopt, {"absent.txt"}, kExitFailure, "文件打开失败！"},
+        FailureRow{"BadFormatLine",
+                   "a 1 60\r\nbad\r\n",
+                   {"c.txt"},
+                   kExitFailure,
+                   "c.txt:2: 文件格式错误!"},
+        FailureRow{
+            "BadDataLine", "a 0 60\r\n", {"c.txt"}, kExitFailure, "c.txt:1: 文件包含错误数据!"},
+        FailureRow{"NoCourses", "", {"c.txt"}, kExitFailure, "当前没有数据！"},
+        FailureRow{
+            "UnreadableRules", "a 1 60", {"--rules", "absent", "c.txt"}, kExitFailure, "absent"},
+        FailureRow{"UsageError", std::nullopt, {}, kExitUsage, "usage: gradova-cli"},
+        FailureRow{"HtmlCannotBeWritten",
+                   "a 1 60",
+                   {"--html", "no/dir/p.html", "c.txt"},
+                   kExitFailure,
+                   "文件创建失败！"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Cli, VersionAndHelp) {
+  TempDir dir;
+  EXPECT_EQ(RunIn(dir, {"--version"}).out, "gradova-cli 1.0.0.1\n");
+  const CliResult help = RunIn(dir, {"--help"});
+  EXPECT_EQ(help.exitCode, kExitOk);
+  EXPECT_NE(help.out.find("--format"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gradova::cli

@@ -1,0 +1,49 @@
+#pragma once
+// A fresh directory under the system's temporary directory, removed with everything in it.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace gradova::testing {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "gradova-test-XXXXXX").string();
+    m_path = ::mkdtemp(pattern.data());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  std::string Path(const std::string& name) const { return (m_path / name).string(); }
+  const std::filesystem::path& Root() const { return m_path; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::string DataFile(const std::string& name) {
+  return ReadBytes(std::string(GRADOVA_TEST_DATA_DIR) + "/" + name).value_or("");
+}
+
+}  // namespace gradova::testing
