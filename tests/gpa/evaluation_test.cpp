@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "courses/course_file.h"
 #include "gpa/course_snapshot.h"
 #include "grading/built_in_rules.h"
@@ -171,6 +173,26 @@ TEST(EvaluateCourses, CellOutsideTheGridIsEmpty) {
   const ResultTable table = EvaluateCourses({{"a", "1", "60"}}, kStandard);
   EXPECT_EQ(table.Cell(0, 4), "");
   EXPECT_EQ(table.Cell(9, 0), "");
+}
+
+}  // namespace
+}  // namespace gradova::gpa
+
+namespace gradova::gpa {
+namespace {
+
+// The desktop program runs with the C library's locale taken from the environment.
+TEST(EvaluateCourses, SameTextsUnderADecimalCommaLocale) {
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8")) {
+    GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup.sh generates it)";
+  }
+  const ResultTable table = EvaluateCourses({{"a", "1.5", "88.5"}, {"b", "2", "60"}},
+                                            OneRule({{85, 37}, {60, 10}, {0, 0}}));
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(table.Cell(0, 3), "3.7");
+  EXPECT_EQ(table.Cell(3, 1), "3.5");
+  EXPECT_EQ(table.Cell(3, 2), "72.2");
+  EXPECT_EQ(table.Cell(3, 3), "2.16");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "grading/built_in_rules.h"
 #include "support/gbk_literal.h"
@@ -184,6 +185,38 @@ TEST(RulesFileOnDisk, FailedWriteKeepsTheOldFile) {
             platform::ReplaceStatus::Replaced);
   platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
   EXPECT_EQ(testing::ReadBytes(dir.Path("rules")), kOneRecord);
+}
+
+}  // namespace
+}  // namespace gradova::grading
+
+namespace gradova::grading {
+namespace {
+
+// Random bytes, with the two markers made common so that records of every shape turn up.
+std::string RandomRulesBytes(std::mt19937& random) {
+  std::uniform_int_distribution<int> length(0, 1200);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::string bytes(static_cast<std::size_t>(length(random)), '\0');
+  for (char& c : bytes) {
+    const int value = byte(random);
+    c = static_cast<char>(value < 24 ? 0x65 : value < 32 ? 0x66 : value);
+  }
+  return bytes;
+}
+
+TEST(ParseRulesFile, RandomBytesStayWithinLimitsAndSettleAfterOneRound) {
+  std::mt19937 random(20261206);
+  for (int i = 0; i < 3000; ++i) {
+    const std::string bytes = RandomRulesBytes(random);
+    const RulesFileContents first = ParseRulesFile(bytes);
+    ASSERT_LE(first.ruleSet.rules.size(), kMaxRules);
+    for (const Rule& rule : first.ruleSet.rules) ASSERT_LE(rule.name.size(), kMaxRuleNameBytes);
+    const std::string written = FormatRulesFile(first.ruleSet);
+    const RulesFileContents second = ParseRulesFile(written);
+    ASSERT_EQ(second.status, RulesFileStatus::Loaded) << i;
+    ASSERT_EQ(FormatRulesFile(second.ruleSet), written) << i;
+  }
 }
 
 }  // namespace
