@@ -27,15 +27,6 @@ struct CliResult {
   std::string err;
 };
 
-std::string Drain(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
-
 // Runs the command with `dir` as the current directory, where a default `rules` is looked for.
 CliResult RunIn(const TempDir& dir, const std::vector<std::string>& arguments) {
   const auto previous = std::filesystem::current_path();
@@ -44,7 +35,7 @@ CliResult RunIn(const TempDir& dir, const std::vector<std::string>& arguments) {
   std::FILE* err = std::tmpfile();
   const int exitCode = RunCli(arguments, out, err);
   std::filesystem::current_path(previous);
-  return CliResult{exitCode, Drain(out), Drain(err)};
+  return CliResult{exitCode, testing::ReadAndClose(out), testing::ReadAndClose(err)};
 }
 
 const std::string kSampleTsvFirstLines =

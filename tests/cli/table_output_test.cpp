@@ -7,6 +7,7 @@
 #include "gpa/evaluation.h"
 #include "support/gbk_literal.h"
 #include "support/row_printer.h"
+#include "support/temp_dir.h"
 
 namespace gradova::cli {
 namespace {
@@ -39,12 +40,7 @@ std::string Written(OutputFormat format, const std::vector<std::string>& titles,
                     const gpa::ResultTable& table) {
   std::FILE* file = std::tmpfile();
   EXPECT_TRUE(WriteTable(file, format, titles, table));
-  std::rewind(file);
-  std::string text;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
+  return testing::ReadAndClose(file);
 }
 
 TEST(WriteTable, TsvConvertsAndBlanksSeparators) {

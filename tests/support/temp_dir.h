@@ -2,6 +2,7 @@
 // A fresh directory under the system's temporary directory, removed with everything in it.
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,16 @@ inline std::optional<std::string> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Everything written to a temporary stream; closes it.
+inline std::string ReadAndClose(std::FILE* file) {
+  std::rewind(file);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
 }
 
 inline std::string DataFile(const std::string& name) {
