@@ -2,7 +2,8 @@
 # Installs what building and testing Gradova needs on Debian 12, skipping what is already there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales
+  qt6-base-dev libgl-dev fonts-noto-cjk)
 packages+=("$@")
 
 missing=()

@@ -1,0 +1,261 @@
+#include "platform/qt/dialog.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "platform/qt/gbk_text.h"
+
+namespace gradova::platform {
+namespace {
+
+Dialog::ModalRunner& ModalRunnerSeam() {
+  static Dialog::ModalRunner runner;
+  return runner;
+}
+
+// Sends a list view's clicks to the dialog after the view has updated its selection, as the
+// list control's click notification does.
+class ClickForwarder : public QObject {
+ public:
+  ClickForwarder(QObject* parent, std::function<void()> onClick)
+      : QObject(parent), m_onClick(std::move(onClick)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      m_onClick();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> m_onClick;
+};
+
+}  // namespace
+
+void DataExchange::Text(int id, std::string& member) {
+  QWidget* widget = m_dialog.Item(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (m_save) {
+      member = ToGbk(edit->text());
+    } else {
+      edit->setText(FromGbk(member));
+    }
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    if (m_save) {
+      member = ToGbk(button->text());
+    } else {
+      button->setText(FromGbk(member));
+    }
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+    if (m_save) {
+      member = ToGbk(label->text());
+    } else {
+      label->setText(FromGbk(member));
+    }
+  }
+}
+
+void Dialog::SetModalRunnerForTesting(ModalRunner runner) { ModalRunnerSeam() = std::move(runner); }
+
+Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
+    : QDialog(parent), m_template(dialogTemplate) {
+  setWindowTitle(FromGbk(m_template.caption));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  QFont dialogFont(FromGbk(m_template.fontFace));
+  dialogFont.setPointSize(m_template.fontPointSize);
+  setFont(dialogFont);
+  const QFontMetrics metrics(dialogFont);
+  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  m_averageCharWidth = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+  m_charHeight = metrics.height();
+  setFixedSize(DluToPixels({0, 0, m_template.width, m_template.height}).size());
+  BuildControls();
+}
+
+Dialog::~Dialog() = default;
+
+QRect Dialog::DluToPixels(const DluRect& rect) const {
+  const auto horizontal = [this](int units) { return (units * m_averageCharWidth + 2) / 4; };
+  const auto vertical = [this](int units) { return (units * m_charHeight + 4) / 8; };
+  return QRect(horizontal(rect.x), vertical(rect.y), horizontal(rect.width), vertical(rect.height));
+}
+
+void Dialog::BuildControls() {
+  QWidget* previousTabStop = nullptr;
+  for (const ControlTemplate& control : m_template.controls) {
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+      case ControlKind::ListView: {
+        auto* view = new QTreeView(this);
+        view->setRootIsDecorated(false);
+        view->setUniformRowHeights(true);
+        view->setItemsExpandable(false);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->header()->setStretchLastSection(false);
+        view->header()->setSectionsMovable(false);
+        const int id = control.id;
+        view->viewport()->installEventFilter(
+            new ClickForwarder(view, [this, id] { Notify(id, Notification::ListClick); }));
+        widget = view;
+        break;
+      }
+      case ControlKind::GroupBox:
+        widget = new QGroupBox(FromGbk(control.text), this);
+        break;
+      case ControlKind::Edit: {
+        auto* edit = new QLineEdit(this);
+        const int id = control.id;
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, id] { Notify(id, Notification::EditChange); });
+        widget = edit;
+        break;
+      }
+      case ControlKind::Label:
+        widget = new QLabel(FromGbk(control.text), this);
+        break;
+      case ControlKind::Picture: {
+        auto* picture = new QLabel(this);
+        picture->setPixmap(QPixmap(QString::fromStdString(control.text)));
+        widget = picture;
+        break;
+      }
+      case ControlKind::PushButton: {
+        auto* button = new QPushButton(FromGbk(control.text), this);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        const int id = control.id;
+        connect(button, &QPushButton::clicked, this,
+                [this, id] { Notify(id, Notification::Clicked); });
+        widget = button;
+        break;
+      }
+    }
+    widget->setGeometry(DluToPixels(control.rect));
+    widget->setFocusPolicy(control.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    if (control.tabStop) {
+      if (previousTabStop) setTabOrder(previousTabStop, widget);
+      previousTabStop = widget;
+    }
+    if (control.id >= 0) m_items[control.id] = widget;
+  }
+}
+
+QWidget* Dialog::Item(int id) const {
+  const auto it = m_items.find(id);
+  return it == m_items.end() ? nullptr : it->second;
+}
+
+void Dialog::EnableItem(int id, bool enabled) {
+  if (QWidget* widget = Item(id)) widget->setEnabled(enabled);
+}
+
+void Dialog::UpdateData(bool save) {
+  DataExchange exchange(*this, save);
+  DoDataExchange(exchange);
+}
+
+bool Dialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void Dialog::Initialise() {
+  m_ended = false;
+  m_result = 0;
+  if (OnInitDialog()) {
+    for (const ControlTemplate& control : m_template.controls) {
+      QWidget* widget = control.id >= 0 ? Item(control.id) : nullptr;
+      if (control.tabStop && widget && widget->isEnabled()) {
+        widget->setFocus();
+        break;
+      }
+    }
+  }
+}
+
+int Dialog::DoModal() {
+  if (const ModalRunner& runner = ModalRunnerSeam()) {
+    Initialise();
+    show();
+    runner(*this);
+    if (!m_ended) hide();
+    return m_ended ? m_result : 0;
+  }
+  Initialise();
+  exec();
+  return m_ended ? m_result : 0;
+}
+
+void Dialog::Create() {
+  Initialise();
+  show();
+}
+
+void Dialog::EndDialog(int result) {
+  m_ended = true;
+  m_result = result;
+  done(result);
+}
+
+void Dialog::OnOK() {
+  UpdateData(true);
+  EndDialog(kIdOk);
+}
+
+void Dialog::OnCancel() { EndDialog(0); }
+
+void Dialog::Bind(int id, Notification notification, std::function<void()> handler) {
+  m_handlers[{id, notification}] = std::move(handler);
+}
+
+void Dialog::Notify(int id, Notification notification) {
+  const auto it = m_handlers.find({id, notification});
+  if (it != m_handlers.end()) it->second();
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+    switch (event->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        OnOK();
+        return;
+      case Qt::Key_Escape:
+        OnCancel();
+        return;
+      default:
+        break;
+    }
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void Dialog::reject() { OnCancel(); }
+
+void Dialog::closeEvent(QCloseEvent* event) {
+  // Ending the dialog closes it too; only a close from outside is a cancel.
+  if (m_ended) {
+    event->accept();
+    return;
+  }
+  OnCancel();
+  if (!m_ended) event->ignore();
+}
+
+}  // namespace gradova::platform

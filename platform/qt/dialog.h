@@ -1,0 +1,112 @@
+#pragma once
+// A dialog built from a template, with the framework services the dialog classes rely on:
+// controls by id, text exchange with GBK members, handlers bound by id and notification, and
+// modal runs that end with a result.
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "platform/qt/dialog_template.h"
+
+class QKeyEvent;
+
+namespace gradova::platform {
+
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
+enum class Notification { Clicked, ListClick, EditChange };
+
+class Dialog;
+
+// One direction of a text exchange, as UpdateData(TRUE) or UpdateData(FALSE) runs it.
+class DataExchange {
+ public:
+  DataExchange(Dialog& dialog, bool save) : m_dialog(dialog), m_save(save) {}
+  bool Saving() const { return m_save; }
+  // The text of an edit, label or button caption and a GBK member.
+  void Text(int id, std::string& member);
+  // Binds a control wrapper (the list control, the hyperlink) to its widget, once.
+  template <typename Wrapper>
+  void Control(int id, Wrapper& wrapper);
+
+ private:
+  Dialog& m_dialog;
+  bool m_save;
+};
+
+class Dialog : public QDialog {
+ public:
+  // Test seam: when set, DoModal initialises the dialog, shows it and hands it to this function
+  // instead of running an event loop; the function answers it (clicks, EndDialog) and DoModal
+  // returns the result the dialog ended with, or 0 if it did not end.
+  using ModalRunner = std::function<void(Dialog&)>;
+  static void SetModalRunnerForTesting(ModalRunner runner);
+
+  Dialog(const DialogTemplate& dialogTemplate, QWidget* parent);
+  ~Dialog() override;
+
+  // Initialises the dialog (OnInitDialog) and runs it modally; returns the EndDialog result.
+  int DoModal();
+  // Initialises and shows the dialog without a loop of its own (for tests and embedding).
+  void Create();
+  void EndDialog(int result);
+  bool Ended() const { return m_ended; }
+  int Result() const { return m_result; }
+
+  QWidget* Item(int id) const;
+  template <typename Widget>
+  Widget* ItemAs(int id) const {
+    return qobject_cast<Widget*>(Item(id));
+  }
+  void EnableItem(int id, bool enabled);
+  // Runs DoDataExchange: controls to members when `save`, members to controls otherwise.
+  void UpdateData(bool save);
+
+  // Dialog units to pixels, from the dialog font's average character width and height.
+  QRect DluToPixels(const DluRect& rect) const;
+  const DialogTemplate& Template() const { return m_template; }
+
+ protected:
+  virtual void DoDataExchange(DataExchange&) {}
+  // Runs the first UpdateData(FALSE). Return true to let the first tab stop take the focus.
+  virtual bool OnInitDialog();
+  // Enter: reads the controls and ends with 1. Dialogs that must not end on Enter override it.
+  virtual void OnOK();
+  // Escape or the close box: ends with 0.
+  virtual void OnCancel();
+
+  // The message map: the handler of a notification from the control `id`.
+  void Bind(int id, Notification notification, std::function<void()> handler);
+  // What a control sends: a button click, a list click, an edit change.
+  void Notify(int id, Notification notification);
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void reject() override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  friend class DataExchange;
+  void BuildControls();
+  void Initialise();
+
+  DialogTemplate m_template;
+  std::map<int, QWidget*> m_items;
+  std::map<std::pair<int, Notification>, std::function<void()>> m_handlers;
+  std::map<int, bool> m_boundControls;
+  int m_averageCharWidth = 0;
+  int m_charHeight = 0;
+  bool m_ended = false;
+  int m_result = 0;
+};
+
+template <typename Wrapper>
+void DataExchange::Control(int id, Wrapper& wrapper) {
+  if (m_dialog.m_boundControls[id]) return;
+  m_dialog.m_boundControls[id] = true;
+  wrapper.Attach(m_dialog.Item(id));
+}
+
+}  // namespace gradova::platform

@@ -1,0 +1,55 @@
+#pragma once
+// The list control in report view: rows of GBK cell texts held in a model, shown by the view the
+// dialog template created. Row operations cost constant time at either end of the list, so
+// emptying it by deleting row 0 over and over is linear.
+#include <QAbstractTableModel>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QTreeView;
+
+namespace gradova::platform {
+
+class ListModel;
+
+class ListControl {
+ public:
+  ListControl();
+  ~ListControl();
+  ListControl(const ListControl&) = delete;
+  ListControl& operator=(const ListControl&) = delete;
+
+  // Binds to the list view widget of the dialog template.
+  void Attach(QWidget* widget);
+  QTreeView* View() const { return m_view; }
+
+  void InsertColumn(int column, std::string_view titleGbk, int widthPixels);
+  int ColumnCount() const;
+  std::string ColumnTitle(int column) const;
+  int ColumnWidth(int column) const;
+
+  // Inserts a row whose first cell is `textGbk` and the others empty; returns its index.
+  int InsertItem(int index, std::string_view textGbk);
+  // Appends many rows at once, before `index`; each row's cells in column order.
+  void InsertItems(int index, std::vector<std::vector<std::string>> rows);
+  void SetItemText(int row, int column, std::string_view textGbk);
+  std::string GetItemText(int row, int column) const;
+  bool DeleteItem(int row);
+  int GetItemCount() const;
+
+  // The row most recently selected, or -1. It stays at its index when rows are deleted, and
+  // falls back to -1 only when that index no longer exists.
+  int GetSelectionMark() const;
+  void SetSelectionMark(int row);
+  // Selects `row` as a click would (for keyboard-free tests and callers).
+  void SelectRow(int row);
+
+ private:
+  ListModel* m_model;
+  QTreeView* m_view = nullptr;
+  int m_selectionMark = -1;
+};
+
+}  // namespace gradova::platform

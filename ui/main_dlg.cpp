@@ -1,0 +1,263 @@
+#include "ui/main_dlg.h"
+
+#include <QWidget>
+
+#include "courses/course_file.h"
+#include "courses/courses_texts.h"
+#include "courses/number_text.h"
+#include "gpa/gpa_texts.h"
+#include "grading/built_in_rules.h"
+#include "platform/current_directory.h"
+#include "platform/qt/file_dialog.h"
+#include "platform/qt/message_box.h"
+#include "ui/res/dialog_templates.h"
+#include "ui/res/resource_ids.h"
+#include "ui/res/ui_texts.h"
+
+namespace gradova::ui {
+
+using courses::LeadingInteger;
+using platform::Notification;
+
+namespace {
+
+constexpr int kNameColumnWidth = 236;
+constexpr int kNumberColumnWidth = 60;
+
+bool EndsWithTxt(const std::string& path) {
+  return path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg() : Dialog(MakeMainDialogTemplate(), nullptr), m_toggleText(kAddCaption) {
+  Bind(kResetButton, Notification::Clicked, [this] { OnReset(); });
+  Bind(kAddModifyButton, Notification::Clicked, [this] { OnAddModify(); });
+  Bind(kCourseList, Notification::ListClick, [this] { OnListClick(); });
+  Bind(kDeleteButton, Notification::Clicked, [this] { OnDelete(); });
+  Bind(kFromFileButton, Notification::Clicked, [this] { OnFromFile(); });
+  Bind(kSaveCurrentButton, Notification::Clicked, [this] { OnSaveCurrent(); });
+  Bind(kClearCurrentButton, Notification::Clicked, [this] { OnClearCurrent(); });
+  Bind(kExitButton, Notification::Clicked, [this] { OnExit(); });
+}
+
+void CMainDlg::DoDataExchange(platform::DataExchange& dx) {
+  dx.Control(kCourseList, m_list);
+  dx.Text(kNameEdit, m_nameText);
+  dx.Text(kAddModifyButton, m_toggleText);
+  dx.Text(kCreditsEdit, m_creditsText);
+  dx.Text(kScoreEdit, m_scoreText);
+}
+
+bool CMainDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  if (grading::EnsureRulesFile() == grading::EnsureRulesStatus::CannotCreate) {
+    platform::AfxMessageBox(kRulesCannotCreate, this);
+  }
+  m_startDir = platform::GetCurrentDirectory();
+  EnableItem(kDeleteButton, false);
+  EnableItem(kSaveCurrentButton, false);
+  EnableItem(kClearCurrentButton, false);
+  m_modified = false;
+  m_list.InsertItem(0, "");
+  m_list.SetItemText(0, 1, "");
+  m_list.SetItemText(0, 2, "");
+  m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameColumnWidth);
+  m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberColumnWidth);
+  m_list.InsertColumn(2, gpa::kScoreTitle, kNumberColumnWidth);
+  return true;
+}
+
+void CMainDlg::OnOK() {
+  QWidget* focus = focusWidget();
+  if (focus &&
+      (focus == Item(kNameEdit) || focus == Item(kCreditsEdit) || focus == Item(kScoreEdit))) {
+    OnAddModify();
+  }
+}
+
+int CMainDlg::CourseCount() const { return m_list.GetItemCount() - 1; }
+
+bool CMainDlg::IsCourseRow(int row) const { return row >= 0 && row < CourseCount(); }
+
+void CMainDlg::SetFields(int row) {
+  m_nameText = m_list.GetItemText(row, 0);
+  m_creditsText = m_list.GetItemText(row, 1);
+  m_scoreText = m_list.GetItemText(row, 2);
+}
+
+void CMainDlg::EmptyList() {
+  while (m_list.GetItemCount() > 1) m_list.DeleteItem(0);
+}
+
+void CMainDlg::MatchListButtons() {
+  EnableItem(kSaveCurrentButton, CourseCount() > 0);
+  EnableItem(kClearCurrentButton, CourseCount() > 0);
+}
+
+void CMainDlg::OnAddModify() {
+  UpdateData(true);
+  if (LeadingInteger(m_scoreText) > 100 || LeadingInteger(m_creditsText) == 0 ||
+      m_scoreText.empty()) {
+    platform::AfxMessageBox(kBadInput, this);
+    return;
+  }
+  if (m_nameText.empty()) m_nameText = courses::kUnnamedCourse;
+  const int selected = m_list.GetSelectionMark();
+  if (m_toggleText != kAddCaption && IsCourseRow(selected)) {
+    m_list.SetItemText(selected, 0, m_nameText);
+    m_list.SetItemText(selected, 1, m_creditsText);
+    m_list.SetItemText(selected, 2, m_scoreText);
+  } else {
+    // Also in Modify mode when the selection is the trailing empty row or none: the trailing
+    // row is never written into.
+    const int row = m_list.InsertItem(m_list.GetItemCount() - 1, m_nameText);
+    m_list.SetItemText(row, 1, m_creditsText);
+    m_list.SetItemText(row, 2, m_scoreText);
+  }
+  if (m_nameText == courses::kUnnamedCourse) m_nameText.clear();
+  UpdateData(false);
+  EnableItem(kSaveCurrentButton, true);
+  EnableItem(kClearCurrentButton, true);
+  m_modified = true;
+}
+
+void CMainDlg::OnListClick() {
+  UpdateData(true);
+  const int selected = m_list.GetSelectionMark();
+  const bool courseRow = IsCourseRow(selected);
+  m_toggleText = courseRow ? kModifyCaption : kAddCaption;
+  EnableItem(kDeleteButton, courseRow);
+  SetFields(selected);
+  UpdateData(false);
+}
+
+void CMainDlg::OnDelete() {
+  UpdateData(true);
+  const int selected = m_list.GetSelectionMark();
+  if (!IsCourseRow(selected)) {
+    // Nothing to delete: the trailing empty row stays.
+    EnableItem(kDeleteButton, false);
+    return;
+  }
+  m_list.DeleteItem(selected);
+  const int next = m_list.GetSelectionMark();
+  if (!IsCourseRow(next)) {
+    EnableItem(kDeleteButton, false);
+    m_toggleText = kAddCaption;
+  }
+  SetFields(next);
+  UpdateData(false);
+  if (CourseCount() == 0) {
+    EnableItem(kSaveCurrentButton, false);
+    EnableItem(kClearCurrentButton, false);
+  }
+  m_modified = true;
+}
+
+void CMainDlg::OnReset() {
+  UpdateData(true);
+  m_nameText.clear();
+  m_creditsText.clear();
+  m_scoreText.clear();
+  UpdateData(false);
+}
+
+bool CMainDlg::PromptSaveChanges() {
+  if (!m_modified) return true;
+  switch (platform::AskYesNoCancel(this, kUnsavedQuestion, kPromptCaption)) {
+    case platform::kIdYes:
+      return SaveCurrent();
+    case platform::kIdNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainDlg::OnFromFile() {
+  EnableItem(kSaveCurrentButton, false);
+  if (!PromptSaveChanges()) {
+    MatchListButtons();
+    return;
+  }
+  const std::optional<std::string> path =
+      platform::ShowOpenFileDialog(this, std::string(kCourseFileFilter));
+  if (!path) {
+    MatchListButtons();
+    return;
+  }
+  m_filePath = *path;
+  courses::CourseFileContents contents = courses::LoadCourseFile(m_filePath);
+  if (contents.error == courses::CourseFileError::CannotOpen) {
+    platform::AfxMessageBox(kFileOpenFailed, this);
+    MatchListButtons();
+    return;
+  }
+  EmptyList();
+  if (contents.error) {
+    platform::AfxMessageBox(
+        contents.error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError,
+        this);
+    UpdateData(true);
+    m_nameText.clear();
+    m_creditsText.clear();
+    m_scoreText.clear();
+    UpdateData(false);
+    EnableItem(kClearCurrentButton, false);
+  } else {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(contents.records.size());
+    for (courses::CourseRecord& record : contents.records) {
+      rows.push_back({std::move(record.name), std::move(record.credits), std::move(record.score)});
+    }
+    m_list.InsertItems(m_list.GetItemCount() - 1, std::move(rows));
+    EnableItem(kSaveCurrentButton, true);
+    EnableItem(kClearCurrentButton, true);
+  }
+  m_modified = false;
+}
+
+void CMainDlg::OnSaveCurrent() { SaveCurrent(); }
+
+bool CMainDlg::SaveCurrent() {
+  const std::optional<std::string> path =
+      platform::ShowSaveFileDialog(this, m_filePath, std::string(kCourseFileFilter));
+  if (!path) {
+    m_filePath.clear();
+    return false;
+  }
+  m_filePath = *path;
+  if (!EndsWithTxt(m_filePath)) m_filePath += ".txt";
+  std::vector<courses::CourseRecord> records;
+  records.reserve(static_cast<std::size_t>(CourseCount()));
+  for (int row = 0; row < CourseCount(); ++row) {
+    records.push_back(
+        {m_list.GetItemText(row, 0), m_list.GetItemText(row, 1), m_list.GetItemText(row, 2)});
+  }
+  if (courses::SaveCourseFile(m_filePath, records) != platform::ReplaceStatus::Replaced) {
+    platform::AfxMessageBox(kFileCreateFailed, this);
+    return false;
+  }
+  m_modified = false;
+  return true;
+}
+
+void CMainDlg::OnClearCurrent() {
+  if (!PromptSaveChanges()) return;
+  EmptyList();
+  EnableItem(kSaveCurrentButton, false);
+  EnableItem(kDeleteButton, false);
+  EnableItem(kClearCurrentButton, false);
+  UpdateData(true);
+  m_nameText.clear();
+  m_creditsText.clear();
+  m_scoreText.clear();
+  m_toggleText = kAddCaption;
+  UpdateData(false);
+  m_modified = false;
+}
+
+void CMainDlg::OnExit() { EndDialog(0); }
+
+}  // namespace gradova::ui

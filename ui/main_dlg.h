@@ -1,0 +1,62 @@
+#pragma once
+// The main window: the course list with its trailing empty row, the entry fields and the
+// commands that build, load, save and clear the list.
+#include <string>
+
+#include "platform/qt/dialog.h"
+#include "platform/qt/list_control.h"
+
+namespace gradova::ui {
+
+class CMainDlg : public platform::Dialog {
+ public:
+  CMainDlg();
+
+  // Whether the user may go on after the unsaved-changes question: without changes at once;
+  // after Yes only when the list was written to a file; after No; never after Cancel.
+  bool PromptSaveChanges();
+
+  // For tests and the results window.
+  platform::ListControl& List() { return m_list; }
+  bool Modified() const { return m_modified; }
+  const std::string& StartDir() const { return m_startDir; }
+  const std::string& FilePath() const { return m_filePath; }
+
+ protected:
+  void DoDataExchange(platform::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  // Enter never ends the main window: in an entry field it adds or modifies, elsewhere nothing.
+  void OnOK() override;
+
+ private:
+  void OnAddModify();
+  void OnListClick();
+  void OnDelete();
+  void OnReset();
+  void OnFromFile();
+  void OnSaveCurrent();
+  void OnClearCurrent();
+  void OnExit();
+
+  // The save command; true when it wrote the file.
+  bool SaveCurrent();
+  // Deletes every row but the trailing empty one.
+  void EmptyList();
+  int CourseCount() const;
+  // Whether `row` is a course row, not the trailing empty row or none.
+  bool IsCourseRow(int row) const;
+  // "保存当前" and "清空当前" on exactly when the list holds courses.
+  void MatchListButtons();
+  void SetFields(int row);
+
+  bool m_modified = false;
+  std::string m_creditsText;
+  std::string m_scoreText;
+  platform::ListControl m_list;
+  std::string m_nameText;
+  std::string m_toggleText;
+  std::string m_filePath;
+  std::string m_startDir;
+};
+
+}  // namespace gradova::ui

@@ -1,0 +1,86 @@
+#include "ui/res/dialog_templates.h"
+
+#include "ui/res/resource_ids.h"
+#include "ui/res/ui_texts.h"
+
+namespace gradova::ui {
+
+using platform::ControlKind;
+using platform::ControlTemplate;
+
+platform::DialogTemplate MakeMainDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kMainDialogId,
+      std::string(kMainCaption),
+      std::string(kDialogFont),
+      9,
+      320,
+      240,
+      {
+          ControlTemplate{kCourseList, ControlKind::ListView, "", {7, 7, 240, 180}, kTab},
+          ControlTemplate{-1, ControlKind::GroupBox, "", {7, 186, 241, 44}, false},
+          ControlTemplate{kNameEdit, ControlKind::Edit, "", {10, 208, 80, 16}, kTab},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kNameLabel), {21, 196, 64, 10}, false},
+          ControlTemplate{kScoreEdit, ControlKind::Edit, "", {117, 208, 20, 16}, kTab},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kCreditsLabel), {96, 196, 16, 10}, false},
+          ControlTemplate{kCreditsEdit, ControlKind::Edit, "", {94, 208, 20, 16}, kTab},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kScoreLabel), {119, 196, 16, 10}, false},
+          ControlTemplate{kAddModifyButton,
+                          ControlKind::PushButton,
+                          std::string(kAddCaption),
+                          {141, 208, 32, 16},
+                          kTab},
+          ControlTemplate{kResetButton,
+                          ControlKind::PushButton,
+                          std::string(kResetCaption),
+                          {209, 208, 32, 16},
+                          kTab},
+          ControlTemplate{kDeleteButton,
+                          ControlKind::PushButton,
+                          std::string(kDeleteCaption),
+                          {175, 208, 32, 16},
+                          kTab},
+          ControlTemplate{kFromFileButton,
+                          ControlKind::PushButton,
+                          std::string(kFromFileCaption),
+                          {255, 12, 50, 14},
+                          kTab},
+          ControlTemplate{kSaveCurrentButton,
+                          ControlKind::PushButton,
+                          std::string(kSaveCurrentCaption),
+                          {255, 30, 50, 14},
+                          kTab},
+          ControlTemplate{kViewGpaButton,
+                          ControlKind::PushButton,
+                          std::string(kViewGpaCaption),
+                          {255, 210, 50, 14},
+                          kTab},
+          ControlTemplate{kClearCurrentButton,
+                          ControlKind::PushButton,
+                          std::string(kClearCurrentCaption),
+                          {255, 48, 50, 14},
+                          kTab},
+          ControlTemplate{kInstructionsButton,
+                          ControlKind::PushButton,
+                          std::string(kInstructionsCaption),
+                          {255, 66, 50, 14},
+                          kTab},
+          ControlTemplate{kExitButton,
+                          ControlKind::PushButton,
+                          std::string(kExitCaption),
+                          {255, 84, 50, 14},
+                          kTab},
+          ControlTemplate{kHomeLinkPicture,
+                          ControlKind::Picture,
+                          ":/res/home_link.png",
+                          {254, 106, 53, 96},
+                          false},
+      },
+  };
+}
+
+}  // namespace gradova::ui

@@ -1,0 +1,9 @@
+#pragma once
+#include "platform/qt/dialog_template.h"
+
+namespace gradova::ui {
+
+// Template 102: the main window.
+platform::DialogTemplate MakeMainDialogTemplate();
+
+}  // namespace gradova::ui

@@ -1,0 +1,25 @@
+#pragma once
+// Ids of the dialog templates and their controls.
+
+namespace gradova::ui {
+
+enum DialogId : int { kMainDialogId = 102 };
+
+enum MainControlId : int {
+  kCourseList = 1000,
+  kNameEdit = 1001,
+  kCreditsEdit = 1002,
+  kScoreEdit = 1003,
+  kAddModifyButton = 1004,
+  kFromFileButton = 1005,
+  kResetButton = 1006,
+  kDeleteButton = 1007,
+  kSaveCurrentButton = 1008,
+  kViewGpaButton = 1009,
+  kClearCurrentButton = 1010,
+  kInstructionsButton = 1011,
+  kExitButton = 1012,
+  kHomeLinkPicture = 1031,
+};
+
+}  // namespace gradova::ui
