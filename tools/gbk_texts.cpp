@@ -4,7 +4,8 @@
 //   gbk_texts INPUT OUTPUT NAMESPACE
 //
 // INPUT lines are `kName text` (the text runs to the end of the line); lines starting with '#'
-// and empty lines are skipped. Each becomes `inline constexpr std::string_view kName = "...";`.
+// and empty lines are skipped. In the text, \r, \n and \\ stand for a carriage return, a line feed
+// and a backslash. Each becomes `inline constexpr std::string_view kName = "...";`.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -34,6 +35,19 @@ std::string CLiteral(const std::string& bytes) {
   return literal + "\"";
 }
 
+std::string Unescape(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char next = text[++i];
+    out += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,14 +75,14 @@ int main(int argc, char** argv) {
       return 1;
     }
     const std::string name = line.substr(0, space);
-    const std::string text = line.substr(space + 1);
+    const std::string text = Unescape(line.substr(space + 1));
     const std::string gbk = gradova::platform::Utf8ToGbk(text);
     if (gradova::platform::GbkToUtf8(gbk) != text) {
       std::cerr << argv[1] << ":" << lineNumber << ": text is not representable in GBK\n";
       return 1;
     }
-    header << "// " << text << "\ninline constexpr std::string_view " << name << " = "
-           << CLiteral(gbk) << ";\n";
+    header << "// " << line.substr(space + 1) << "\ninline constexpr std::string_view " << name
+           << " = " << CLiteral(gbk) << ";\n";
   }
   header << "\n}  // namespace " << argv[3] << "\n";
   std::ofstream output(argv[2], std::ios::binary);

@@ -10,7 +10,9 @@
 #include "platform/current_directory.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "ui/about_dlg.h"
 #include "ui/res/dialog_templates.h"
+#include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 
@@ -38,6 +40,7 @@ CMainDlg::CMainDlg() : Dialog(MakeMainDialogTemplate(), nullptr), m_toggleText(k
   Bind(kFromFileButton, Notification::Clicked, [this] { OnFromFile(); });
   Bind(kSaveCurrentButton, Notification::Clicked, [this] { OnSaveCurrent(); });
   Bind(kClearCurrentButton, Notification::Clicked, [this] { OnClearCurrent(); });
+  Bind(kInstructionsButton, Notification::Clicked, [this] { OnInstructions(); });
   Bind(kExitButton, Notification::Clicked, [this] { OnExit(); });
 }
 
@@ -51,6 +54,11 @@ void CMainDlg::DoDataExchange(platform::DataExchange& dx) {
 
 bool CMainDlg::OnInitDialog() {
   Dialog::OnInitDialog();
+  if (!kAboutMenuEntry.empty()) {
+    AppendSystemMenuSeparator();
+    AppendSystemMenuItem(kAboutCommand, kAboutMenuEntry);
+  }
+  setWindowIcon(ApplicationIcon());
   if (grading::EnsureRulesFile() == grading::EnsureRulesStatus::CannotCreate) {
     platform::AfxMessageBox(kRulesCannotCreate, this);
   }
@@ -256,6 +264,15 @@ void CMainDlg::OnClearCurrent() {
   m_toggleText = kAddCaption;
   UpdateData(false);
   m_modified = false;
+}
+
+void CMainDlg::OnSysCommand(int command) {
+  if ((command & 0xFFF0) == kAboutCommand) OnInstructions();
+}
+
+void CMainDlg::OnInstructions() {
+  CAboutDlg about(this);
+  about.DoModal();
 }
 
 void CMainDlg::OnExit() { EndDialog(0); }

@@ -27,6 +27,8 @@ class CMainDlg : public platform::Dialog {
   bool OnInitDialog() override;
   // Enter never ends the main window: in an entry field it adds or modifies, elsewhere nothing.
   void OnOK() override;
+  // Commands 16 to 31 open the About dialog.
+  void OnSysCommand(int command) override;
 
  private:
   void OnAddModify();
@@ -36,6 +38,7 @@ class CMainDlg : public platform::Dialog {
   void OnFromFile();
   void OnSaveCurrent();
   void OnClearCurrent();
+  void OnInstructions();
   void OnExit();
 
   // The save command; true when it wrote the file.

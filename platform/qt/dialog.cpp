@@ -1,6 +1,8 @@
 #include "platform/qt/dialog.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -8,8 +10,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
 
@@ -52,6 +56,13 @@ void DataExchange::Text(int id, std::string& member) {
       member = ToGbk(edit->text());
     } else {
       edit->setText(FromGbk(member));
+    }
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    // The text box shows lines; members keep the CR LF line ends.
+    if (m_save) {
+      member = ToGbk(box->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+    } else {
+      box->setPlainText(FromGbk(member).remove(QLatin1Char('\r')));
     }
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
     if (m_save) {
@@ -124,6 +135,15 @@ void Dialog::BuildControls() {
         connect(edit, &QLineEdit::textChanged, this,
                 [this, id] { Notify(id, Notification::EditChange); });
         widget = edit;
+        break;
+      }
+      case ControlKind::TextBox: {
+        auto* box = new QPlainTextEdit(this);
+        box->setReadOnly(true);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        widget = box;
         break;
       }
       case ControlKind::Label:
@@ -226,7 +246,32 @@ void Dialog::Bind(int id, Notification notification, std::function<void()> handl
 
 void Dialog::Notify(int id, Notification notification) {
   const auto it = m_handlers.find({id, notification});
-  if (it != m_handlers.end()) it->second();
+  if (it != m_handlers.end()) {
+    it->second();
+  } else if (notification == Notification::Clicked && id == kIdOk) {
+    OnOK();
+  } else if (notification == Notification::Clicked && id == kIdCancel) {
+    OnCancel();
+  }
+}
+
+void Dialog::AppendSystemMenuSeparator() {
+  if (!m_systemMenu) m_systemMenu = new QMenu(this);
+  m_systemMenu->addSeparator();
+}
+
+void Dialog::AppendSystemMenuItem(int command, std::string_view textGbk) {
+  if (!m_systemMenu) m_systemMenu = new QMenu(this);
+  QAction* action = m_systemMenu->addAction(FromGbk(textGbk));
+  connect(action, &QAction::triggered, this, [this, command] { OnSysCommand(command); });
+}
+
+void Dialog::contextMenuEvent(QContextMenuEvent* event) {
+  if (m_systemMenu) {
+    m_systemMenu->exec(event->globalPos());
+  } else {
+    QDialog::contextMenuEvent(event);
+  }
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {

@@ -6,11 +6,14 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/qt/dialog_template.h"
 
+class QContextMenuEvent;
 class QKeyEvent;
+class QMenu;
 
 namespace gradova::platform {
 
@@ -57,6 +60,8 @@ class Dialog : public QDialog {
   int Result() const { return m_result; }
 
   QWidget* Item(int id) const;
+  // The entries appended to the system menu (for tests).
+  QMenu* SystemMenu() const { return m_systemMenu; }
   template <typename Widget>
   Widget* ItemAs(int id) const {
     return qobject_cast<Widget*>(Item(id));
@@ -80,10 +85,19 @@ class Dialog : public QDialog {
 
   // The message map: the handler of a notification from the control `id`.
   void Bind(int id, Notification notification, std::function<void()> handler);
-  // What a control sends: a button click, a list click, an edit change.
+  // What a control sends: a button click, a list click, an edit change. Clicks on buttons 1 and
+  // 2 without a handler of their own reach OnOK and OnCancel.
   void Notify(int id, Notification notification);
 
+  // The system menu. Linux window managers keep the title bar's menu to themselves, so the
+  // program's own entries appear in the context menu of the dialog's background.
+  void AppendSystemMenuSeparator();
+  void AppendSystemMenuItem(int command, std::string_view textGbk);
+  // A command from the system menu.
+  virtual void OnSysCommand(int /*command*/) {}
+
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void reject() override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -96,6 +110,7 @@ class Dialog : public QDialog {
   std::map<int, QWidget*> m_items;
   std::map<std::pair<int, Notification>, std::function<void()>> m_handlers;
   std::map<int, bool> m_boundControls;
+  QMenu* m_systemMenu = nullptr;
   int m_averageCharWidth = 0;
   int m_charHeight = 0;
   bool m_ended = false;

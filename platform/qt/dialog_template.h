@@ -6,7 +6,8 @@
 
 namespace gradova::platform {
 
-enum class ControlKind { ListView, GroupBox, Edit, Label, PushButton, Picture };
+// TextBox is a read-only, multi-line edit that wraps its lines and scrolls vertically.
+enum class ControlKind { ListView, GroupBox, Edit, TextBox, Label, PushButton, Picture };
 
 struct DluRect {
   int x = 0;

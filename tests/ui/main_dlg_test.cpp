@@ -253,11 +253,11 @@ TEST_F(MainDlgTest, LoadSampleFile) {
   m_seams.fileAnswers.push_back(Path("sample.txt"));
   Click(kFromFileButton);
   EXPECT_EQ(ListRows(), (Rows{{"高等数学", "5", "100"},
-                          {"Linear Algebra", "4", "100"},
-                          {"思想品德修养", "2", "99"},
-                          {"马克思主义哲学", "2", "60"},
-                          {"未命名课程", "2", "60"},
-                          kEmptyRow}));
+                              {"Linear Algebra", "4", "100"},
+                              {"思想品德修养", "2", "99"},
+                              {"马克思主义哲学", "2", "60"},
+                              {"未命名课程", "2", "60"},
+                              kEmptyRow}));
   EXPECT_TRUE(Button(kSaveCurrentButton)->isEnabled());
   EXPECT_TRUE(Button(kClearCurrentButton)->isEnabled());
   EXPECT_FALSE(m_dialog->Modified());

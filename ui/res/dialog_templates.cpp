@@ -1,5 +1,7 @@
 #include "ui/res/dialog_templates.h"
 
+#include "gpa/report.h"
+#include "ui/res/about_texts.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 
@@ -7,6 +9,34 @@ namespace gradova::ui {
 
 using platform::ControlKind;
 using platform::ControlTemplate;
+
+platform::DialogTemplate MakeAboutDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kAboutDialogId,
+      std::string(kAboutCaption),
+      std::string(kDialogFont),
+      9,
+      255,
+      188,
+      {
+          ControlTemplate{
+              -1, ControlKind::Picture, ":/res/gradova-32.png", {11, 152, 20, 20}, false},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kAboutVersion), {40, 152, 119, 8}, false},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kAboutRights), {40, 162, 119, 8}, false},
+          ControlTemplate{kAboutOkButton,
+                          ControlKind::PushButton,
+                          std::string(kOkCaption),
+                          {198, 151, 50, 14},
+                          kTab},
+          ControlTemplate{
+              kAboutHomeLink, ControlKind::Label, gpa::kHomePageUrl, {40, 172, 88, 8}, false},
+          ControlTemplate{kHelpTextBox, ControlKind::TextBox, "", {7, 6, 241, 141}, kTab},
+      },
+  };
+}
 
 platform::DialogTemplate MakeMainDialogTemplate() {
   constexpr bool kTab = true;

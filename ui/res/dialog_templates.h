@@ -3,6 +3,9 @@
 
 namespace gradova::ui {
 
+// Template 100: the About and instructions dialog.
+platform::DialogTemplate MakeAboutDialogTemplate();
+
 // Template 102: the main window.
 platform::DialogTemplate MakeMainDialogTemplate();
 

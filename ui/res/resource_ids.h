@@ -3,7 +3,7 @@
 
 namespace gradova::ui {
 
-enum DialogId : int { kMainDialogId = 102 };
+enum DialogId : int { kAboutDialogId = 100, kMainDialogId = 102 };
 
 enum MainControlId : int {
   kCourseList = 1000,
@@ -21,5 +21,14 @@ enum MainControlId : int {
   kExitButton = 1012,
   kHomeLinkPicture = 1031,
 };
+
+enum AboutControlId : int {
+  kAboutOkButton = 1,
+  kHelpTextBox = 1017,
+  kAboutHomeLink = 1032,
+};
+
+// The system menu's About entry; every command from 16 to 31 reaches the About dialog.
+inline constexpr int kAboutCommand = 16;
 
 }  // namespace gradova::ui

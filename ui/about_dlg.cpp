@@ -1,0 +1,78 @@
+#include "ui/about_dlg.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "ui/res/about_texts.h"
+#include "ui/res/dialog_templates.h"
+#include "ui/res/resource_ids.h"
+
+namespace gradova::ui {
+
+std::string MakeInstructionText() {
+  const std::initializer_list<std::string_view> pieces{
+      kHelpTitle,
+      kHelpStepOne,
+      kHelpManualHeading,
+      kHelpManual,
+      kHelpFileHeading,
+      kHelpFile,
+      kHelpFormatFirst,
+      kHelpFormatSecond,
+      kHelpDashLine,
+      kHelpLineLayout,
+      kHelpDashLine,
+      kHelpExampleHeading,
+      kHelpSampleName,
+      kHelpDashLine,
+      kHelpSample1,
+      kHelpSample2,
+      kHelpSample3,
+      kHelpSample4,
+      kHelpSample5,
+      kHelpDashLineAndBlank,
+      kHelpStepTwo,
+      kHelpEmDashes,
+      kHelpRulesHeading,
+      kHelpRulesBuiltIn,
+      kHelpRulesDetails,
+      kHelpRulesArticle,
+      kHelpRulesFile1,
+      kHelpRulesFile2,
+      kHelpRulesFile3,
+      kHelpRulesFile4,
+      kHelpRulesFile5,
+      kHelpEqualsLine,
+      kHelpStatementHeading,
+      kHelpStatement1,
+      kHelpStatement2,
+      kHelpStatement3,
+      kHelpGreeting,
+      kHelpEqualsLine,
+      kHelpReleaseHeading,
+      kHelpRelease1,
+      kHelpRelease2,
+      kHelpEqualsLineAndBlank,
+      kHelpClosingAddress,
+      kHelpClosingAuthor,
+      kHelpClosingRules,
+      kHelpClosingAddressLast,
+  };
+  std::string text;
+  for (const std::string_view piece : pieces) text += piece;
+  return text;
+}
+
+CAboutDlg::CAboutDlg(QWidget* owner) : Dialog(MakeAboutDialogTemplate(), owner) {}
+
+void CAboutDlg::DoDataExchange(platform::DataExchange& dx) { dx.Text(kHelpTextBox, m_helpText); }
+
+bool CAboutDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  UpdateData(true);
+  m_helpText = MakeInstructionText();
+  UpdateData(false);
+  return true;
+}
+
+}  // namespace gradova::ui

@@ -1,0 +1,26 @@
+#pragma once
+// The About dialog, which holds the user instructions.
+#include <string>
+
+#include "platform/qt/dialog.h"
+
+namespace gradova::ui {
+
+// The instruction text, lines ended by CR LF but the last.
+std::string MakeInstructionText();
+
+class CAboutDlg : public platform::Dialog {
+ public:
+  explicit CAboutDlg(QWidget* owner = nullptr);
+
+  const std::string& HelpText() const { return m_helpText; }
+
+ protected:
+  void DoDataExchange(platform::DataExchange& dx) override;
+  bool OnInitDialog() override;
+
+ private:
+  std::string m_helpText;
+};
+
+}  // namespace gradova::ui
