@@ -1,0 +1,68 @@
+// Development tool: draws each dialog with sample data into PNG files, for reviewing the look.
+//
+//   gradova-screenshots OUTDIR SAMPLE_COURSE_FILE
+//
+// Runs on the offscreen platform unless another is chosen; works in a temporary directory so
+// that no `rules` file is left behind.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "platform/qt/dialog.h"
+#include "platform/qt/file_dialog.h"
+#include "platform/qt/fonts.h"
+#include "ui/main_dlg.h"
+#include "ui/res/resource_ids.h"
+
+namespace {
+
+bool Save(QWidget& widget, const std::filesystem::path& file) {
+  const bool saved = widget.grab().save(QString::fromStdString(file.string()), "PNG");
+  std::cout << (saved ? "wrote " : "could not write ") << file.string() << "\n";
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: gradova-screenshots OUTDIR SAMPLE_COURSE_FILE\n";
+    return 2;
+  }
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  gradova::platform::InstallCjkFontSubstitutes();
+  const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
+  const std::string sample = std::filesystem::absolute(argv[2]).string();
+  std::filesystem::create_directories(outDir);
+  const std::filesystem::path work = std::filesystem::temp_directory_path() /
+                                     ("gradova-screenshots-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(work);
+  std::filesystem::current_path(work);
+
+  bool ok = true;
+  gradova::platform::SetFileDialogResponderForTesting(
+      [&sample](const gradova::platform::FileDialogRequest&) {
+        return std::optional<std::string>(sample);
+      });
+  gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& dialog) {
+    ok = Save(dialog, outDir / ("dialog-" + std::to_string(dialog.Template().id) + ".png")) && ok;
+    dialog.EndDialog(0);
+  });
+  {
+    gradova::ui::CMainDlg mainDialog;
+    mainDialog.Create();
+    mainDialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click();
+    mainDialog.List().SelectRow(1);
+    ok = Save(mainDialog, outDir / "main-window.png") && ok;
+    mainDialog.ItemAs<QPushButton>(gradova::ui::kInstructionsButton)->click();
+  }
+  std::filesystem::current_path(outDir);
+  std::filesystem::remove_all(work);
+  return ok ? 0 : 1;
+}
