@@ -1,12 +1,27 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs Gradova. Until the desktop program exists this shows the GPA table of
-# the sample course file with gradova-cli; pass other arguments to gradova-cli to override.
+# Sets up, builds and starts Gradova in the current directory, where it keeps `rules` and
+# "GPA report.html". Without a display it shows the sample courses' GPA table with gradova-cli.
+#   ./scripts/run.sh              the desktop program
+#   ./scripts/run.sh --cli ARGS   gradova-cli with ARGS (default: the sample course file)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build=${GRADOVA_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh" >&2
 "$root/scripts/build.sh" >&2
-cli="${GRADOVA_BUILD_DIR:-$root/build}/cli/gradova-cli"
-if (($#)); then
-  exec "$cli" "$@"
+
+run_cli() {
+  if (($#)); then
+    exec "$build/cli/gradova-cli" "$@"
+  fi
+  exec "$build/cli/gradova-cli" "$root/tests/data/sample_courses.txt"
+}
+
+if [[ ${1:-} == --cli ]]; then
+  shift
+  run_cli "$@"
 fi
-exec "$cli" "$root/tests/data/sample_courses.txt"
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} && -z ${QT_QPA_PLATFORM:-} ]]; then
+  echo "run.sh: no display; showing the sample courses with gradova-cli instead" >&2
+  run_cli
+fi
+exec "$build/ui/gradova"
