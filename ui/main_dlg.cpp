@@ -5,6 +5,7 @@
 #include "courses/course_file.h"
 #include "courses/courses_texts.h"
 #include "courses/number_text.h"
+#include "gpa/course_snapshot.h"
 #include "gpa/gpa_texts.h"
 #include "grading/built_in_rules.h"
 #include "platform/current_directory.h"
@@ -15,6 +16,7 @@
 #include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
+#include "ui/result_dlg.h"
 
 namespace gradova::ui {
 
@@ -40,6 +42,7 @@ CMainDlg::CMainDlg() : Dialog(MakeMainDialogTemplate(), nullptr), m_toggleText(k
   Bind(kFromFileButton, Notification::Clicked, [this] { OnFromFile(); });
   Bind(kSaveCurrentButton, Notification::Clicked, [this] { OnSaveCurrent(); });
   Bind(kClearCurrentButton, Notification::Clicked, [this] { OnClearCurrent(); });
+  Bind(kViewGpaButton, Notification::Clicked, [this] { OnViewGpa(); });
   Bind(kInstructionsButton, Notification::Clicked, [this] { OnInstructions(); });
   Bind(kExitButton, Notification::Clicked, [this] { OnExit(); });
 }
@@ -82,6 +85,16 @@ void CMainDlg::OnOK() {
       (focus == Item(kNameEdit) || focus == Item(kCreditsEdit) || focus == Item(kScoreEdit))) {
     OnAddModify();
   }
+}
+
+std::vector<courses::CourseRecord> CMainDlg::CourseRows() const {
+  std::vector<courses::CourseRecord> rows;
+  rows.reserve(static_cast<std::size_t>(CourseCount()));
+  for (int row = 0; row < CourseCount(); ++row) {
+    rows.push_back(
+        {m_list.GetItemText(row, 0), m_list.GetItemText(row, 1), m_list.GetItemText(row, 2)});
+  }
+  return rows;
 }
 
 int CMainDlg::CourseCount() const { return m_list.GetItemCount() - 1; }
@@ -237,13 +250,7 @@ bool CMainDlg::SaveCurrent() {
   }
   m_filePath = *path;
   if (!EndsWithTxt(m_filePath)) m_filePath += ".txt";
-  std::vector<courses::CourseRecord> records;
-  records.reserve(static_cast<std::size_t>(CourseCount()));
-  for (int row = 0; row < CourseCount(); ++row) {
-    records.push_back(
-        {m_list.GetItemText(row, 0), m_list.GetItemText(row, 1), m_list.GetItemText(row, 2)});
-  }
-  if (courses::SaveCourseFile(m_filePath, records) != platform::ReplaceStatus::Replaced) {
+  if (courses::SaveCourseFile(m_filePath, CourseRows()) != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
     return false;
   }
@@ -273,6 +280,17 @@ void CMainDlg::OnSysCommand(int command) {
 void CMainDlg::OnInstructions() {
   CAboutDlg about(this);
   about.DoModal();
+}
+
+void CMainDlg::OnViewGpa() {
+  if (CourseCount() == 0) {
+    platform::AfxMessageBox(kNoData, this);
+    return;
+  }
+  gpa::CourseSnapshot snapshot = gpa::MakeCourseSnapshot(CourseRows());
+  platform::SetCurrentDirectory(m_startDir);
+  CResultDlg results(CourseCount(), std::move(snapshot), this);
+  results.DoModal();
 }
 
 void CMainDlg::OnExit() { EndDialog(0); }

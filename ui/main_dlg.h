@@ -2,6 +2,9 @@
 // The main window: the course list with its trailing empty row, the entry fields and the
 // commands that build, load, save and clear the list.
 #include <string>
+#include <vector>
+
+#include "courses/course_record.h"
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/list_control.h"
@@ -39,6 +42,7 @@ class CMainDlg : public platform::Dialog {
   void OnSaveCurrent();
   void OnClearCurrent();
   void OnInstructions();
+  void OnViewGpa();
   void OnExit();
 
   // The save command; true when it wrote the file.
@@ -46,6 +50,8 @@ class CMainDlg : public platform::Dialog {
   // Deletes every row but the trailing empty one.
   void EmptyList();
   int CourseCount() const;
+  // The course rows: every row but the trailing empty one.
+  std::vector<courses::CourseRecord> CourseRows() const;
   // Whether `row` is a course row, not the trailing empty row or none.
   bool IsCourseRow(int row) const;
   // "保存当前" and "清空当前" on exactly when the list holds courses.

@@ -210,14 +210,15 @@ void Dialog::Initialise() {
 }
 
 int Dialog::DoModal() {
+  Initialise();
+  // A dialog may end while it initialises; it is then never shown.
+  if (m_ended) return m_result;
   if (const ModalRunner& runner = ModalRunnerSeam()) {
-    Initialise();
     show();
     runner(*this);
     if (!m_ended) hide();
     return m_ended ? m_result : 0;
   }
-  Initialise();
   exec();
   return m_ended ? m_result : 0;
 }

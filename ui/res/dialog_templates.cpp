@@ -113,4 +113,34 @@ platform::DialogTemplate MakeMainDialogTemplate() {
   };
 }
 
+platform::DialogTemplate MakeResultDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kResultDialogId,
+      std::string(kMainCaption),
+      std::string(kDialogFont),
+      9,
+      480,
+      360,
+      {
+          ControlTemplate{kResultList, ControlKind::ListView, "", {7, 7, 466, 330}, kTab},
+          ControlTemplate{kResultOkButton,
+                          ControlKind::PushButton,
+                          std::string(kOkCaption),
+                          {7, 339, 50, 14},
+                          kTab},
+          ControlTemplate{kCustomRulesButton,
+                          ControlKind::PushButton,
+                          std::string(kCustomRulesCaption),
+                          {59, 339, 50, 14},
+                          kTab},
+          ControlTemplate{kWriteReportButton,
+                          ControlKind::PushButton,
+                          std::string(kWriteReportCaption),
+                          {111, 339, 50, 14},
+                          kTab},
+      },
+  };
+}
+
 }  // namespace gradova::ui

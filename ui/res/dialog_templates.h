@@ -9,4 +9,7 @@ platform::DialogTemplate MakeAboutDialogTemplate();
 // Template 102: the main window.
 platform::DialogTemplate MakeMainDialogTemplate();
 
+// Template 129: the results window.
+platform::DialogTemplate MakeResultDialogTemplate();
+
 }  // namespace gradova::ui

@@ -3,7 +3,7 @@
 
 namespace gradova::ui {
 
-enum DialogId : int { kAboutDialogId = 100, kMainDialogId = 102 };
+enum DialogId : int { kAboutDialogId = 100, kMainDialogId = 102, kResultDialogId = 129 };
 
 enum MainControlId : int {
   kCourseList = 1000,
@@ -26,6 +26,13 @@ enum AboutControlId : int {
   kAboutOkButton = 1,
   kHelpTextBox = 1017,
   kAboutHomeLink = 1032,
+};
+
+enum ResultControlId : int {
+  kResultList = 1006,
+  kResultOkButton = 1018,
+  kCustomRulesButton = 1019,
+  kWriteReportButton = 1020,
 };
 
 // The system menu's About entry; every command from 16 to 31 reaches the About dialog.

@@ -1,0 +1,79 @@
+#include "ui/result_dlg.h"
+
+#include "gpa/evaluation.h"
+#include "gpa/gpa_texts.h"
+#include "gpa/report.h"
+#include "grading/rules_file.h"
+#include "platform/qt/message_box.h"
+#include "ui/res/dialog_templates.h"
+#include "ui/res/icon.h"
+#include "ui/res/resource_ids.h"
+#include "ui/res/ui_texts.h"
+
+namespace gradova::ui {
+namespace {
+
+constexpr int kNameWidth = 160;
+constexpr int kNumberWidth = 40;
+constexpr int kRuleWidth = 120;
+
+}  // namespace
+
+CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* owner)
+    : Dialog(MakeResultDialogTemplate(), owner),
+      m_courseCount(courseCount),
+      m_snapshot(std::move(snapshot)) {
+  Bind(kResultOkButton, platform::Notification::Clicked, [this] { OnOK(); });
+  Bind(kWriteReportButton, platform::Notification::Clicked, [this] { WriteReport(); });
+}
+
+void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResultList, m_list); }
+
+bool CResultDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  setWindowIcon(ApplicationIcon());
+  m_ruleCount = 0;
+  m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameWidth);
+  m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberWidth);
+  m_list.InsertColumn(2, gpa::kScoreTitle, kNumberWidth);
+
+  const grading::RulesFileContents rules = grading::ReadRulesFile();
+  for (const grading::Rule& rule : rules.ruleSet.rules) {
+    m_list.InsertColumn(3 + m_ruleCount, rule.name, kRuleWidth);
+    m_ruleHeaderCells += gpa::MakeRuleHeaderCell(rule.name);
+    ++m_ruleCount;
+  }
+  if (rules.status == grading::RulesFileStatus::Missing) {
+    platform::AfxMessageBox(kResultRulesMissing, this);
+    EndDialog(0);
+    return true;
+  }
+  if (rules.status == grading::RulesFileStatus::Damaged) {
+    platform::AfxMessageBox(kRulesDamaged, this);
+  }
+
+  m_table = gpa::EvaluateCourses(
+      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), rules.ruleSet);
+  std::vector<std::vector<std::string>> rows(m_table.RowCount());
+  for (std::size_t row = 0; row < m_table.RowCount(); ++row) {
+    rows[row].reserve(m_table.ColumnCount());
+    for (std::size_t column = 0; column < m_table.ColumnCount(); ++column) {
+      rows[row].emplace_back(m_table.Cell(row, column));
+    }
+  }
+  m_list.InsertItems(0, std::move(rows));
+  return true;
+}
+
+void CResultDlg::OnOK() { EndDialog(0); }
+
+void CResultDlg::WriteReport() {
+  if (gpa::WriteReportFile(gpa::kReportFileName, gpa::FormatReport(m_table, m_ruleHeaderCells)) !=
+      platform::ReplaceStatus::Replaced) {
+    platform::AfxMessageBox(kFileCreateFailed, this);
+    return;
+  }
+  platform::AfxMessageBox(kReportWritten, this);
+}
+
+}  // namespace gradova::ui

@@ -1,0 +1,40 @@
+#pragma once
+// The results window: the grade points of every course under every rule, the totals and the
+// GPA per rule, computed once when it opens; it writes them as the report page.
+#include <string>
+
+#include "gpa/course_snapshot.h"
+#include "gpa/result_table.h"
+#include "platform/qt/dialog.h"
+#include "platform/qt/list_control.h"
+
+namespace gradova::ui {
+
+class CResultDlg : public platform::Dialog {
+ public:
+  CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* owner = nullptr);
+
+  platform::ListControl& List() { return m_list; }
+  int RuleCount() const { return m_ruleCount; }
+
+ protected:
+  void DoDataExchange(platform::DataExchange& dx) override;
+  // Reads `rules` and fills the table; ends at once with 0 when `rules` is missing.
+  bool OnInitDialog() override;
+  // "确定" and Enter end the window with 0.
+  void OnOK() override;
+
+ private:
+  // Writes "GPA report.html" in the current directory by atomic replace and says how it went;
+  // when it cannot, the old report stays and the user is told "文件创建失败！".
+  void WriteReport();
+
+  platform::ListControl m_list;
+  gpa::ResultTable m_table;  // what the list shows, kept for the report
+  std::string m_ruleHeaderCells;
+  int m_ruleCount = 0;
+  int m_courseCount;
+  gpa::CourseSnapshot m_snapshot;
+};
+
+}  // namespace gradova::ui
