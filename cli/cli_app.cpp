@@ -1,5 +1,8 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
 #include <variant>
 
 #include "cli/options.h"
@@ -69,35 +72,91 @@ std::string CourseFileMessage(courses::CourseFileError error) {
   return {};
 }
 
+// The result table of a course file, straight from the file's lines: a large file is read into
+// numbers once and its lines are split again as the rows are written, so that no copy of the
+// courses is ever made. Rows as gpa::ResultTable lays them out.
+RowSource StreamedRows(const std::vector<std::string>& titles, std::string_view courseText,
+                       const gpa::Evaluation& evaluation) {
+  return [&titles, courseText, &evaluation](const RowVisitor& visit) {
+    std::vector<std::string_view> cells(titles.begin(), titles.end());
+    visit(cells);
+    std::size_t course = 0;
+    courses::ForEachTextLine(courseText, [&](std::string_view line) {
+      const auto fields = std::get<courses::CourseFields>(courses::SplitCourseLine(line));
+      cells[0] = fields.name;
+      cells[1] = fields.credits;
+      cells[2] = fields.score;
+      for (std::size_t r = 0; r < evaluation.ruleColumns.size(); ++r) {
+        const gpa::RuleColumn& column = evaluation.ruleColumns[r];
+        cells[3 + r] = column.pointTexts[column.textOfCourse[course]];
+      }
+      ++course;
+      visit(cells);
+      return true;
+    });
+    std::fill(cells.begin(), cells.end(), std::string_view());
+    visit(cells);
+    std::copy(evaluation.totalsRow.begin(), evaluation.totalsRow.end(), cells.begin());
+    visit(cells);
+    std::fill(cells.begin(), cells.end(), std::string_view());
+    cells[0] = evaluation.countText;
+    visit(cells);
+  };
+}
+
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
-  courses::CourseFileContents courseFile = courses::LoadCourseFile(options.courseFile);
-  if (courseFile.error) {
-    std::string where = options.courseFile;
-    if (courseFile.errorLine > 0) where += ":" + std::to_string(courseFile.errorLine);
-    Print(err, "gradova-cli: " + where + ": " + CourseFileMessage(*courseFile.error) + "\n");
+  const std::optional<std::string> courseText = platform::ReadWholeFile(options.courseFile);
+  if (!courseText) {
+    Print(err, "gradova-cli: " + options.courseFile + ": " +
+                   CourseFileMessage(courses::CourseFileError::CannotOpen) + "\n");
     return kExitFailure;
   }
-  if (courseFile.records.empty()) {
+  // Check every line before anything is written, as the load command does.
+  gpa::CourseNumbers numbers;
+  std::size_t lineNumber = 0;
+  std::optional<courses::CourseLineError> lineError;
+  courses::ForEachTextLine(*courseText, [&](std::string_view line) {
+    ++lineNumber;
+    const auto fields = courses::SplitCourseLine(line);
+    if (const auto* error = std::get_if<courses::CourseLineError>(&fields)) {
+      lineError = *error;
+      return false;
+    }
+    numbers.Add(std::get<courses::CourseFields>(fields).credits,
+                std::get<courses::CourseFields>(fields).score);
+    return true;
+  });
+  if (lineError) {
+    const auto error = *lineError == courses::CourseLineError::BadFormat
+                           ? courses::CourseFileError::BadFormat
+                           : courses::CourseFileError::BadData;
+    Print(err, "gradova-cli: " + options.courseFile + ":" + std::to_string(lineNumber) + ": " +
+                   CourseFileMessage(error) + "\n");
+    return kExitFailure;
+  }
+  if (numbers.credits.empty()) {
     Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
     return kExitFailure;
   }
   LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
 
-  const gpa::ResultTable table = gpa::EvaluateCourses(std::move(courseFile.records), rules.ruleSet);
+  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
+  const gpa::Evaluation evaluation = gpa::EvaluateNumbers(numbers, rules.ruleSet);
   if (options.htmlFile) {
     std::string headerCells;
     for (const grading::Rule& rule : rules.ruleSet.rules) {
       headerCells += gpa::MakeRuleHeaderCell(rule.name);
     }
+    const gpa::ResultTable table =
+        gpa::EvaluateCourses(courses::ParseCourseFile(*courseText).records, rules.ruleSet);
     if (gpa::WriteReportFile(*options.htmlFile, gpa::FormatReport(table, headerCells)) !=
         platform::ReplaceStatus::Replaced) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;
     }
   }
-
-  if (!WriteTable(out, options.format, gpa::MakeColumnTitles(rules.ruleSet), table)) {
+  if (!WriteTable(out, options.format, StreamedRows(titles, *courseText, evaluation))) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;
   }

@@ -60,6 +60,19 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
 // Converts a GBK cell to UTF-8 and appends it, writing each byte that `blank` picks as a space.
 template <typename Blank>
 void AppendCell(std::string& out, std::string_view gbk, Blank blank) {
+  // Most cells are plain ASCII numbers that need neither conversion nor blanking.
+  bool plain = true;
+  for (const char c : gbk) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80 || blank(byte)) {
+      plain = false;
+      break;
+    }
+  }
+  if (plain) {
+    out.append(gbk);
+    return;
+  }
   const std::size_t start = out.size();
   platform::AppendGbkToUtf8(gbk, out);
   for (std::size_t i = start; i < out.size(); ++i) {
@@ -96,40 +109,33 @@ class Writer {
   bool m_ok = true;
 };
 
-// Calls `onRow(cells)` for the title row and every table row, cells as GBK views.
-template <typename OnRow>
-void ForEachRow(const std::vector<std::string>& titles, const gpa::ResultTable& table,
-                OnRow onRow) {
-  std::vector<std::string_view> cells(titles.begin(), titles.end());
-  cells.resize(table.ColumnCount());
-  onRow(cells);
-  for (std::size_t row = 0; row < table.RowCount(); ++row) {
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      cells[column] = table.Cell(row, column);
-    }
-    onRow(cells);
-  }
-}
-
-bool WriteTsv(std::FILE* out, const std::vector<std::string>& titles,
-              const gpa::ResultTable& table) {
+bool WriteTsv(std::FILE* out, const RowSource& rows) {
   Writer writer(out);
-  ForEachRow(titles, table, [&](const std::vector<std::string_view>& cells) {
+  rows([&](const std::vector<std::string_view>& cells) {
     std::string& buffer = writer.Buffer();
+    std::size_t bound = cells.size();
+    for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
+    const std::size_t start = buffer.size();
+    buffer.resize(start + bound);
+    char* end = buffer.data() + start;
     for (std::size_t column = 0; column < cells.size(); ++column) {
-      if (column > 0) buffer.push_back('\t');
-      AppendCell(buffer, cells[column], IsTsvBlank);
+      if (column > 0) *end++ = '\t';
+      char* const cellStart = end;
+      end = platform::WriteGbkAsUtf8(cells[column], end);
+      std::replace_if(
+          cellStart, end, [](char c) { return IsTsvBlank(static_cast<unsigned char>(c)); }, ' ');
     }
+    buffer.resize(static_cast<std::size_t>(end - buffer.data()));
     writer.EndLine();
   });
   return writer.Finish();
 }
 
-bool WriteText(std::FILE* out, const std::vector<std::string>& titles,
-               const gpa::ResultTable& table) {
-  std::vector<std::size_t> widths(table.ColumnCount(), 0);
+bool WriteText(std::FILE* out, const RowSource& rows) {
+  std::vector<std::size_t> widths;
   std::string converted;
-  ForEachRow(titles, table, [&](const std::vector<std::string_view>& cells) {
+  rows([&](const std::vector<std::string_view>& cells) {
+    widths.resize(cells.size(), 0);
     for (std::size_t column = 0; column < cells.size(); ++column) {
       converted.clear();
       AppendCell(converted, cells[column], IsControl);
@@ -137,7 +143,7 @@ bool WriteText(std::FILE* out, const std::vector<std::string>& titles,
     }
   });
   Writer writer(out);
-  ForEachRow(titles, table, [&](const std::vector<std::string_view>& cells) {
+  rows([&](const std::vector<std::string_view>& cells) {
     std::string& buffer = writer.Buffer();
     std::size_t pending = 0;  // padding owed before the next non-empty cell
     for (std::size_t column = 0; column < cells.size(); ++column) {
@@ -168,10 +174,22 @@ std::size_t DisplayWidth(std::string_view text) {
   return width;
 }
 
-bool WriteTable(std::FILE* out, OutputFormat format, const std::vector<std::string>& gbkTitles,
-                const gpa::ResultTable& table) {
-  return format == OutputFormat::Tsv ? WriteTsv(out, gbkTitles, table)
-                                     : WriteText(out, gbkTitles, table);
+RowSource TableRows(const std::vector<std::string>& gbkTitles, const gpa::ResultTable& table) {
+  return [&gbkTitles, &table](const RowVisitor& visit) {
+    std::vector<std::string_view> cells(gbkTitles.begin(), gbkTitles.end());
+    cells.resize(table.ColumnCount());
+    visit(cells);
+    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+      for (std::size_t column = 0; column < cells.size(); ++column) {
+        cells[column] = table.Cell(row, column);
+      }
+      visit(cells);
+    }
+  };
+}
+
+bool WriteTable(std::FILE* out, OutputFormat format, const RowSource& rows) {
+  return format == OutputFormat::Tsv ? WriteTsv(out, rows) : WriteText(out, rows);
 }
 
 }  // namespace gradova::cli

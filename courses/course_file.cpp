@@ -1,9 +1,15 @@
 #include "courses/course_file.h"
 
+#include <algorithm>
+
 namespace gradova::courses {
 
 CourseFileContents ParseCourseFile(std::string_view text) {
   CourseFileContents contents;
+  // One pass to count lines spares the vector its doublings, which on a large file cost more
+  // than the parsing itself.
+  contents.records.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
+                           1);
   std::size_t lineNumber = 0;
   ForEachTextLine(text, [&](std::string_view line) {
     ++lineNumber;

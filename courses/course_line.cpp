@@ -5,32 +5,34 @@
 
 namespace gradova::courses {
 
-std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line) {
+std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
   const std::size_t last = line.rfind(' ');
   if (last == std::string_view::npos) return CourseLineError::BadFormat;
   const std::size_t secondLast = last == 0 ? std::string_view::npos : line.rfind(' ', last - 1);
 
-  CourseRecord record;
-  std::string_view credits;
+  CourseFields fields{kUnnamedCourse, {}, {}};
   if (secondLast == std::string_view::npos) {
-    record.name = kUnnamedCourse;
-    credits = line.substr(0, last);
+    fields.credits = line.substr(0, last);
   } else {
-    const std::string_view name = line.substr(0, secondLast);
-    record.name = name.empty() ? std::string(kUnnamedCourse) : std::string(name);
-    credits = line.substr(secondLast + 1, last - secondLast - 1);
+    if (secondLast > 0) fields.name = line.substr(0, secondLast);
+    fields.credits = line.substr(secondLast + 1, last - secondLast - 1);
   }
-  if (credits.empty()) return CourseLineError::BadFormat;
-  if (LeadingInteger(credits) < 1) return CourseLineError::BadData;
+  if (fields.credits.empty()) return CourseLineError::BadFormat;
+  if (LeadingInteger(fields.credits) < 1) return CourseLineError::BadData;
 
-  const std::string_view score = line.substr(last + 1);
-  if (score.empty()) return CourseLineError::BadFormat;
-  const int scoreValue = LeadingInteger(score);
+  fields.score = line.substr(last + 1);
+  if (fields.score.empty()) return CourseLineError::BadFormat;
+  const int scoreValue = LeadingInteger(fields.score);
   if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
+  return fields;
+}
 
-  record.credits = credits;
-  record.score = score;
-  return record;
+std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line) {
+  const auto split = SplitCourseLine(line);
+  if (const auto* error = std::get_if<CourseLineError>(&split)) return *error;
+  const CourseFields& fields = std::get<CourseFields>(split);
+  return CourseRecord{std::string(fields.name), std::string(fields.credits),
+                      std::string(fields.score)};
 }
 
 std::string FormatCourseLine(const CourseRecord& record) {

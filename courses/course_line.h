@@ -14,6 +14,17 @@ enum class CourseLineError {
   BadData,    // integer part of the credits below 1, or of the score outside 0 to 100
 };
 
+// The three fields of a valid line, as views into it; `name` is "未命名课程" when the line has
+// none.
+struct CourseFields {
+  std::string_view name;
+  std::string_view credits;
+  std::string_view score;
+};
+
+// Splits and checks a line without its terminator, as ParseCourseLine does, without copying.
+std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line);
+
 // Parses a line without its terminator. The checks run in a fixed order (empty credits, credits
 // below 1, empty score, score out of range) and the first that fails decides the error.
 std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line);

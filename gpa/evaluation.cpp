@@ -39,9 +39,10 @@ RuleColumn EvaluateRule(const grading::BandTable& bands, const std::vector<doubl
     points[slot] = static_cast<float>(q);
   }
   column.textOfCourse.resize(scores.size());
+  const grading::BandIndex index(bands);
   float weightedPoints = 0.0f;
   for (std::size_t k = 0; k < scores.size(); ++k) {
-    const std::size_t slot = grading::FindBand(bands, scores[k]);
+    const std::size_t slot = index.Find(scores[k]);
     column.textOfCourse[k] = static_cast<std::uint8_t>(slot);
     weightedPoints = static_cast<float>(credits[k] * points[slot] + weightedPoints);
   }
@@ -58,35 +59,46 @@ std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet) {
   return titles;
 }
 
-ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
-                            const grading::RuleSet& ruleSet) {
-  std::vector<double> credits;
-  std::vector<float> scores;
-  credits.reserve(courses.size());
-  scores.reserve(courses.size());
+void CourseNumbers::Add(std::string_view creditsText, std::string_view scoreText) {
+  credits.push_back(LeadingDecimal(creditsText));
+  scores.push_back(static_cast<float>(LeadingDecimal(scoreText)));
+}
+
+Evaluation EvaluateNumbers(const CourseNumbers& numbers, const grading::RuleSet& ruleSet) {
   float totalCredits = 0.0f;
   float weightedScore = 0.0f;
-  for (const courses::CourseRecord& course : courses) {
-    const double v = LeadingDecimal(course.credits);
-    const float s = static_cast<float>(LeadingDecimal(course.score));
+  for (std::size_t k = 0; k < numbers.credits.size(); ++k) {
+    const double v = numbers.credits[k];
     totalCredits = static_cast<float>(v + totalCredits);
-    weightedScore = static_cast<float>(v * s + weightedScore);
-    credits.push_back(v);
-    scores.push_back(s);
+    weightedScore = static_cast<float>(v * numbers.scores[k] + weightedScore);
   }
-
-  ResultTable table;
-  table.totalsRow.resize(3 + ruleSet.rules.size());
-  table.totalsRow[0] = kTotalsLabel;
-  table.totalsRow[1] = FormatTotal(totalCredits, 1);
-  table.totalsRow[2] = FormatQuotient(weightedScore, totalCredits, 1);
+  Evaluation evaluation;
+  evaluation.totalsRow.resize(3 + ruleSet.rules.size());
+  evaluation.totalsRow[0] = kTotalsLabel;
+  evaluation.totalsRow[1] = FormatTotal(totalCredits, 1);
+  evaluation.totalsRow[2] = FormatQuotient(weightedScore, totalCredits, 1);
   for (std::size_t r = 0; r < ruleSet.rules.size(); ++r) {
-    table.ruleColumns.push_back(EvaluateRule(ruleSet.rules[r].bands, credits, scores, totalCredits,
-                                             table.totalsRow[3 + r]));
+    evaluation.ruleColumns.push_back(EvaluateRule(ruleSet.rules[r].bands, numbers.credits,
+                                                  numbers.scores, totalCredits,
+                                                  evaluation.totalsRow[3 + r]));
   }
-  table.countText =
-      std::string(kCountPrefix) + std::to_string(courses.size()) + std::string(kCountSuffix);
+  evaluation.countText = std::string(kCountPrefix) + std::to_string(numbers.credits.size()) +
+                         std::string(kCountSuffix);
+  return evaluation;
+}
+
+ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
+                            const grading::RuleSet& ruleSet) {
+  CourseNumbers numbers;
+  numbers.credits.reserve(courses.size());
+  numbers.scores.reserve(courses.size());
+  for (const courses::CourseRecord& course : courses) numbers.Add(course.credits, course.score);
+  Evaluation evaluation = EvaluateNumbers(numbers, ruleSet);
+  ResultTable table;
   table.courses = std::move(courses);
+  table.ruleColumns = std::move(evaluation.ruleColumns);
+  table.totalsRow = std::move(evaluation.totalsRow);
+  table.countText = std::move(evaluation.countText);
   return table;
 }
 

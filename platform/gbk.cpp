@@ -2,7 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
 
 namespace gradova::platform {
@@ -67,15 +70,6 @@ void ConvertByRuns(std::string_view in, std::string& out, RunEnd runEnd, Convert
   }
 }
 
-// A GBK lead byte takes the next byte with it, and that trail byte may lie in the ASCII range.
-std::size_t GbkRunEnd(std::string_view in, std::size_t pos) {
-  while (pos < in.size() && !IsAscii(static_cast<unsigned char>(in[pos]))) {
-    const auto lead = static_cast<unsigned char>(in[pos]);
-    pos += (lead >= 0x81 && lead <= 0xFE && pos + 1 < in.size()) ? 2 : 1;
-  }
-  return pos;
-}
-
 std::size_t Utf8RunEnd(std::string_view in, std::size_t pos) {
   while (pos < in.size() && !IsAscii(static_cast<unsigned char>(in[pos]))) ++pos;
   return pos;
@@ -98,6 +92,80 @@ std::size_t Utf8SequenceLength(std::string_view rest) {
   return length;
 }
 
+// GBK to UTF-8 through a table of the double-byte characters, each row filled from iconv the first
+// time its lead byte turns up: a course file of a million lines meets the same few hundred
+// characters over and over, and one table lookup is far cheaper than one iconv call.
+class GbkDecoder {
+ public:
+  char* Write(std::string_view gbk, char* out) {
+    std::size_t pos = 0;
+    while (pos < gbk.size()) {
+      const auto lead = static_cast<unsigned char>(gbk[pos]);
+      if (IsAscii(lead)) {
+        *out++ = static_cast<char>(lead);
+        ++pos;
+        continue;
+      }
+      if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
+        const auto trail = static_cast<unsigned char>(gbk[pos + 1]);
+        if (trail >= kFirstTrail && trail <= kLastTrail) {
+          const Utf8Char& decoded = Row(lead)[trail - kFirstTrail];
+          if (decoded.length > 0) {
+            out = std::copy(decoded.bytes, decoded.bytes + decoded.length, out);
+            pos += 2;
+            continue;
+          }
+        }
+      }
+      // A byte that starts no character: replaced, and decoding goes on with the next byte.
+      const std::string_view replacement =
+          lead == 0x80 ? std::string_view("\xE2\x82\xAC") : kReplacementUtf8;
+      out = std::copy(replacement.begin(), replacement.end(), out);
+      ++pos;
+    }
+    return out;
+  }
+
+ private:
+  static constexpr unsigned char kFirstLead = 0x81;
+  static constexpr unsigned char kLastLead = 0xFE;
+  static constexpr unsigned char kFirstTrail = 0x40;
+  static constexpr unsigned char kLastTrail = 0xFE;
+  static constexpr std::size_t kRowSize = kLastTrail - kFirstTrail + 1;
+
+  struct Utf8Char {
+    char bytes[4];
+    unsigned char length;  // 0: not a GBK character
+  };
+  using TableRow = std::array<Utf8Char, kRowSize>;
+
+  const TableRow& Row(unsigned char lead) {
+    std::unique_ptr<TableRow>& row = m_rows[lead - kFirstLead];
+    if (!row) {
+      row = std::make_unique<TableRow>();
+      for (std::size_t i = 0; i < kRowSize; ++i) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(kFirstTrail + i)};
+        std::string utf8;
+        bool valid = true;
+        m_converter.Convert(std::string_view(pair, 2), utf8,
+                            [&valid](std::string_view, std::string&) {
+                              valid = false;
+                              return std::size_t{2};
+                            });
+        Utf8Char& entry = (*row)[i];
+        entry.length = valid && !utf8.empty() && utf8.size() <= 4
+                           ? static_cast<unsigned char>(utf8.size())
+                           : 0;
+        std::copy(utf8.begin(), utf8.begin() + entry.length, entry.bytes);
+      }
+    }
+    return *row;
+  }
+
+  Converter m_converter{"UTF-8", "CP936"};
+  std::array<std::unique_ptr<TableRow>, kLastLead - kFirstLead + 1> m_rows;
+};
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -107,15 +175,19 @@ std::string GbkToUtf8(std::string_view gbk) {
   return out;
 }
 
-void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
-  thread_local Converter converter("UTF-8", "CP936");
-  ConvertByRuns(gbk, out, GbkRunEnd, [](std::string_view run, std::string& target) {
-    converter.Convert(run, target, [](std::string_view, std::string& replaced) {
-      replaced.append(kReplacementUtf8);
-      return std::size_t{1};
-    });
-  });
+GbkDecoder& Decoder() {
+  thread_local GbkDecoder decoder;
+  return decoder;
 }
+
+void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + kMaxUtf8PerGbkByte * gbk.size());
+  char* end = Decoder().Write(gbk, out.data() + start);
+  out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+char* WriteGbkAsUtf8(std::string_view gbk, char* out) { return Decoder().Write(gbk, out); }
 
 std::string Utf8ToGbk(std::string_view utf8) {
   thread_local Converter converter("CP936", "UTF-8");

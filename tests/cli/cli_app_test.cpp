@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/table_output.h"
+#include "courses/course_file.h"
+#include "gpa/evaluation.h"
 #include "grading/built_in_rules.h"
 #include "support/gbk_literal.h"
 #include "support/row_printer.h"
@@ -126,6 +129,24 @@ INSTANTIATE_TEST_SUITE_P(
                    kExitFailure,
                    "文件创建失败！"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// The command streams its rows from the file's lines; they must be the table's rows exactly.
+TEST(Cli, StreamedRowsAreTheResultTable) {
+  TempDir dir;
+  const std::string courses = testing::Gbk(
+      "高等数学 5 100\r\nx  2 59.5\r\n 1.5 88.5\r\n\xff\t 3 -0\r\na b c 4e0 1e3\n2 60");
+  WriteBytes(dir.Path("c.txt"), courses);
+  const grading::RuleSet rules = grading::MakeBuiltInRules();
+  const gpa::ResultTable table =
+      gpa::EvaluateCourses(courses::ParseCourseFile(courses).records, rules);
+  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules);
+  for (const auto& [format, name] :
+       {std::pair{OutputFormat::Tsv, "tsv"}, {OutputFormat::Text, "text"}}) {
+    std::FILE* expected = std::tmpfile();
+    ASSERT_TRUE(WriteTable(expected, format, TableRows(titles, table)));
+    EXPECT_EQ(RunIn(dir, {"--format", name, "c.txt"}).out, testing::ReadAndClose(expected)) << name;
+  }
+}
 
 TEST(Cli, VersionAndHelp) {
   TempDir dir;

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string Written(OutputFormat format, const std::vector<std::string>& titles,
                     const gpa::ResultTable& table) {
   std::FILE* file = std::tmpfile();
-  EXPECT_TRUE(WriteTable(file, format, titles, table));
+  EXPECT_TRUE(WriteTable(file, format, TableRows(titles, table)));
   return testing::ReadAndClose(file);
 }
 

@@ -73,3 +73,28 @@ TEST(RuleName, TakesAtMostTwentyBytes) {
 
 }  // namespace
 }  // namespace gradova::grading
+
+namespace gradova::grading {
+namespace {
+
+TEST(BandIndex, AgreesWithTheScanEverywhere) {
+  BandTable withoutZero = MakeEmptyBandTable();
+  withoutZero[0] = {90, 40};
+  withoutZero[1] = {60, 10};
+  BandTable full;
+  for (std::size_t slot = 0; slot < kBandSlots; ++slot) {
+    full[slot] = RuleBand{static_cast<std::uint16_t>(254 - 3 * slot), 1};
+  }
+  for (const BandTable& bands : {withoutZero, full, MakeEmptyBandTable()}) {
+    const BandIndex index(bands);
+    for (float score = -3.0f; score < 300.0f; score += 0.125f) {
+      ASSERT_EQ(index.Find(score), FindBand(bands, score)) << score;
+    }
+    for (float score : {89.99999f, 90.0f, 254.99998f, 255.0f, 1e30f, -1e30f}) {
+      EXPECT_EQ(index.Find(score), FindBand(bands, score)) << score;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace gradova::grading
