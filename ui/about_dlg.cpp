@@ -3,9 +3,12 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "gpa/report.h"
 #include "ui/res/about_texts.h"
 #include "ui/res/dialog_templates.h"
+#include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
+#include "ui/res/ui_texts.h"
 
 namespace gradova::ui {
 
@@ -65,10 +68,16 @@ std::string MakeInstructionText() {
 
 CAboutDlg::CAboutDlg(QWidget* owner) : Dialog(MakeAboutDialogTemplate(), owner) {}
 
-void CAboutDlg::DoDataExchange(platform::DataExchange& dx) { dx.Text(kHelpTextBox, m_helpText); }
+void CAboutDlg::DoDataExchange(platform::DataExchange& dx) {
+  dx.Text(kHelpTextBox, m_helpText);
+  dx.Control(kAboutHomeLink, m_homeLink);
+}
 
 bool CAboutDlg::OnInitDialog() {
   Dialog::OnInitDialog();
+  setWindowIcon(ApplicationIcon());
+  m_homeLink.SetTarget(gpa::kHomePageHost);
+  m_homeLink.SetHintText(std::string(kHomeLinkHint));
   UpdateData(true);
   m_helpText = MakeInstructionText();
   UpdateData(false);

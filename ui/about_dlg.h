@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/qt/dialog.h"
+#include "ui/link_static.h"
 
 namespace gradova::ui {
 
@@ -14,6 +15,7 @@ class CAboutDlg : public platform::Dialog {
   explicit CAboutDlg(QWidget* owner = nullptr);
 
   const std::string& HelpText() const { return m_helpText; }
+  const CLinkStatic& HomeLink() const { return m_homeLink; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -21,6 +23,7 @@ class CAboutDlg : public platform::Dialog {
 
  private:
   std::string m_helpText;
+  CLinkStatic m_homeLink;
 };
 
 }  // namespace gradova::ui

@@ -7,6 +7,7 @@
 #include "courses/number_text.h"
 #include "gpa/course_snapshot.h"
 #include "gpa/gpa_texts.h"
+#include "gpa/report.h"
 #include "grading/built_in_rules.h"
 #include "platform/current_directory.h"
 #include "platform/qt/file_dialog.h"
@@ -49,6 +50,7 @@ CMainDlg::CMainDlg() : Dialog(MakeMainDialogTemplate(), nullptr), m_toggleText(k
 
 void CMainDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Control(kCourseList, m_list);
+  dx.Control(kHomeLinkPicture, m_homeLink);
   dx.Text(kNameEdit, m_nameText);
   dx.Text(kAddModifyButton, m_toggleText);
   dx.Text(kCreditsEdit, m_creditsText);
@@ -62,6 +64,8 @@ bool CMainDlg::OnInitDialog() {
     AppendSystemMenuItem(kAboutCommand, kAboutMenuEntry);
   }
   setWindowIcon(ApplicationIcon());
+  m_homeLink.SetTarget(gpa::kHomePageHost);
+  m_homeLink.SetHintText(std::string(kHomeLinkHint));
   if (grading::EnsureRulesFile() == grading::EnsureRulesStatus::CannotCreate) {
     platform::AfxMessageBox(kRulesCannotCreate, this);
   }

@@ -8,6 +8,7 @@
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/list_control.h"
+#include "ui/link_static.h"
 
 namespace gradova::ui {
 
@@ -24,6 +25,7 @@ class CMainDlg : public platform::Dialog {
   bool Modified() const { return m_modified; }
   const std::string& StartDir() const { return m_startDir; }
   const std::string& FilePath() const { return m_filePath; }
+  const CLinkStatic& HomeLink() const { return m_homeLink; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -66,6 +68,7 @@ class CMainDlg : public platform::Dialog {
   std::string m_toggleText;
   std::string m_filePath;
   std::string m_startDir;
+  CLinkStatic m_homeLink;
 };
 
 }  // namespace gradova::ui

@@ -37,6 +37,7 @@ class AboutDlgTest : public ::testing::Test {
       m_readOnly = box->isReadOnly();
       m_focusOnOk = dialog.focusWidget() == dialog.Item(kAboutOkButton);
       m_caption = dialog.windowTitle().toStdString();
+      m_linkHint = static_cast<CAboutDlg&>(dialog).HomeLink().HintText();
       dialog.ItemAs<QPushButton>(kAboutOkButton)->click();
       m_ended = dialog.Ended();
     });
@@ -64,6 +65,7 @@ class AboutDlgTest : public ::testing::Test {
   int m_opened = 0;
   std::string m_shownText;
   std::string m_caption;
+  std::string m_linkHint;
   bool m_readOnly = false;
   bool m_focusOnOk = false;
   bool m_ended = false;
@@ -77,6 +79,7 @@ TEST_F(AboutDlgTest, InstructionsButtonShowsTheText) {
   for (std::size_t pos; (pos = expected.find('\r')) != std::string::npos;) expected.erase(pos, 1);
   EXPECT_EQ(m_shownText, expected);
   EXPECT_TRUE(m_readOnly);
+  EXPECT_EQ(platform::GbkToUtf8(m_linkHint), "欢迎访问Pellow的小站！");
   EXPECT_TRUE(m_focusOnOk);
   EXPECT_TRUE(m_ended);
   EXPECT_FALSE(m_main->Ended());

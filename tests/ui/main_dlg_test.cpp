@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -108,6 +109,17 @@ TEST_F(MainDlgTest, StartUpState) {
   EXPECT_FALSE(m_dialog->Modified());
   EXPECT_EQ(m_dialog->StartDir(), m_dir.Root().string());
   EXPECT_EQ(testing::ReadBytes(Path("rules")), testing::DataFile("builtin_rules"));
+  EXPECT_TRUE(m_seams.boxes.empty());
+}
+
+TEST_F(MainDlgTest, HomeLinkPictureOpensTheHomePage) {
+  EXPECT_EQ(m_dialog->HomeLink().Target(), "gradova.example.org");
+  EXPECT_EQ(m_dialog->HomeLink().HintText(), Gbk("欢迎访问Pellow的小站！"));
+  ASSERT_NE(m_dialog->HomeLink().Label(), nullptr);
+  m_seams.urlOpener.defaultHandlerOpens = true;
+  QTest::mouseClick(m_dialog->HomeLink().Label(), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_EQ(m_seams.urlOpener.openedAddresses.size(), 1u);
+  EXPECT_NE(m_seams.urlOpener.openedAddresses[0].find("gradova.example.org"), std::string::npos);
   EXPECT_TRUE(m_seams.boxes.empty());
 }
 

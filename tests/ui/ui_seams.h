@@ -11,6 +11,7 @@
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "url_opener_fake.h"
 
 namespace gradova::testing {
 
@@ -53,6 +54,8 @@ class UiSeams {
   std::deque<int> boxAnswers;
   std::vector<platform::FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> fileAnswers;
+  // No test starts a real browser.
+  FakeUrlOpener urlOpener;
 };
 
 }  // namespace gradova::testing

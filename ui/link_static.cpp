@@ -1,0 +1,210 @@
+#include "ui/link_static.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <algorithm>
+#include <optional>
+
+#include "platform/browser_command.h"
+#include "platform/gbk.h"
+#include "platform/qt/gbk_text.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/url_opener.h"
+
+namespace gradova::ui {
+namespace {
+
+constexpr int kSsCenter = 0x1;
+constexpr int kSsRight = 0x2;
+constexpr int kSsCenterImage = 0x200;
+
+// A label says with its alignment what a static says with these style bits.
+int StaticStyle(const QLabel& label) {
+  const Qt::Alignment alignment = label.alignment();
+  int style = 0;
+  if (alignment & Qt::AlignHCenter) style |= kSsCenter;
+  if (alignment & Qt::AlignRight) style |= kSsRight;
+  if (alignment & Qt::AlignVCenter) style |= kSsCenterImage;
+  return style;
+}
+
+}  // namespace
+
+CLinkStatic::CLinkStatic() = default;
+
+CLinkStatic::~CLinkStatic() {
+  CancelCapture();
+  if (m_label) m_label->removeEventFilter(this);
+}
+
+void CLinkStatic::Attach(QWidget* widget) {
+  auto* label = qobject_cast<QLabel*>(widget);
+  if (!label || m_label) return;
+  m_label = label;
+  PreSubclassWindow();
+}
+
+void CLinkStatic::PreSubclassWindow() {
+  // What SS_NOTIFY does for a static: the label must take the mouse, and see it move with no
+  // button held, for the clicks and the hover state to reach us.
+  m_label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+  m_label->setMouseTracking(true);
+  m_label->installEventFilter(this);
+  m_label->setCursor(Qt::PointingHandCursor);
+  const QRect client = m_label->contentsRect();
+  if (m_hintText.empty()) m_hintText = m_target;
+  m_toolRect = client;
+}
+
+void CLinkStatic::SetTarget(std::string addressGbk) {
+  m_target = std::move(addressGbk);
+  if (!m_label) return;
+  FitToClient();
+  if (m_hintText.empty()) m_hintText = m_target;
+  // The tip reads the hint text each time it shows, so there is no copy of it to update.
+}
+
+void CLinkStatic::SetHintText(std::string textGbk) {
+  m_hintText = std::move(textGbk);
+  if (m_label) FitToClient();
+}
+
+void CLinkStatic::SetOpened(bool opened) {
+  m_opened = opened;
+  if (m_label) m_label->update();
+}
+
+void CLinkStatic::FitToClient() {
+  if (!m_label || !m_fitToClient) return;
+  // A child's geometry is already in its parent's client coordinates.
+  const QRect window = m_label->geometry();
+  const QRect contents = m_label->contentsRect();
+  const int clientWidth = std::max(0, contents.width());
+  const int clientHeight = std::max(0, contents.height());
+  const int style = StaticStyle(*m_label);
+  int left = window.x();
+  int top = window.y();
+  int right = left + window.width();
+  int bottom = top + window.height();
+  if (style & kSsCenterImage) {
+    const int d = (window.height() - clientHeight) / 2;
+    top += d;
+    bottom -= d;
+  } else {
+    bottom = top + clientHeight;
+  }
+  if (style & kSsCenter) {
+    const int d = (window.width() - clientWidth) / 2;
+    left += d;
+    right -= d;
+  } else if (style & kSsRight) {
+    left = right - clientWidth;
+  } else {
+    right = left + clientWidth;
+  }
+  m_label->setGeometry(left, top, right - left, bottom - top);
+}
+
+bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != m_label) return false;
+  switch (event->type()) {
+    case QEvent::MouseMove: {
+      // The label's own handling comes first, as the static's default processing does.
+      static_cast<QObject*>(m_label.data())->event(event);
+      OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+      return true;
+    }
+    // The second press of a double click comes as MouseButtonDblClick, no press: like the
+    // static's double-click notification it opens nothing, so a double click opens once.
+    case QEvent::MouseButtonPress:
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_pressed = true;
+      return false;
+    case QEvent::MouseButtonRelease: {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::LeftButton || !m_pressed) return false;
+      m_pressed = false;
+      if (!m_label->rect().contains(mouse->position().toPoint())) return false;
+      OnStaticClicked();
+      return true;
+    }
+    case QEvent::ToolTip:
+      OnToolTip(*static_cast<QHelpEvent*>(event));
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CLinkStatic::OnMouseMove(const QPoint& point) {
+  const bool inClient = m_label->contentsRect().contains(point);
+  if (m_pointerInside) {
+    if (inClient) return;
+    m_pointerInside = false;
+    m_label->releaseMouse();
+    m_label->repaint();
+    return;
+  }
+  // A move over the frame is no move over the control, as the border of a static is not its
+  // client area; taking the mouse there would drop it again at the next move.
+  if (!inClient) return;
+  m_pointerInside = true;
+  m_label->repaint();
+  m_label->grabMouse();
+}
+
+void CLinkStatic::OnToolTip(QHelpEvent& event) {
+  if (m_hintText.empty() || !m_toolRect.contains(event.pos())) {
+    QToolTip::hideText();
+    return;
+  }
+  QToolTip::showText(event.globalPos(), platform::FromGbk(m_hintText), m_label, m_toolRect);
+}
+
+void CLinkStatic::OnStaticClicked() {
+  const int code = OpenTarget(m_target);
+  m_opened = code > 32;
+  if (code > 32) {
+    SetOpened(true);
+    return;
+  }
+  // The message box is modal: while the label holds the mouse, no click would reach the box.
+  CancelCapture();
+  QApplication::beep();
+  ShowOpenError(code);
+}
+
+int CLinkStatic::OpenTarget(const std::string& addressGbk) {
+  const std::string address = platform::GbkToUtf8(addressGbk);
+  if (platform::OpenUrlWithDefaultHandler(address)) return platform::kOpenedCode;
+  // Every failure of the fallback lookup reports the default handler's failure.
+  const int defaultHandlerCode = platform::kNoAssociationCode;
+  const std::optional<std::string> execLine = platform::QueryHtmlHandlerCommand();
+  if (!execLine) return defaultHandlerCode;
+  const platform::BrowserCommand command = platform::BuildBrowserCommand(*execLine, address);
+  switch (command.status) {
+    case platform::BrowserCommandStatus::Invalid:
+      return platform::kAssociationInvalidCode;
+    case platform::BrowserCommandStatus::UnsafeAddress:
+      return defaultHandlerCode;
+    case platform::BrowserCommandStatus::Ready:
+      break;
+  }
+  return platform::StartDetached(command.program, command.arguments) ? platform::kOpenedCode
+                                                                     : platform::kFileNotFoundCode;
+}
+
+void CLinkStatic::ShowOpenError(int code) {
+  // The texts are ASCII, the same bytes in GBK.
+  platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label ? m_label->window() : nullptr);
+}
+
+void CLinkStatic::CancelCapture() {
+  if (!m_pointerInside) return;
+  m_pointerInside = false;
+  if (m_label) m_label->releaseMouse();
+}
+
+}  // namespace gradova::ui

@@ -1,0 +1,82 @@
+#pragma once
+// The hyperlink: a label of a dialog template that opens a web address when it is clicked, shows
+// a tool tip over itself and the pointing hand while the pointer is over it. It draws nothing of
+// its own; the label paints its text or picture the same in every state.
+//
+// Order expected of an owner: hold the control as a member, bind it with DataExchange::Control
+// (the first data exchange), then, after that, call SetTarget and then SetHintText.
+#include <QLabel>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <string>
+
+class QEvent;
+class QHelpEvent;
+class QPoint;
+class QWidget;
+
+namespace gradova::ui {
+
+class CLinkStatic : public QObject {
+ public:
+  CLinkStatic();
+  // Releases the mouse if the label still holds it for this control.
+  ~CLinkStatic() override;
+  CLinkStatic(const CLinkStatic&) = delete;
+  CLinkStatic& operator=(const CLinkStatic&) = delete;
+
+  // Binds to the template's label, once: the label gets mouse moves without a button held and
+  // its clicks come here, it shows the pointing hand, and the tool tip is registered over its
+  // client area as it is now, with the hint text, or the target if the hint text is empty. A
+  // null widget, one that is not a QLabel, or a second call leaves the binding as it was.
+  void Attach(QWidget* widget);
+
+  // Sets the address (GBK) that a click opens. Once bound it also fits the label to its client
+  // area and, while the hint text is empty, makes the address the hint text. Before binding only
+  // the address changes.
+  void SetTarget(std::string addressGbk);
+  // Sets the tool-tip text (GBK). Once bound it also fits the label to its client area.
+  void SetHintText(std::string textGbk);
+  // Records the outcome of the last click and, once bound, repaints the label with its background.
+  void SetOpened(bool opened);
+
+  QLabel* Label() const { return m_label; }
+  const std::string& Target() const { return m_target; }
+  const std::string& HintText() const { return m_hintText; }
+  // True after a click that opened the address, false after one that failed.
+  bool Opened() const { return m_opened; }
+  // The pointer is over the label and the label holds the mouse.
+  bool PointerInside() const { return m_pointerInside; }
+  // Where the tool tip shows, in the label's coordinates: its client area at binding, not moved
+  // by later fits.
+  QRect ToolRect() const { return m_toolRect; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void PreSubclassWindow();
+  void OnStaticClicked();
+  void OnMouseMove(const QPoint& point);
+  void OnToolTip(QHelpEvent& event);
+  // Sets the label's size to that of its client area; which edges stay put follows the
+  // alignment, read as the static styles SS_CENTER, SS_RIGHT and SS_CENTERIMAGE.
+  void FitToClient();
+  // A code above 32 when the address went to a browser, else the error code for the message.
+  int OpenTarget(const std::string& addressGbk);
+  void ShowOpenError(int code);
+  // Leaves the hover state and gives up the mouse, as a modal window makes the control do.
+  void CancelCapture();
+
+  bool m_pointerInside = false;
+  bool m_opened = false;
+  bool m_fitToClient = true;
+  std::string m_target;
+  std::string m_hintText;
+  QPointer<QLabel> m_label;
+  QRect m_toolRect;
+  bool m_pressed = false;
+};
+
+}  // namespace gradova::ui
