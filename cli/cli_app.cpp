@@ -168,8 +168,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
 int RunCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
   const ParsedCommandLine parsed = ParseCommandLine(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) {
-    Print(err, "gradova-cli: " + error->message + "\n" + kUsage +
-                   "Try 'gradova-cli --help' for more information.\n");
+    Print(err, "gradova-cli: " + error->message + " (try 'gradova-cli --help')\n");
     return kExitUsage;
   }
   if (std::holds_alternative<ShowHelp>(parsed)) {

@@ -122,7 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"NoCourses", "", {"c.txt"}, kExitFailure, "当前没有数据！"},
         FailureRow{
             "UnreadableRules", "a 1 60", {"--rules", "absent", "c.txt"}, kExitFailure, "absent"},
-        FailureRow{"UsageError", std::nullopt, {}, kExitUsage, "usage: gradova-cli"},
+        FailureRow{"UsageError",
+                   std::nullopt,
+                   {},
+                   kExitUsage,
+                   "gradova-cli: no course file given (try 'gradova-cli --help')\n"},
         FailureRow{"HtmlCannotBeWritten",
                    "a 1 60",
                    {"--html", "no/dir/p.html", "c.txt"},
