@@ -32,12 +32,10 @@ struct CliResult {
 
 // Runs the command with `dir` as the current directory, where a default `rules` is looked for.
 CliResult RunIn(const TempDir& dir, const std::vector<std::string>& arguments) {
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Root());
+  testing::ScopedCurrentPath inDir(dir.Root());
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   const int exitCode = RunCli(arguments, out, err);
-  std::filesystem::current_path(previous);
   return CliResult{exitCode, testing::ReadAndClose(out), testing::ReadAndClose(err)};
 }
 

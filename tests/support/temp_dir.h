@@ -33,6 +33,24 @@ class TempDir {
   std::filesystem::path m_path;
 };
 
+// Makes `directory` the current directory for its lifetime, then goes back.
+class ScopedCurrentPath {
+ public:
+  explicit ScopedCurrentPath(const std::filesystem::path& directory)
+      : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(directory);
+  }
+  ~ScopedCurrentPath() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+  }
+  ScopedCurrentPath(const ScopedCurrentPath&) = delete;
+  ScopedCurrentPath& operator=(const ScopedCurrentPath&) = delete;
+
+ private:
+  std::filesystem::path m_previous;
+};
+
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }

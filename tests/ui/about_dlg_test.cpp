@@ -27,8 +27,6 @@ TEST(InstructionText, IsThePiecesInOrder) {
 class AboutDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir.Root());
     platform::Dialog::SetModalRunnerForTesting([this](platform::Dialog& dialog) {
       ++m_opened;
       auto* box = dialog.ItemAs<QPlainTextEdit>(kHelpTextBox);
@@ -47,7 +45,6 @@ class AboutDlgTest : public ::testing::Test {
   void TearDown() override {
     platform::Dialog::SetModalRunnerForTesting(nullptr);
     m_main.reset();
-    std::filesystem::current_path(m_previousDir);
   }
   void TriggerSystemCommand() {
     ASSERT_NE(m_main->SystemMenu(), nullptr);
@@ -60,7 +57,7 @@ class AboutDlgTest : public ::testing::Test {
 
   testing::TempDir m_dir;
   testing::UiSeams m_seams;
-  std::filesystem::path m_previousDir;
+  testing::ScopedCurrentPath m_inDir{m_dir.Root()};
   std::unique_ptr<CMainDlg> m_main;
   int m_opened = 0;
   std::string m_shownText;

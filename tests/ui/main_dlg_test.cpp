@@ -29,15 +29,10 @@ using testing::Gbk;
 class MainDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir.Root());
     m_dialog = std::make_unique<CMainDlg>();
     m_dialog->Create();
   }
-  void TearDown() override {
-    m_dialog.reset();
-    std::filesystem::current_path(m_previousDir);
-  }
+  void TearDown() override { m_dialog.reset(); }
 
   QLineEdit* Edit(int id) { return m_dialog->ItemAs<QLineEdit>(id); }
   QPushButton* Button(int id) { return m_dialog->ItemAs<QPushButton>(id); }
@@ -79,7 +74,7 @@ class MainDlgTest : public ::testing::Test {
 
   testing::TempDir m_dir;
   testing::UiSeams m_seams;
-  std::filesystem::path m_previousDir;
+  testing::ScopedCurrentPath m_inDir{m_dir.Root()};
   std::unique_ptr<CMainDlg> m_dialog;
 };
 
@@ -474,13 +469,11 @@ TEST(MainDlgStartUp, ExistingRulesAreLeftAlone) {
   testing::TempDir dir;
   testing::UiSeams seams;
   testing::WriteBytes(dir.Path("rules"), "");
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Root());
   {
+    testing::ScopedCurrentPath inDir(dir.Root());
     CMainDlg dialog;
     dialog.Create();
   }
-  std::filesystem::current_path(previous);
   EXPECT_EQ(testing::ReadBytes(dir.Path("rules")), "");
   EXPECT_TRUE(seams.boxes.empty());
 }
@@ -489,16 +482,14 @@ TEST(MainDlgStartUp, RulesThatCannotBeCreatedAreReportedAndStartUpGoesOn) {
   testing::TempDir dir;
   testing::UiSeams seams;
   std::filesystem::create_directory(dir.Path("gone"));
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Path("gone"));
-  std::filesystem::remove(dir.Path("gone"));  // a directory removed under the program
   {
+    testing::ScopedCurrentPath inDir(dir.Path("gone"));
+    std::filesystem::remove(dir.Path("gone"));  // a directory removed under the program
     CMainDlg dialog;
     dialog.Create();
     EXPECT_EQ(dialog.List().GetItemCount(), 1);
     EXPECT_FALSE(dialog.Modified());
   }
-  std::filesystem::current_path(previous);
   ASSERT_EQ(seams.boxes.size(), 1u);
   EXPECT_NE(platform::GbkToUtf8(seams.boxes[0].textGbk).find("rules"), std::string::npos);
 }

@@ -27,8 +27,6 @@ using Rows = std::vector<std::vector<std::string>>;
 class ResultDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir.Root());
     platform::Dialog::SetModalRunnerForTesting([this](platform::Dialog& dialog) {
       ++m_opened;
       auto& results = static_cast<CResultDlg&>(dialog);
@@ -45,7 +43,6 @@ class ResultDlgTest : public ::testing::Test {
   void TearDown() override {
     platform::Dialog::SetModalRunnerForTesting(nullptr);
     m_main.reset();
-    std::filesystem::current_path(m_previousDir);
   }
   static void Click(platform::Dialog& dialog, int id) { dialog.ItemAs<QPushButton>(id)->click(); }
   static Rows Cells(CResultDlg& results) {
@@ -67,7 +64,7 @@ class ResultDlgTest : public ::testing::Test {
 
   testing::TempDir m_dir;
   testing::UiSeams m_seams;
-  std::filesystem::path m_previousDir;
+  testing::ScopedCurrentPath m_inDir{m_dir.Root()};
   std::unique_ptr<CMainDlg> m_main;
   std::function<void(CResultDlg&)> m_inResults;
   int m_opened = 0;
@@ -163,17 +160,15 @@ TEST_F(ResultDlgTest, EmptyRulesShowThreeColumns) {
 TEST(ViewGpa, WithoutCoursesSaysNoData) {
   testing::TempDir dir;
   testing::UiSeams seams;
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.Root());
   int opened = 0;
   platform::Dialog::SetModalRunnerForTesting([&opened](platform::Dialog&) { ++opened; });
   {
+    testing::ScopedCurrentPath inDir(dir.Root());
     CMainDlg main;
     main.Create();
     main.ItemAs<QPushButton>(kViewGpaButton)->click();
   }
   platform::Dialog::SetModalRunnerForTesting(nullptr);
-  std::filesystem::current_path(previous);
   EXPECT_EQ(opened, 0);
   EXPECT_EQ(seams.BoxTexts(), std::vector<std::string>{"当前没有数据！"});
 }
