@@ -120,10 +120,21 @@ bool WriteTsv(std::FILE* out, const RowSource& rows) {
     char* end = buffer.data() + start;
     for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) *end++ = '\t';
-      char* const cellStart = end;
-      end = platform::WriteGbkAsUtf8(cells[column], end);
-      std::replace_if(
-          cellStart, end, [](char c) { return IsTsvBlank(static_cast<unsigned char>(c)); }, ' ');
+      // Copy the ASCII lead of the cell byte by byte (most cells are all ASCII) and hand the
+      // rest, if any, to the converter.
+      const std::string_view cell = cells[column];
+      std::size_t ascii = 0;
+      for (; ascii < cell.size(); ++ascii) {
+        const auto byte = static_cast<unsigned char>(cell[ascii]);
+        if (byte >= 0x80) break;
+        *end++ = IsTsvBlank(byte) ? ' ' : static_cast<char>(byte);
+      }
+      if (ascii < cell.size()) {
+        char* const rest = end;
+        end = platform::WriteGbkAsUtf8(cell.substr(ascii), end);
+        std::replace_if(
+            rest, end, [](char c) { return IsTsvBlank(static_cast<unsigned char>(c)); }, ' ');
+      }
     }
     buffer.resize(static_cast<std::size_t>(end - buffer.data()));
     writer.EndLine();
