@@ -44,6 +44,7 @@ void CLinkStatic::Attach(QWidget* widget) {
   auto* label = qobject_cast<QLabel*>(widget);
   if (!label || m_label) return;
   m_label = label;
+  m_watched = label;
   PreSubclassWindow();
 }
 
@@ -109,7 +110,9 @@ void CLinkStatic::FitToClient() {
 }
 
 bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != m_label) return false;
+  // Compared as plain pointers: while the label is being destroyed it is no longer a QLabel,
+  // and its last events must not reach the handlers.
+  if (watched != m_watched || !qobject_cast<QLabel*>(watched)) return false;
   switch (event->type()) {
     case QEvent::MouseMove: {
       // The label's own handling comes first, as the static's default processing does.

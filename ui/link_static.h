@@ -75,6 +75,7 @@ class CLinkStatic : public QObject {
   std::string m_target;
   std::string m_hintText;
   QPointer<QLabel> m_label;
+  const QObject* m_watched = nullptr;  // the bound label, for telling its events apart
   QRect m_toolRect;
   bool m_pressed = false;
 };

@@ -78,6 +78,7 @@ class ListModel : public QAbstractTableModel {
 ListControl::ListControl() : m_model(new ListModel) {}
 
 ListControl::~ListControl() {
+  QObject::disconnect(m_selectionConnection);
   if (!m_view) delete m_model;
 }
 
@@ -86,10 +87,11 @@ void ListControl::Attach(QWidget* widget) {
   if (!m_view) return;
   m_model->setParent(m_view);
   m_view->setModel(m_model);
-  QObject::connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, m_view,
-                   [this](const QModelIndex& current) {
-                     if (current.isValid()) m_selectionMark = current.row();
-                   });
+  m_selectionConnection =
+      QObject::connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, m_view,
+                       [this](const QModelIndex& current) {
+                         if (current.isValid()) m_selectionMark = current.row();
+                       });
 }
 
 void ListControl::InsertColumn(int column, std::string_view titleGbk, int widthPixels) {

@@ -49,6 +49,8 @@ class ListControl {
  private:
   ListModel* m_model;
   QTreeView* m_view = nullptr;
+  // The view outlives this wrapper inside a dialog; the connection must not.
+  QMetaObject::Connection m_selectionConnection;
   int m_selectionMark = -1;
 };
 
