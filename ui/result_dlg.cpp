@@ -9,6 +9,7 @@
 #include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
+#include "ui/rule_list_dlg.h"
 
 namespace gradova::ui {
 namespace {
@@ -25,6 +26,7 @@ CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* o
       m_snapshot(std::move(snapshot)) {
   Bind(kResultOkButton, platform::Notification::Clicked, [this] { OnOK(); });
   Bind(kWriteReportButton, platform::Notification::Clicked, [this] { WriteReport(); });
+  Bind(kCustomRulesButton, platform::Notification::Clicked, [this] { OnCustomRules(); });
 }
 
 void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResultList, m_list); }
@@ -66,6 +68,11 @@ bool CResultDlg::OnInitDialog() {
 }
 
 void CResultDlg::OnOK() { EndDialog(0); }
+
+void CResultDlg::OnCustomRules() {
+  CRuleListDlg rules;
+  if (rules.DoModal() == platform::kIdOk) EndDialog(0);
+}
 
 void CResultDlg::WriteReport() {
   if (gpa::WriteReportFile(gpa::kReportFileName, gpa::FormatReport(m_table, m_ruleHeaderCells)) !=

@@ -25,6 +25,9 @@ class CResultDlg : public platform::Dialog {
   void OnOK() override;
 
  private:
+  // Opens the rule manager; after it has saved, the table shown is stale, so the window closes
+  // and the user opens it again under the new rules.
+  void OnCustomRules();
   // Writes "GPA report.html" in the current directory by atomic replace and says how it went;
   // when it cannot, the old report stays and the user is told "文件创建失败！".
   void WriteReport();

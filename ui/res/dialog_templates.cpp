@@ -3,6 +3,7 @@
 #include "gpa/report.h"
 #include "ui/res/about_texts.h"
 #include "ui/res/resource_ids.h"
+#include "ui/res/rule_texts.h"
 #include "ui/res/ui_texts.h"
 
 namespace gradova::ui {
@@ -139,6 +140,77 @@ platform::DialogTemplate MakeResultDialogTemplate() {
                           std::string(kWriteReportCaption),
                           {111, 339, 50, 14},
                           kTab},
+      },
+  };
+}
+
+platform::DialogTemplate MakeRuleListDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kRuleListDialogId,
+      std::string(kRuleListCaption),
+      std::string(kDialogFont),
+      9,
+      116,
+      184,
+      {
+          ControlTemplate{kRuleList, ControlKind::ListView, "", {7, 7, 102, 137}, kTab},
+          ControlTemplate{kRulesOkButton,
+                          ControlKind::PushButton,
+                          std::string(kRuleOkCaption),
+                          {7, 163, 50, 14},
+                          kTab},
+          ControlTemplate{kAddDeleteRuleButton,
+                          ControlKind::PushButton,
+                          std::string(kAddRuleCaption),
+                          {7, 148, 50, 14},
+                          kTab},
+          ControlTemplate{kRulesCancelButton,
+                          ControlKind::PushButton,
+                          std::string(kRuleCancelCaption),
+                          {59, 163, 50, 14},
+                          kTab},
+          ControlTemplate{kViewDetailsButton,
+                          ControlKind::PushButton,
+                          std::string(kViewDetailsCaption),
+                          {59, 148, 50, 14},
+                          kTab},
+      },
+  };
+}
+
+platform::DialogTemplate MakeRuleEditDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kRuleEditDialogId,
+      std::string(kRuleEditCaption),
+      std::string(kDialogFont),
+      9,
+      200,
+      200,
+      {
+          ControlTemplate{kBandList, ControlKind::ListView, "", {7, 7, 186, 144}, kTab},
+          ControlTemplate{kAddBandButton,
+                          ControlKind::PushButton,
+                          std::string(kAddBandCaption),
+                          {143, 152, 50, 14},
+                          kTab},
+          ControlTemplate{kBandLowerEdit, ControlKind::Edit, "", {68, 152, 20, 14}, kTab},
+          ControlTemplate{kBandPointsEdit, ControlKind::Edit, "", {122, 152, 20, 14}, kTab},
+          ControlTemplate{
+              kBandUpperLabel, ControlKind::Label, std::string(kBandTop), {9, 154, 13, 8}, false},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kBandLowerLabel), {26, 154, 37, 8}, false},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kBandPointsLabel), {94, 154, 25, 8}, false},
+          ControlTemplate{kEditorOkButton,
+                          ControlKind::PushButton,
+                          std::string(kRuleOkCaption),
+                          {143, 179, 50, 14},
+                          kTab},
+          ControlTemplate{kRuleNameEdit, ControlKind::Edit, "", {7, 179, 136, 14}, kTab},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kRuleNameHint), {8, 168, 161, 8}, false},
       },
   };
 }

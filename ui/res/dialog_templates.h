@@ -12,4 +12,10 @@ platform::DialogTemplate MakeMainDialogTemplate();
 // Template 129: the results window.
 platform::DialogTemplate MakeResultDialogTemplate();
 
+// Template 131: the rule manager.
+platform::DialogTemplate MakeRuleListDialogTemplate();
+
+// Template 133: the rule editor.
+platform::DialogTemplate MakeRuleEditDialogTemplate();
+
 }  // namespace gradova::ui

@@ -3,7 +3,13 @@
 
 namespace gradova::ui {
 
-enum DialogId : int { kAboutDialogId = 100, kMainDialogId = 102, kResultDialogId = 129 };
+enum DialogId : int {
+  kAboutDialogId = 100,
+  kMainDialogId = 102,
+  kResultDialogId = 129,
+  kRuleListDialogId = 131,
+  kRuleEditDialogId = 133,
+};
 
 enum MainControlId : int {
   kCourseList = 1000,
@@ -33,6 +39,24 @@ enum ResultControlId : int {
   kResultOkButton = 1018,
   kCustomRulesButton = 1019,
   kWriteReportButton = 1020,
+};
+
+enum RuleListControlId : int {
+  kRulesOkButton = 1018,
+  kRuleList = 1020,
+  kAddDeleteRuleButton = 1023,
+  kRulesCancelButton = 1024,
+  kViewDetailsButton = 1025,
+};
+
+enum RuleEditControlId : int {
+  kBandLowerEdit = 1003,
+  kBandList = 1023,
+  kAddBandButton = 1024,
+  kBandPointsEdit = 1026,
+  kBandUpperLabel = 1027,
+  kEditorOkButton = 1028,
+  kRuleNameEdit = 1029,
 };
 
 // The system menu's About entry; every command from 16 to 31 reaches the About dialog.

@@ -1,0 +1,191 @@
+#include "ui/rule_edit_dlg.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "courses/number_text.h"
+#include "platform/qt/gbk_text.h"
+#include "platform/qt/message_box.h"
+#include "ui/res/dialog_templates.h"
+#include "ui/res/icon.h"
+#include "ui/res/resource_ids.h"
+#include "ui/res/rule_texts.h"
+
+namespace gradova::ui {
+
+using courses::FormatFixed;
+using courses::LeadingDecimal;
+using courses::LeadingInteger;
+using platform::Notification;
+
+namespace {
+
+constexpr int kRangeColumnWidth = 178;
+constexpr int kPointsColumnWidth = 96;
+// The file keeps one byte of the points, and 255 marks an empty slot.
+constexpr double kPointsLimitTenths = 255.0;
+
+bool IsPointsText(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+}
+
+}  // namespace
+
+bool IsStorableRuleName(const std::string& nameGbk) {
+  if (!nameGbk.empty() && static_cast<unsigned char>(nameGbk.front()) == 0x71) return false;
+  return nameGbk.find('\x70') == std::string::npos;
+}
+
+CRuleEditDlg::CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newIndex,
+                           QWidget* owner)
+    : Dialog(MakeRuleEditDialogTemplate(), owner),
+      m_upperText(kBandTop),
+      m_title(kRuleEditCaption),
+      m_addMode(1),
+      m_newIndex(newIndex),
+      m_callerTables(tables),
+      m_nameOut(nameOut) {
+  Bind(kAddBandButton, Notification::Clicked, [this] { OnAddBand(); });
+  Bind(kEditorOkButton, Notification::Clicked, [this] { OnEditorOK(); });
+  Bind(kRuleNameEdit, Notification::EditChange, [this] { OnNameChange(); });
+}
+
+CRuleEditDlg::CRuleEditDlg(std::string nameGbk, const grading::BandTable* bands, QWidget* owner)
+    : Dialog(MakeRuleEditDialogTemplate(), owner),
+      m_upperText(kBandTop),
+      m_title(std::move(nameGbk)),
+      m_addMode(0),
+      m_viewTable(bands) {
+  Bind(kAddBandButton, Notification::Clicked, [this] { OnAddBand(); });
+  Bind(kEditorOkButton, Notification::Clicked, [this] { OnEditorOK(); });
+  Bind(kRuleNameEdit, Notification::EditChange, [this] { OnNameChange(); });
+}
+
+void CRuleEditDlg::DoDataExchange(platform::DataExchange& dx) {
+  dx.Control(kBandList, m_list);
+  dx.Text(kBandPointsEdit, m_pointsText);
+  dx.Text(kBandUpperLabel, m_upperText);
+  dx.Text(kRuleNameEdit, m_nameText);
+  dx.Text(kBandLowerEdit, m_lowerText);
+}
+
+bool CRuleEditDlg::OnInitDialog() {
+  Dialog::OnInitDialog();
+  setWindowTitle(platform::FromGbk(m_title));
+  setWindowIcon(ApplicationIcon());
+  // The lower bound takes digits only, as a number edit does.
+  if (auto* lower = ItemAs<QLineEdit>(kBandLowerEdit)) {
+    lower->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), lower));
+  }
+  EnableItem(kEditorOkButton, false);
+  m_list.InsertColumn(0, kBandRangeTitle, kRangeColumnWidth);
+  m_list.InsertColumn(1, kBandPointsTitle, kPointsColumnWidth);
+  if (m_addMode == 1) {
+    if (m_callerTables && m_newIndex >= 0 &&
+        m_newIndex < static_cast<int>(m_callerTables->size())) {
+      (*m_callerTables)[static_cast<std::size_t>(m_newIndex)] =
+          std::make_unique<grading::BandTable>(grading::MakeEmptyBandTable());
+    } else {
+      // No slot to fill: the editor can show nothing but its cancel.
+      m_callerTables = nullptr;
+      EnableItem(kAddBandButton, false);
+    }
+    return true;
+  }
+  EnableItem(kEditorOkButton, true);
+  for (int id : {kBandLowerEdit, kBandPointsEdit, kRuleNameEdit, kBandUpperLabel, kAddBandButton}) {
+    EnableItem(id, false);
+  }
+  if (!m_viewTable) return true;
+  std::string upper = m_upperText;
+  for (std::size_t slot = 0;
+       slot < m_viewTable->size() && (*m_viewTable)[slot].lowerBound != grading::kNoBand; ++slot) {
+    const grading::RuleBand& band = (*m_viewTable)[slot];
+    const int row = static_cast<int>(slot);
+    m_list.InsertItem(row, upper + std::string(kBandDash) + std::to_string(band.lowerBound));
+    const float points = static_cast<float>(band.points) * 0.1f;
+    m_list.SetItemText(row, 1, FormatFixed(static_cast<double>(points), 1));
+    upper = std::to_string(static_cast<int>(band.lowerBound) - 1);
+  }
+  return true;
+}
+
+void CRuleEditDlg::OnOK() {
+  const QWidget* ok = Item(kEditorOkButton);
+  if (ok && ok->isEnabled()) OnEditorOK();
+}
+
+void CRuleEditDlg::OnAddBand() {
+  if (m_addMode != 1 || !m_callerTables) return;
+  UpdateData(true);
+  if (!IsPointsText(m_pointsText)) {
+    platform::AfxMessageBox(kBandBadInput, this);
+    return;
+  }
+  const int lower = LeadingInteger(m_lowerText);
+  const double points = LeadingDecimal(m_pointsText);
+  const int n = m_list.GetItemCount();
+  const std::string pointsShown = std::isfinite(points) ? FormatFixed(points, 1) : std::string();
+  const double tenths = std::trunc(LeadingDecimal(pointsShown) * 10.0);
+  if (lower > LeadingInteger(m_upperText) || lower < 0 || points < 0.0 || m_lowerText.empty() ||
+      m_pointsText.empty() || pointsShown.empty() || tenths >= kPointsLimitTenths) {
+    platform::AfxMessageBox(kBandBadInput, this);
+    return;
+  }
+  // The last slot is kept for a band at 0, which "确定" would otherwise add after it.
+  const int slotCount = static_cast<int>(grading::kBandSlots);
+  if (n >= slotCount || (n == slotCount - 1 && lower != 0)) {
+    platform::AfxMessageBox(kTooManyBands, this);
+    return;
+  }
+  m_list.InsertItem(n, m_upperText + std::string(kBandDash) + m_lowerText);
+  m_pointsText = pointsShown;
+  m_list.SetItemText(n, 1, m_pointsText);
+  grading::RuleBand& band = NewTable()[static_cast<std::size_t>(n)];
+  band.lowerBound = static_cast<std::uint16_t>(lower);
+  band.points = static_cast<std::uint16_t>(tenths);
+  m_lowerText = std::to_string(lower - 1);
+  m_upperText = m_lowerText;
+  if (lower == 0) {
+    m_upperText = std::string(kBandClosed);
+    m_lowerText.clear();
+    EnableItem(kAddBandButton, false);
+  }
+  UpdateData(false);
+}
+
+void CRuleEditDlg::OnEditorOK() {
+  const int n = m_list.GetItemCount();
+  if (m_addMode != 1 || n < 1 || !m_callerTables || !m_nameOut) {
+    EndDialog(0);
+    return;
+  }
+  UpdateData(true);
+  if (m_nameText.empty() || m_nameText.size() > grading::kMaxRuleNameBytes) return;
+  if (!IsStorableRuleName(m_nameText)) {
+    platform::AfxMessageBox(kRuleNameUnstorable, this);
+    return;
+  }
+  grading::BandTable& table = NewTable();
+  const auto last = static_cast<std::size_t>(n - 1);
+  if (table[last].lowerBound != 0) {
+    if (static_cast<std::size_t>(n) >= table.size()) return;  // OnAddBand keeps this slot free
+    table[static_cast<std::size_t>(n)] = grading::RuleBand{0, 0};
+  }
+  std::memcpy(m_nameOut->data(), m_nameText.data(), m_nameText.size());
+  EndDialog(1);
+}
+
+void CRuleEditDlg::OnNameChange() {
+  UpdateData(true);
+  EnableItem(kEditorOkButton,
+             !m_nameText.empty() && m_nameText.size() <= grading::kMaxRuleNameBytes);
+  UpdateData(false);
+}
+
+}  // namespace gradova::ui

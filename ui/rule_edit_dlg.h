@@ -1,0 +1,64 @@
+#pragma once
+// The rule editor: a new rule entered band by band and named (add mode), or the bands of an
+// existing rule shown (view mode). It never touches the `rules` file.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "grading/rule_set.h"
+#include "platform/qt/dialog.h"
+#include "platform/qt/list_control.h"
+
+namespace gradova::ui {
+
+// The rule manager's tables: entry i belongs to its list row i.
+using RuleTables = std::array<std::unique_ptr<grading::BandTable>, grading::kMaxRules>;
+using RuleNameBuffer = std::array<char, grading::kMaxRuleNameBytes>;
+
+class CRuleEditDlg : public platform::Dialog {
+ public:
+  // Add mode. The editor stores the new rule's table in (*tables)[newIndex] when it opens; the
+  // caller owns that table whatever the result. After 1 the table holds 1 to 32 bands with
+  // strictly descending lower bounds, the last at 0, and `nameOut` begins with the name's 1 to
+  // 20 bytes (the rest as the caller left it). Any other result: the rule does not exist.
+  CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newIndex, QWidget* owner = nullptr);
+  // View mode: shows `bands` under the caption `nameGbk` and ends with 0 or 2.
+  CRuleEditDlg(std::string nameGbk, const grading::BandTable* bands, QWidget* owner = nullptr);
+
+  // For tests.
+  platform::ListControl& List() { return m_list; }
+  bool AddMode() const { return m_addMode == 1; }
+
+ protected:
+  void DoDataExchange(platform::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  // Enter acts as "确定" while that button is enabled and does nothing otherwise, so the caller
+  // never gets 1 without a name and a closed band list.
+  void OnOK() override;
+
+ private:
+  void OnAddBand();
+  void OnEditorOK();
+  void OnNameChange();
+  grading::BandTable& NewTable() {
+    return *(*m_callerTables)[static_cast<std::size_t>(m_newIndex)];
+  }
+
+  platform::ListControl m_list;
+  std::string m_pointsText;
+  std::string m_upperText;
+  std::string m_nameText;
+  std::string m_lowerText;
+  std::string m_title;
+  int m_addMode = 0;
+  const grading::BandTable* m_viewTable = nullptr;
+  int m_newIndex = 0;
+  RuleTables* m_callerTables = nullptr;
+  RuleNameBuffer* m_nameOut = nullptr;
+};
+
+// Whether the `rules` file reads `nameGbk` back as written: its name shift turns a byte 0x70
+// into the end-of-name marker and a leading 0x71 into the end-of-file marker.
+bool IsStorableRuleName(const std::string& nameGbk);
+
+}  // namespace gradova::ui
