@@ -7,8 +7,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -50,9 +52,20 @@ int main(int argc, char** argv) {
       [&sample](const gradova::platform::FileDialogRequest&) {
         return std::optional<std::string>(sample);
       });
+  // Each modal dialog is drawn, then opens the next one down: results, rule manager, editor.
   gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& dialog) {
-    ok = Save(dialog, outDir / ("dialog-" + std::to_string(dialog.Template().id) + ".png")) && ok;
-    dialog.EndDialog(0);
+    const int id = dialog.Template().id;
+    ok = Save(dialog, outDir / ("dialog-" + std::to_string(id) + ".png")) && ok;
+    if (id == gradova::ui::kResultDialogId) {
+      dialog.ItemAs<QPushButton>(gradova::ui::kCustomRulesButton)->click();
+    } else if (id == gradova::ui::kRuleListDialogId) {
+      auto* list = dialog.ItemAs<QAbstractItemView>(gradova::ui::kRuleList);
+      const QModelIndex first = list->model()->index(3, 0);
+      list->setCurrentIndex(first);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(first).center());
+      dialog.ItemAs<QPushButton>(gradova::ui::kViewDetailsButton)->click();
+    }
+    if (!dialog.Ended()) dialog.EndDialog(0);
   });
   {
     gradova::ui::CMainDlg mainDialog;
@@ -61,6 +74,7 @@ int main(int argc, char** argv) {
     mainDialog.List().SelectRow(1);
     ok = Save(mainDialog, outDir / "main-window.png") && ok;
     mainDialog.ItemAs<QPushButton>(gradova::ui::kInstructionsButton)->click();
+    mainDialog.ItemAs<QPushButton>(gradova::ui::kViewGpaButton)->click();
   }
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);
