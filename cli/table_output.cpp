@@ -1,6 +1,7 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 #include <utility>
@@ -80,7 +81,16 @@ void AppendCell(std::string& out, std::string_view gbk, Blank blank) {
   }
 }
 
-bool IsTsvBlank(unsigned char c) { return c == '\t' || c == '\r' || c == '\n'; }
+constexpr bool IsTsvBlank(unsigned char c) { return c == '\t' || c == '\r' || c == '\n'; }
+// Each ASCII byte as TSV writes it: the separators inside a cell become spaces.
+constexpr std::array<char, 128> kTsvAscii = [] {
+  std::array<char, 128> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = IsTsvBlank(static_cast<unsigned char>(i)) ? ' ' : static_cast<char>(i);
+  }
+  return bytes;
+}();
+
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 class Writer {
@@ -111,13 +121,13 @@ class Writer {
 
 bool WriteTsv(std::FILE* out, const RowSource& rows) {
   Writer writer(out);
+  // Each row is written into a scratch line sized for the worst case, then appended at once.
+  std::vector<char> line;
   rows([&](const std::vector<std::string_view>& cells) {
-    std::string& buffer = writer.Buffer();
-    std::size_t bound = cells.size();
+    std::size_t bound = cells.size() + 1;
     for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
-    const std::size_t start = buffer.size();
-    buffer.resize(start + bound);
-    char* end = buffer.data() + start;
+    if (line.size() < bound) line.resize(bound * 2);
+    char* end = line.data();
     for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) *end++ = '\t';
       // Copy the ASCII lead of the cell byte by byte (most cells are all ASCII) and hand the
@@ -127,7 +137,7 @@ bool WriteTsv(std::FILE* out, const RowSource& rows) {
       for (; ascii < cell.size(); ++ascii) {
         const auto byte = static_cast<unsigned char>(cell[ascii]);
         if (byte >= 0x80) break;
-        *end++ = IsTsvBlank(byte) ? ' ' : static_cast<char>(byte);
+        *end++ = kTsvAscii[byte];
       }
       if (ascii < cell.size()) {
         char* const rest = end;
@@ -136,7 +146,7 @@ bool WriteTsv(std::FILE* out, const RowSource& rows) {
             rest, end, [](char c) { return IsTsvBlank(static_cast<unsigned char>(c)); }, ' ');
       }
     }
-    buffer.resize(static_cast<std::size_t>(end - buffer.data()));
+    writer.Buffer().append(line.data(), end);
     writer.EndLine();
   });
   return writer.Finish();

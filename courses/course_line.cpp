@@ -5,26 +5,28 @@
 
 namespace gradova::courses {
 
-std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
+std::optional<CourseFields> SplitCourseFields(std::string_view line) {
   const std::size_t last = line.rfind(' ');
-  if (last == std::string_view::npos) return CourseLineError::BadFormat;
+  if (last == std::string_view::npos) return std::nullopt;
   const std::size_t secondLast = last == 0 ? std::string_view::npos : line.rfind(' ', last - 1);
-
-  CourseFields fields{kUnnamedCourse, {}, {}};
+  CourseFields fields{kUnnamedCourse, {}, line.substr(last + 1)};
   if (secondLast == std::string_view::npos) {
     fields.credits = line.substr(0, last);
   } else {
     if (secondLast > 0) fields.name = line.substr(0, secondLast);
     fields.credits = line.substr(secondLast + 1, last - secondLast - 1);
   }
-  if (fields.credits.empty()) return CourseLineError::BadFormat;
-  if (LeadingInteger(fields.credits) < 1) return CourseLineError::BadData;
-
-  fields.score = line.substr(last + 1);
-  if (fields.score.empty()) return CourseLineError::BadFormat;
-  const int scoreValue = LeadingInteger(fields.score);
-  if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
   return fields;
+}
+
+std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
+  const std::optional<CourseFields> fields = SplitCourseFields(line);
+  if (!fields || fields->credits.empty()) return CourseLineError::BadFormat;
+  if (LeadingInteger(fields->credits) < 1) return CourseLineError::BadData;
+  if (fields->score.empty()) return CourseLineError::BadFormat;
+  const int scoreValue = LeadingInteger(fields->score);
+  if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
+  return *fields;
 }
 
 std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line) {

@@ -1,6 +1,7 @@
 #pragma once
 // One line of a course file: "name credits score", separated by the space byte. The last two
 // spaces delimit credits and score; everything before them is the name, its own spaces included.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -21,6 +22,10 @@ struct CourseFields {
   std::string_view credits;
   std::string_view score;
 };
+
+// Splits a line without its terminator into its fields, without checking them; nothing when it
+// has no space.
+std::optional<CourseFields> SplitCourseFields(std::string_view line);
 
 // Splits and checks a line without its terminator, as ParseCourseLine does, without copying.
 std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line);

@@ -1,11 +1,13 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 namespace gradova::platform {
@@ -64,6 +66,21 @@ void SyncDirectory(const std::string& directory) {
   ::close(fd);
 }
 
+// A large file is read into fresh memory, where faulting in 4 KiB pages one by one costs more than
+// the reading itself; huge pages, where the system offers them on request, cut that by a factor.
+void AdviseHugePages(char* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::size_t kHugePage = 2 << 20;
+  if (size < 2 * kHugePage) return;
+  const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+  if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
+}
+
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -74,6 +91,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::string contents;
   if (S_ISREG(info.st_mode) && info.st_size > 0) {
     contents.reserve(static_cast<std::size_t>(info.st_size));
+    AdviseHugePages(contents.data(), contents.capacity());
   }
   char buffer[1 << 16];
   for (;;) {

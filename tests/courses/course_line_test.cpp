@@ -85,3 +85,23 @@ TEST(FormatCourseLine, ParsesBackToTheSameRecord) {
 
 }  // namespace
 }  // namespace gradova::courses
+
+namespace gradova::courses {
+namespace {
+
+TEST(SplitCourseFields, SplitsWithoutChecking) {
+  EXPECT_FALSE(SplitCourseFields("nospace"));
+  const auto unchecked = SplitCourseFields("x 0 ");
+  ASSERT_TRUE(unchecked);
+  EXPECT_EQ(unchecked->name, "x");
+  EXPECT_EQ(unchecked->credits, "0");
+  EXPECT_EQ(unchecked->score, "");
+  const auto unnamed = SplitCourseFields(" 2 60");
+  ASSERT_TRUE(unnamed);
+  EXPECT_EQ(unnamed->name, kUnnamed);
+  EXPECT_EQ(unnamed->credits, "2");
+  EXPECT_EQ(unnamed->score, "60");
+}
+
+}  // namespace
+}  // namespace gradova::courses
