@@ -496,3 +496,19 @@ TEST(MainDlgStartUp, RulesThatCannotBeCreatedAreReportedAndStartUpGoesOn) {
 
 }  // namespace
 }  // namespace gradova::ui
+
+namespace gradova::ui {
+namespace {
+
+// A text exchange while typing must not move the caret: it writes a field only when its text
+// changes.
+TEST_F(MainDlgTest, ExchangeLeavesTheCaretWhereItIs) {
+  Type(kNameEdit, "abcd");
+  Edit(kNameEdit)->setCursorPosition(2);
+  m_dialog->UpdateData(true);
+  m_dialog->UpdateData(false);
+  EXPECT_EQ(Edit(kNameEdit)->cursorPosition(), 2);
+}
+
+}  // namespace
+}  // namespace gradova::ui
