@@ -114,25 +114,13 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   // Check every line before anything is written, as the load command does.
   gpa::CourseNumbers numbers;
-  std::size_t lineNumber = 0;
-  std::optional<courses::CourseLineError> lineError;
-  courses::ForEachTextLine(*courseText, [&](std::string_view line) {
-    ++lineNumber;
-    const auto fields = courses::SplitCourseLine(line);
-    if (const auto* error = std::get_if<courses::CourseLineError>(&fields)) {
-      lineError = *error;
-      return false;
-    }
-    numbers.Add(std::get<courses::CourseFields>(fields).credits,
-                std::get<courses::CourseFields>(fields).score);
-    return true;
-  });
-  if (lineError) {
-    const auto error = *lineError == courses::CourseLineError::BadFormat
-                           ? courses::CourseFileError::BadFormat
-                           : courses::CourseFileError::BadData;
-    Print(err, "gradova-cli: " + options.courseFile + ":" + std::to_string(lineNumber) + ": " +
-                   CourseFileMessage(error) + "\n");
+  const courses::CourseFileCheck check =
+      courses::ForEachCourse(*courseText, [&numbers](const courses::CourseFields& fields) {
+        numbers.Add(fields.credits, fields.score);
+      });
+  if (check.error) {
+    Print(err, "gradova-cli: " + options.courseFile + ":" + std::to_string(check.errorLine) + ": " +
+                   CourseFileMessage(*check.error) + "\n");
     return kExitFailure;
   }
   if (numbers.credits.empty()) {

@@ -10,21 +10,15 @@ CourseFileContents ParseCourseFile(std::string_view text) {
   // than the parsing itself.
   contents.records.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
                            1);
-  std::size_t lineNumber = 0;
-  ForEachTextLine(text, [&](std::string_view line) {
-    ++lineNumber;
-    auto parsed = ParseCourseLine(line);
-    if (auto* record = std::get_if<CourseRecord>(&parsed)) {
-      contents.records.push_back(std::move(*record));
-      return true;
-    }
-    contents.error = std::get<CourseLineError>(parsed) == CourseLineError::BadFormat
-                         ? CourseFileError::BadFormat
-                         : CourseFileError::BadData;
-    contents.errorLine = lineNumber;
-    contents.records.clear();
-    return false;
+  const CourseFileCheck check = ForEachCourse(text, [&](const CourseFields& fields) {
+    contents.records.push_back(CourseRecord{std::string(fields.name), std::string(fields.credits),
+                                            std::string(fields.score)});
   });
+  if (check.error) {
+    contents.error = check.error;
+    contents.errorLine = check.errorLine;
+    contents.records.clear();
+  }
   return contents;
 }
 

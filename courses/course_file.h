@@ -39,6 +39,32 @@ void ForEachTextLine(std::string_view text, OnLine onLine) {
   }
 }
 
+struct CourseFileCheck {
+  std::optional<CourseFileError> error;  // BadFormat or BadData of the first bad line
+  std::size_t errorLine = 0;             // its 1-based number; 0 without one
+};
+
+// Checks the lines of `text` in order and hands the fields of each good one to `onCourse`,
+// stopping at the first bad line.
+template <typename OnCourse>
+CourseFileCheck ForEachCourse(std::string_view text, OnCourse onCourse) {
+  CourseFileCheck check;
+  std::size_t lineNumber = 0;
+  ForEachTextLine(text, [&](std::string_view line) {
+    ++lineNumber;
+    const auto fields = SplitCourseLine(line);
+    if (const auto* error = std::get_if<CourseLineError>(&fields)) {
+      check.error = *error == CourseLineError::BadFormat ? CourseFileError::BadFormat
+                                                         : CourseFileError::BadData;
+      check.errorLine = lineNumber;
+      return false;
+    }
+    onCourse(std::get<CourseFields>(fields));
+    return true;
+  });
+  return check;
+}
+
 // Parses every line until the first bad one.
 CourseFileContents ParseCourseFile(std::string_view text);
 
