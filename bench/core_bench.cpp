@@ -98,10 +98,7 @@ void BenchEvaluateCourses(benchmark::State& state) {
 void BenchFormatReport(benchmark::State& state) {
   const CourseData& data = DataFor(CountOf(state));
   const gradova::grading::RuleSet rules = gradova::grading::MakeBuiltInRules();
-  std::string headerCells;
-  for (const gradova::grading::Rule& rule : rules.rules) {
-    headerCells += gradova::gpa::MakeRuleHeaderCell(rule.name);
-  }
+  const std::string headerCells = gradova::gpa::MakeRuleHeaderCells(rules);
   const gradova::gpa::ResultTable table = gradova::gpa::EvaluateCourses(data.records, rules);
   // One untimed page first, as above: at the largest size the library settles on a single
   // iteration, which would otherwise be the one that faults the page's memory in.

@@ -133,13 +133,10 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
   const gpa::Evaluation evaluation = gpa::EvaluateNumbers(numbers, rules.ruleSet);
   if (options.htmlFile) {
-    std::string headerCells;
-    for (const grading::Rule& rule : rules.ruleSet.rules) {
-      headerCells += gpa::MakeRuleHeaderCell(rule.name);
-    }
     const gpa::ResultTable table =
         gpa::EvaluateCourses(courses::ParseCourseFile(*courseText).records, rules.ruleSet);
-    if (gpa::WriteReportFile(*options.htmlFile, gpa::FormatReport(table, headerCells)) !=
+    if (gpa::WriteReportFile(*options.htmlFile,
+                             gpa::FormatReport(table, gpa::MakeRuleHeaderCells(rules.ruleSet))) !=
         platform::ReplaceStatus::Replaced) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;

@@ -48,6 +48,12 @@ std::string MakeRuleHeaderCell(std::string_view ruleName) {
   return cell;
 }
 
+std::string MakeRuleHeaderCells(const grading::RuleSet& ruleSet) {
+  std::string cells;
+  for (const grading::Rule& rule : ruleSet.rules) cells += MakeRuleHeaderCell(rule.name);
+  return cells;
+}
+
 std::string FormatReport(const ResultTable& table, std::string_view ruleHeaderCells) {
   std::string page;
   // Course rows average well under 20 bytes of text per cell.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "gpa/result_table.h"
+#include "grading/rule_set.h"
 #include "platform/files.h"
 
 namespace gradova::gpa {
@@ -20,6 +21,9 @@ std::string EscapeHtml(std::string_view text);
 // The header cell of one rule column: "<td>", the escaped name, "</td>" and a line end. The
 // results window appends one per rule, in file order.
 std::string MakeRuleHeaderCell(std::string_view ruleName);
+
+// The header cells of every rule of `ruleSet`, in order.
+std::string MakeRuleHeaderCells(const grading::RuleSet& ruleSet);
 
 // The bytes of the page for `table`, with `ruleHeaderCells` after the three fixed titles.
 std::string FormatReport(const ResultTable& table, std::string_view ruleHeaderCells);

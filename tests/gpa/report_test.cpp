@@ -16,16 +16,10 @@ GRADOVA_PRINT_ROWS_BY_LABEL()
 
 using testing::Gbk;
 
-std::string HeaderCells(const grading::RuleSet& rules) {
-  std::string cells;
-  for (const grading::Rule& rule : rules.rules) cells += MakeRuleHeaderCell(rule.name);
-  return cells;
-}
-
 std::string WorkedExamplePage() {
   const grading::RuleSet rules = grading::MakeBuiltInRules();
   const auto file = courses::ParseCourseFile(testing::DataFile("sample_courses.txt"));
-  return FormatReport(EvaluateCourses(file.records, rules), HeaderCells(rules));
+  return FormatReport(EvaluateCourses(file.records, rules), MakeRuleHeaderCells(rules));
 }
 
 TEST(FormatReport, WorkedExampleByteForByte) {
@@ -75,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, EscapeHtmlOf,
 TEST(FormatReport, EscapesCourseAndRuleNames) {
   grading::RuleSet rules{{{"<i>", grading::MakeEmptyBandTable()}}};
   const std::string page =
-      FormatReport(EvaluateCourses({{"<b>C&A</b>", "1", "60"}}, rules), HeaderCells(rules));
+      FormatReport(EvaluateCourses({{"<b>C&A</b>", "1", "60"}}, rules), MakeRuleHeaderCells(rules));
   EXPECT_NE(page.find("<td>&lt;b&gt;C&amp;A&lt;/b&gt;</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>&lt;i&gt;</td>"), std::string::npos);
   EXPECT_EQ(page.find("<b>"), std::string::npos);
