@@ -131,8 +131,13 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   if (!rules.ok) return kExitFailure;
 
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const gpa::Evaluation evaluation = gpa::EvaluateNumbers(numbers, rules.ruleSet);
+  const auto writeTable = [&](const RowSource& rows) {
+    if (WriteTable(out, options.format, rows)) return kExitOk;
+    Print(err, "gradova-cli: cannot write the table\n");
+    return kExitFailure;
+  };
   if (options.htmlFile) {
+    // The report needs the whole table, which then serves the output too.
     const gpa::ResultTable table =
         gpa::EvaluateCourses(courses::ParseCourseFile(*courseText).records, rules.ruleSet);
     if (gpa::WriteReportFile(*options.htmlFile,
@@ -141,12 +146,10 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;
     }
+    return writeTable(TableRows(titles, table));
   }
-  if (!WriteTable(out, options.format, StreamedRows(titles, *courseText, evaluation))) {
-    Print(err, "gradova-cli: cannot write the table\n");
-    return kExitFailure;
-  }
-  return kExitOk;
+  const gpa::Evaluation evaluation = gpa::EvaluateNumbers(numbers, rules.ruleSet);
+  return writeTable(StreamedRows(titles, *courseText, evaluation));
 }
 
 }  // namespace
