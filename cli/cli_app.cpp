@@ -1,11 +1,10 @@
 #include "cli/cli_app.h"
 
-#include <algorithm>
 #include <optional>
-#include <string_view>
 #include <variant>
 
 #include "cli/options.h"
+#include "cli/streamed_table.h"
 #include "cli/table_output.h"
 #include "courses/course_file.h"
 #include "gpa/evaluation.h"
@@ -72,39 +71,6 @@ std::string CourseFileMessage(courses::CourseFileError error) {
   return {};
 }
 
-// The result table of a course file, straight from the file's lines: a large file is read into
-// numbers once and its lines are split again as the rows are written, so that no copy of the
-// courses is ever made. Rows as gpa::ResultTable lays them out.
-RowSource StreamedRows(const std::vector<std::string>& titles, std::string_view courseText,
-                       const gpa::Evaluation& evaluation) {
-  return [&titles, courseText, &evaluation](const RowVisitor& visit) {
-    std::vector<std::string_view> cells(titles.begin(), titles.end());
-    visit(cells);
-    std::size_t course = 0;
-    courses::ForEachTextLine(courseText, [&](std::string_view line) {
-      // Every line passed its checks in the first pass.
-      const courses::CourseFields fields = *courses::SplitCourseFields(line);
-      cells[0] = fields.name;
-      cells[1] = fields.credits;
-      cells[2] = fields.score;
-      for (std::size_t r = 0; r < evaluation.ruleColumns.size(); ++r) {
-        const gpa::RuleColumn& column = evaluation.ruleColumns[r];
-        cells[3 + r] = column.pointTexts[column.textOfCourse[course]];
-      }
-      ++course;
-      visit(cells);
-      return true;
-    });
-    std::fill(cells.begin(), cells.end(), std::string_view());
-    visit(cells);
-    std::copy(evaluation.totalsRow.begin(), evaluation.totalsRow.end(), cells.begin());
-    visit(cells);
-    std::fill(cells.begin(), cells.end(), std::string_view());
-    cells[0] = evaluation.countText;
-    visit(cells);
-  };
-}
-
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
   const std::optional<std::string> courseText = platform::ReadWholeFile(options.courseFile);
   if (!courseText) {
@@ -112,27 +78,27 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
                    CourseFileMessage(courses::CourseFileError::CannotOpen) + "\n");
     return kExitFailure;
   }
+  LoadedRules rules = LoadRules(options, err);
+  if (!rules.ok) return kExitFailure;
   // Check every line before anything is written, as the load command does.
-  gpa::CourseNumbers numbers;
+  gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
-      courses::ForEachCourse(*courseText, [&numbers](const courses::CourseFields& fields) {
-        numbers.Add(fields.credits, fields.score);
+      courses::ForEachCourse(*courseText, [&totals](const courses::CourseFields& fields) {
+        totals.Add(gpa::CreditsValue(fields.credits), gpa::ScoreValue(fields.score));
       });
   if (check.error) {
     Print(err, "gradova-cli: " + options.courseFile + ":" + std::to_string(check.errorLine) + ": " +
                    CourseFileMessage(*check.error) + "\n");
     return kExitFailure;
   }
-  if (numbers.credits.empty()) {
+  if (totals.CourseCount() == 0) {
     Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
     return kExitFailure;
   }
-  LoadedRules rules = LoadRules(options, err);
-  if (!rules.ok) return kExitFailure;
 
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const auto writeTable = [&](const RowSource& rows) {
-    if (WriteTable(out, options.format, rows)) return kExitOk;
+  const auto written = [err](bool ok) {
+    if (ok) return kExitOk;
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;
   };
@@ -146,10 +112,12 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;
     }
-    return writeTable(TableRows(titles, table));
+    return written(WriteTable(out, options.format, TableRows(titles, table)));
   }
-  const gpa::Evaluation evaluation = gpa::EvaluateNumbers(numbers, rules.ruleSet);
-  return writeTable(StreamedRows(titles, *courseText, evaluation));
+  if (options.format == OutputFormat::Tsv) {
+    return written(WriteStreamedTsv(out, titles, *courseText, totals));
+  }
+  return written(WriteTable(out, options.format, StreamedRows(titles, *courseText, totals)));
 }
 
 }  // namespace

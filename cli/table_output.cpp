@@ -1,17 +1,14 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <iterator>
-#include <utility>
 
+#include "cli/output_buffer.h"
+#include "cli/tsv_cells.h"
 #include "platform/gbk.h"
 
 namespace gradova::cli {
 namespace {
-
-constexpr std::size_t kFlushBytes = 1 << 20;
 
 struct CodeRange {
   char32_t first;
@@ -58,14 +55,15 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
-// Converts a GBK cell to UTF-8 and appends it, writing each byte that `blank` picks as a space.
-template <typename Blank>
-void AppendCell(std::string& out, std::string_view gbk, Blank blank) {
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+// Converts a GBK cell to UTF-8 and appends it, writing each control byte as a space.
+void AppendTextCell(std::string& out, std::string_view gbk) {
   // Most cells are plain ASCII numbers that need neither conversion nor blanking.
   bool plain = true;
   for (const char c : gbk) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80 || blank(byte)) {
+    if (byte >= 0x80 || IsControl(byte)) {
       plain = false;
       break;
     }
@@ -77,79 +75,14 @@ void AppendCell(std::string& out, std::string_view gbk, Blank blank) {
   const std::size_t start = out.size();
   platform::AppendGbkToUtf8(gbk, out);
   for (std::size_t i = start; i < out.size(); ++i) {
-    if (blank(static_cast<unsigned char>(out[i]))) out[i] = ' ';
+    if (IsControl(static_cast<unsigned char>(out[i]))) out[i] = ' ';
   }
 }
 
-constexpr bool IsTsvBlank(unsigned char c) { return c == '\t' || c == '\r' || c == '\n'; }
-// Each ASCII byte as TSV writes it: the separators inside a cell become spaces.
-constexpr std::array<char, 128> kTsvAscii = [] {
-  std::array<char, 128> bytes{};
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    bytes[i] = IsTsvBlank(static_cast<unsigned char>(i)) ? ' ' : static_cast<char>(i);
-  }
-  return bytes;
-}();
-
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
-
-class Writer {
- public:
-  explicit Writer(std::FILE* out) : m_out(out) { m_buffer.reserve(kFlushBytes * 2); }
-  std::string& Buffer() { return m_buffer; }
-  void EndLine() {
-    m_buffer.push_back('\n');
-    if (m_buffer.size() >= kFlushBytes) Flush();
-  }
-  bool Finish() {
-    Flush();
-    return m_ok && std::fflush(m_out) == 0;
-  }
-
- private:
-  void Flush() {
-    if (!m_buffer.empty() &&
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) != m_buffer.size()) {
-      m_ok = false;
-    }
-    m_buffer.clear();
-  }
-  std::FILE* m_out;
-  std::string m_buffer;
-  bool m_ok = true;
-};
-
 bool WriteTsv(std::FILE* out, const RowSource& rows) {
-  Writer writer(out);
-  // Each row is written into a scratch line sized for the worst case, then appended at once.
-  std::vector<char> line;
-  rows([&](const std::vector<std::string_view>& cells) {
-    std::size_t bound = cells.size() + 1;
-    for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
-    if (line.size() < bound) line.resize(bound * 2);
-    char* end = line.data();
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      if (column > 0) *end++ = '\t';
-      // Copy the ASCII lead of the cell byte by byte (most cells are all ASCII) and hand the
-      // rest, if any, to the converter.
-      const std::string_view cell = cells[column];
-      std::size_t ascii = 0;
-      for (; ascii < cell.size(); ++ascii) {
-        const auto byte = static_cast<unsigned char>(cell[ascii]);
-        if (byte >= 0x80) break;
-        *end++ = kTsvAscii[byte];
-      }
-      if (ascii < cell.size()) {
-        char* const rest = end;
-        end = platform::WriteGbkAsUtf8(cell.substr(ascii), end);
-        std::replace_if(
-            rest, end, [](char c) { return IsTsvBlank(static_cast<unsigned char>(c)); }, ' ');
-      }
-    }
-    writer.Buffer().append(line.data(), end);
-    writer.EndLine();
-  });
-  return writer.Finish();
+  OutputBuffer buffer(out);
+  rows([&buffer](const std::vector<std::string_view>& cells) { WriteTsvRow(buffer, cells); });
+  return buffer.Finish();
 }
 
 bool WriteText(std::FILE* out, const RowSource& rows) {
@@ -159,13 +92,14 @@ bool WriteText(std::FILE* out, const RowSource& rows) {
     widths.resize(cells.size(), 0);
     for (std::size_t column = 0; column < cells.size(); ++column) {
       converted.clear();
-      AppendCell(converted, cells[column], IsControl);
+      AppendTextCell(converted, cells[column]);
       widths[column] = std::max(widths[column], DisplayWidth(converted));
     }
   });
-  Writer writer(out);
+  OutputBuffer buffer(out);
+  std::string line;
   rows([&](const std::vector<std::string_view>& cells) {
-    std::string& buffer = writer.Buffer();
+    line.clear();
     std::size_t pending = 0;  // padding owed before the next non-empty cell
     for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) pending += 2;
@@ -173,14 +107,15 @@ bool WriteText(std::FILE* out, const RowSource& rows) {
         pending += widths[column];
         continue;
       }
-      buffer.append(pending, ' ');
-      const std::size_t start = buffer.size();
-      AppendCell(buffer, cells[column], IsControl);
-      pending = widths[column] - DisplayWidth(std::string_view(buffer).substr(start));
+      line.append(pending, ' ');
+      const std::size_t start = line.size();
+      AppendTextCell(line, cells[column]);
+      pending = widths[column] - DisplayWidth(std::string_view(line).substr(start));
     }
-    writer.EndLine();
+    line.push_back('\n');
+    buffer.Append(line);
   });
-  return writer.Finish();
+  return buffer.Finish();
 }
 
 }  // namespace

@@ -22,32 +22,9 @@ std::string FormatQuotient(float sum, float total, int decimals) {
   return FormatTotal(static_cast<double>(sum) / static_cast<double>(total), decimals);
 }
 
-// Grade points of a band's tenths: the text and the single-precision value summed.
+// Grade points of a band's tenths, before they are stored as single precision.
 double GradePoints(std::uint16_t tenths) {
   return static_cast<double>(tenths) * static_cast<double>(kTenth);
-}
-
-RuleColumn EvaluateRule(const grading::BandTable& bands, const std::vector<double>& credits,
-                        const std::vector<float>& scores, float totalCredits,
-                        std::string& gpaText) {
-  const std::size_t bandCount = grading::BandCount(bands);
-  RuleColumn column;
-  std::vector<float> points(bandCount + 1);
-  for (std::size_t slot = 0; slot <= bandCount; ++slot) {
-    const double q = slot < bandCount ? GradePoints(bands[slot].points) : 0.0;
-    column.pointTexts.push_back(FormatFixed(q, 1));
-    points[slot] = static_cast<float>(q);
-  }
-  column.textOfCourse.resize(scores.size());
-  const grading::BandIndex index(bands);
-  float weightedPoints = 0.0f;
-  for (std::size_t k = 0; k < scores.size(); ++k) {
-    const std::size_t slot = index.Find(scores[k]);
-    column.textOfCourse[k] = static_cast<std::uint8_t>(slot);
-    weightedPoints = static_cast<float>(credits[k] * points[slot] + weightedPoints);
-  }
-  gpaText = FormatQuotient(weightedPoints, totalCredits, 2);
-  return column;
 }
 
 }  // namespace
@@ -59,46 +36,69 @@ std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet) {
   return titles;
 }
 
-void CourseNumbers::Add(std::string_view creditsText, std::string_view scoreText) {
-  credits.push_back(LeadingDecimal(creditsText));
-  scores.push_back(static_cast<float>(LeadingDecimal(scoreText)));
+double CreditsValue(std::string_view creditsText) { return LeadingDecimal(creditsText); }
+
+float ScoreValue(std::string_view scoreText) {
+  return static_cast<float>(LeadingDecimal(scoreText));
 }
 
-Evaluation EvaluateNumbers(const CourseNumbers& numbers, const grading::RuleSet& ruleSet) {
-  float totalCredits = 0.0f;
-  float weightedScore = 0.0f;
-  for (std::size_t k = 0; k < numbers.credits.size(); ++k) {
-    const double v = numbers.credits[k];
-    totalCredits = static_cast<float>(v + totalCredits);
-    weightedScore = static_cast<float>(v * numbers.scores[k] + weightedScore);
+CourseTotals::CourseTotals(const grading::RuleSet& ruleSet) {
+  m_rules.reserve(ruleSet.rules.size());
+  for (const grading::Rule& rule : ruleSet.rules) {
+    RuleSums sums{grading::BandIndex(rule.bands), {}, {}};
+    const std::size_t bandCount = grading::BandCount(rule.bands);
+    for (std::size_t slot = 0; slot <= bandCount; ++slot) {
+      const double q = slot < bandCount ? GradePoints(rule.bands[slot].points) : 0.0;
+      sums.texts.push_back(FormatFixed(q, 1));
+      sums.points.push_back(static_cast<float>(q));
+    }
+    m_rules.push_back(std::move(sums));
   }
-  Evaluation evaluation;
-  evaluation.totalsRow.resize(3 + ruleSet.rules.size());
-  evaluation.totalsRow[0] = kTotalsLabel;
-  evaluation.totalsRow[1] = FormatTotal(totalCredits, 1);
-  evaluation.totalsRow[2] = FormatQuotient(weightedScore, totalCredits, 1);
-  for (std::size_t r = 0; r < ruleSet.rules.size(); ++r) {
-    evaluation.ruleColumns.push_back(EvaluateRule(ruleSet.rules[r].bands, numbers.credits,
-                                                  numbers.scores, totalCredits,
-                                                  evaluation.totalsRow[3 + r]));
+}
+
+void CourseTotals::Add(double credits, float score) {
+  m_totalCredits = static_cast<float>(credits + m_totalCredits);
+  m_weightedScore = static_cast<float>(credits * score + m_weightedScore);
+  for (RuleSums& rule : m_rules) {
+    rule.weightedPoints =
+        static_cast<float>(credits * rule.points[rule.index.Find(score)] + rule.weightedPoints);
   }
-  evaluation.countText = std::string(kCountPrefix) + std::to_string(numbers.credits.size()) +
-                         std::string(kCountSuffix);
-  return evaluation;
+  ++m_courseCount;
+}
+
+std::vector<std::string> CourseTotals::TotalsRow() const {
+  std::vector<std::string> row{std::string(kTotalsLabel), FormatTotal(m_totalCredits, 1),
+                               FormatQuotient(m_weightedScore, m_totalCredits, 1)};
+  for (const RuleSums& rule : m_rules) {
+    row.push_back(FormatQuotient(rule.weightedPoints, m_totalCredits, 2));
+  }
+  return row;
+}
+
+std::string CourseTotals::CountText() const {
+  return std::string(kCountPrefix) + std::to_string(m_courseCount) + std::string(kCountSuffix);
 }
 
 ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
                             const grading::RuleSet& ruleSet) {
-  CourseNumbers numbers;
-  numbers.credits.reserve(courses.size());
-  numbers.scores.reserve(courses.size());
-  for (const courses::CourseRecord& course : courses) numbers.Add(course.credits, course.score);
-  Evaluation evaluation = EvaluateNumbers(numbers, ruleSet);
+  CourseTotals totals(ruleSet);
   ResultTable table;
+  table.ruleColumns.resize(totals.RuleCount());
+  for (std::size_t r = 0; r < totals.RuleCount(); ++r) {
+    table.ruleColumns[r].pointTexts = totals.PointTexts(r);
+    table.ruleColumns[r].textOfCourse.reserve(courses.size());
+  }
+  for (const courses::CourseRecord& course : courses) {
+    const float score = ScoreValue(course.score);
+    totals.Add(CreditsValue(course.credits), score);
+    for (std::size_t r = 0; r < totals.RuleCount(); ++r) {
+      table.ruleColumns[r].textOfCourse.push_back(
+          static_cast<std::uint8_t>(totals.SlotOf(r, score)));
+    }
+  }
+  table.totalsRow = totals.TotalsRow();
+  table.countText = totals.CountText();
   table.courses = std::move(courses);
-  table.ruleColumns = std::move(evaluation.ruleColumns);
-  table.totalsRow = std::move(evaluation.totalsRow);
-  table.countText = std::move(evaluation.countText);
   return table;
 }
 

@@ -1,5 +1,12 @@
 #pragma once
 // The credit-weighted evaluation of a course list under a rule set.
+//
+// Numbers are read from the texts as `atof` reads decimals; the total credits, the weighted score
+// sum and each rule's weighted points sum are single precision, rounded at every store, and each
+// grade point value is the band's tenths times the single precision 0.1. A score that finds no
+// band gets 0.0. A totals cell that would divide by zero total credits or is not finite shows
+// kUndefinedValue instead of a number.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,29 +17,50 @@
 
 namespace gradova::gpa {
 
-// Fills the result table. Numbers are read from the texts as `atof` reads decimals; the total
-// credits, the weighted score sum and each rule's weighted points sum are single precision,
-// rounded at every store, and each grade point value is the band's tenths times the single
-// precision 0.1. A score that finds no band gets 0.0. A totals cell that would divide by zero
-// total credits or is not finite shows kUndefinedValue instead of a number.
 // The column titles of the table: "课程名称", "学分", "成绩", then each rule's name.
 std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
 
-// The numbers of the courses, read from their texts, in course order.
-struct CourseNumbers {
-  std::vector<double> credits;
-  std::vector<float> scores;  // rounded to single precision, as they are compared and summed
-  void Add(std::string_view creditsText, std::string_view scoreText);
-};
+// The values of a course's texts as the evaluation sums and compares them.
+double CreditsValue(std::string_view creditsText);
+float ScoreValue(std::string_view scoreText);
 
-// Everything in the table but the course texts themselves.
-struct Evaluation {
-  std::vector<RuleColumn> ruleColumns;
-  std::vector<std::string> totalsRow;
-  std::string countText;
-};
+// The running sums of the evaluation, fed one course at a time in course order, for a caller
+// that streams the courses instead of keeping them. Gives the same texts as EvaluateCourses.
+class CourseTotals {
+ public:
+  explicit CourseTotals(const grading::RuleSet& ruleSet);
 
-Evaluation EvaluateNumbers(const CourseNumbers& numbers, const grading::RuleSet& ruleSet);
+  // One course, by the values of its texts.
+  void Add(double credits, float score);
+
+  std::size_t CourseCount() const { return m_courseCount; }
+  std::size_t RuleCount() const { return m_rules.size(); }
+  // The grade point texts of rule `rule`, one per band slot and a last one for a score that finds
+  // no band, and the slot of `score` among them. The slot of a score from 0 up to 255 depends only
+  // on its integer part.
+  const std::vector<std::string>& PointTexts(std::size_t rule) const { return m_rules[rule].texts; }
+  std::size_t SlotOf(std::size_t rule, float score) const {
+    return m_rules[rule].index.Find(score);
+  }
+
+  // Row n + 1 of the table: "总计/加权平均", the total credits, the weighted average score and
+  // each rule's GPA.
+  std::vector<std::string> TotalsRow() const;
+  // Row n + 2's first cell: "共计n门课".
+  std::string CountText() const;
+
+ private:
+  struct RuleSums {
+    grading::BandIndex index;
+    std::vector<std::string> texts;
+    std::vector<float> points;  // per slot, as texts
+    float weightedPoints = 0.0f;
+  };
+  std::vector<RuleSums> m_rules;
+  float m_totalCredits = 0.0f;
+  float m_weightedScore = 0.0f;
+  std::size_t m_courseCount = 0;
+};
 
 ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
                             const grading::RuleSet& ruleSet);

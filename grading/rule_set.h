@@ -45,7 +45,8 @@ std::size_t BandCount(const BandTable& bands);
 std::size_t FindBand(const BandTable& bands, float score);
 
 // FindBand for many scores: a table from a score's integer part to its band, which gives the
-// same answer as the scan because every lower bound is an integer.
+// same answer as the scan because every lower bound is an integer. It keeps its own copy of the
+// bands.
 class BandIndex {
  public:
   explicit BandIndex(const BandTable& bands);
@@ -57,7 +58,7 @@ class BandIndex {
   }
 
  private:
-  const BandTable& m_bands;
+  BandTable m_bands;
   std::array<std::uint8_t, 256> m_slotOfInteger{};
 };
 

@@ -10,6 +10,7 @@
 #include "courses/course_file.h"
 #include "gpa/evaluation.h"
 #include "grading/built_in_rules.h"
+#include "grading/rules_file.h"
 #include "support/gbk_literal.h"
 #include "support/row_printer.h"
 #include "support/temp_dir.h"
@@ -132,23 +133,61 @@ INSTANTIATE_TEST_SUITE_P(
                    "文件创建失败！"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// The command streams its rows from the file's lines; they must be the table's rows exactly.
-TEST(Cli, StreamedRowsAreTheResultTable) {
+struct StreamedRow {
+  const char* label;
+  std::string courses;
+  grading::RuleSet rules;
+};
+
+grading::RuleSet WithoutBandAtZero() {
+  grading::Rule rule{"r", grading::MakeEmptyBandTable()};
+  rule.bands[0] = {90, 40};
+  rule.bands[1] = {60, 20};
+  return grading::RuleSet{{rule}};
+}
+
+class StreamedOutput : public ::testing::TestWithParam<StreamedRow> {};
+
+// The command streams its rows from the file's lines, with quicker paths for TSV; in both
+// formats they must be the evaluated table's rows exactly.
+TEST_P(StreamedOutput, IsTheResultTable) {
   TempDir dir;
-  const std::string courses = testing::Gbk(
-      "高等数学 5 100\r\nx  2 59.5\r\n 1.5 88.5\r\n\xff\t 3 -0\r\na b c 4e0 1e3\n2 60");
-  WriteBytes(dir.Path("c.txt"), courses);
-  const grading::RuleSet rules = grading::MakeBuiltInRules();
+  WriteBytes(dir.Path("c.txt"), GetParam().courses);
+  WriteBytes(dir.Path("r"), grading::FormatRulesFile(GetParam().rules));
   const gpa::ResultTable table =
-      gpa::EvaluateCourses(courses::ParseCourseFile(courses).records, rules);
-  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules);
+      gpa::EvaluateCourses(courses::ParseCourseFile(GetParam().courses).records, GetParam().rules);
+  const std::vector<std::string> titles = gpa::MakeColumnTitles(GetParam().rules);
   for (const auto& [format, name] :
        {std::pair{OutputFormat::Tsv, "tsv"}, {OutputFormat::Text, "text"}}) {
     std::FILE* expected = std::tmpfile();
     ASSERT_TRUE(WriteTable(expected, format, TableRows(titles, table)));
-    EXPECT_EQ(RunIn(dir, {"--format", name, "c.txt"}).out, testing::ReadAndClose(expected)) << name;
+    const CliResult result = RunIn(dir, {"--rules", "r", "--format", name, "c.txt"});
+    EXPECT_EQ(result.exitCode, kExitOk) << result.err;
+    EXPECT_EQ(result.out, testing::ReadAndClose(expected)) << name;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CourseFiles, StreamedOutput,
+    ::testing::Values(
+        StreamedRow{"Mixed",
+                    testing::Gbk("高等数学 5 100\r\nx  2 59.5\r\n 1.5 88.5\r\n\xff\t 3 -0\r\n"
+                                 "a b c 4e0 1e3\n2 60"),
+                    grading::MakeBuiltInRules()},
+        StreamedRow{"SeparatorsInsideCells",
+                    testing::Gbk("long name\twith\ttabs\rand a CR 2\t 70\t\r\n"
+                                 "数学\t分析\r基础课程名称很长很长 3 8\t\r\n"
+                                 "\x81\t\xfe\r 1 90"),
+                    grading::MakeBuiltInRules()},
+        StreamedRow{"ScoresBeyondTheTable", "a 1 100e5\r\nb 2 -0.5\r\nc 3 100.999\r\nd 1 99e-9",
+                    grading::MakeBuiltInRules()},
+        StreamedRow{"RuleWithoutBandAtZero", "a 1 95\r\nb 2 70\r\nc 3 10\r\n", WithoutBandAtZero()},
+        StreamedRow{"NoRules", "a 1 95\r\n", grading::RuleSet{}},
+        StreamedRow{"LineLargerThanTheOutputBuffer",
+                    std::string(3'000'000, 'n') + testing::Gbk("数学") +
+                        std::string(1'000'000, '\t') + " 2 60\r\n",
+                    grading::MakeBuiltInRules()}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Cli, VersionAndHelp) {
   TempDir dir;

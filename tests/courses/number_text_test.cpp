@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <random>
+#include <string>
+
 #include "support/row_printer.h"
 
 namespace gradova::courses {
@@ -72,8 +76,29 @@ INSTANTIATE_TEST_SUITE_P(
         DecimalRow{"Overflow", "1e999", kInf}, DecimalRow{"NegativeOverflow", "-1e999", -kInf},
         DecimalRow{"LongMantissaOverflow", "99999e99999999999999999999", kInf},
         DecimalRow{"Underflow", "1e-999", 0},
-        DecimalRow{"SmallMantissaHugeExponent", "0.00001e310", 1e305}),
+        DecimalRow{"SmallMantissaHugeExponent", "0.00001e310", 1e305},
+        DecimalRow{"FifteenDigits", "12345678.9012345", 12345678.9012345},
+        DecimalRow{"SixteenDigits", "1234567890.123456", 1234567890.123456},
+        DecimalRow{"LeadingZeros", "000000000000000000088.5", 88.5},
+        DecimalRow{"NinesBelowNinety", "89.999999", 89.999999}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// Short decimals are read by a quicker path than long ones; both must give the very double a
+// correctly rounding reader gives.
+TEST(LeadingDecimal, ShortAndLongDecimalsAgreeWithCorrectRounding) {
+  std::mt19937 random(2026);
+  for (int i = 0; i < 200000; ++i) {
+    const std::size_t length = 1 + random() % 19;
+    std::string digits;
+    for (std::size_t k = 0; k < length; ++k)
+      digits.push_back(static_cast<char>('0' + random() % 10));
+    if (random() % 4 != 0) digits.insert(random() % (length + 1), ".");
+    double expected = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), expected);
+    EXPECT_EQ(LeadingDecimal(digits), expected) << digits;
+    EXPECT_EQ(LeadingDecimal("-" + digits), -expected) << digits;
+  }
+}
 
 struct FixedRow {
   const char* label;
