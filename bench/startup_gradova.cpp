@@ -1,15 +1,13 @@
-// Start-up of the main window: from exec to the window shown and the event loop idle.
+// Start-up of the desktop program through its own start-up code, until its main window has been
+// drawn and the event loop is idle.
 #include <QApplication>
-#include <QTimer>
 
-#include "platform/qt/fonts.h"
-#include "ui/main_dlg.h"
+#include "bench/end_after_first_paint.h"
+#include "ui/gradova_app.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  gradova::platform::InstallCjkFontSubstitutes();
-  gradova::ui::CMainDlg dialog;
-  dialog.Create();
-  QTimer::singleShot(0, &application, &QApplication::quit);
-  return application.exec();
+  const EndAfterFirstPaint end(application);
+  gradova::ui::CGradovaApp app;
+  return app.InitInstance();
 }

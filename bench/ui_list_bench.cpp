@@ -15,7 +15,6 @@
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
-#include "platform/qt/fonts.h"
 #include "platform/qt/message_box.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
@@ -40,7 +39,6 @@ int main(int argc, char** argv) {
   }
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  gradova::platform::InstallCjkFontSubstitutes();
   const std::string courses = std::filesystem::absolute(argv[1]).string();
   const auto work = std::filesystem::temp_directory_path() / "gradova-ui-bench";
   std::filesystem::create_directories(work);

@@ -12,7 +12,6 @@
 #include "grading/built_in_rules.h"
 #include "grading/rules_file.h"
 #include "platform/files.h"
-#include "platform/gbk.h"
 
 namespace gradova::cli {
 namespace {

@@ -94,8 +94,8 @@ std::size_t Utf8SequenceLength(std::string_view rest) {
   return length;
 }
 
-// GBK to UTF-8 through a table of the double-byte characters, each row filled from iconv the first
-// time its lead byte turns up: a course file of a million lines meets the same few hundred
+// GBK to UTF-8 through a table of the double-byte characters, each entry filled from iconv the
+// first time its character turns up: a course file of a million lines meets the same few hundred
 // characters over and over, and one table lookup is far cheaper than one iconv call.
 class GbkDecoder {
  public:
@@ -118,7 +118,7 @@ class GbkDecoder {
       if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
         const auto trail = static_cast<unsigned char>(gbk[pos + 1]);
         if (trail >= kFirstTrail && trail <= kLastTrail) {
-          const Utf8Char& decoded = Row(lead)[trail - kFirstTrail];
+          const Utf8Char& decoded = Entry(lead, trail);
           if (decoded.length > 0) {
             // All four bytes, whatever the length: a pair has room for six.
             std::memcpy(out, decoded.bytes, sizeof decoded.bytes);
@@ -143,34 +143,33 @@ class GbkDecoder {
   static constexpr unsigned char kFirstTrail = 0x40;
   static constexpr unsigned char kLastTrail = 0xFE;
   static constexpr std::size_t kRowSize = kLastTrail - kFirstTrail + 1;
+  static constexpr unsigned char kNotYetDecoded = 0xFF;
 
   struct Utf8Char {
-    char bytes[4];
-    unsigned char length;  // 0: not a GBK character
+    char bytes[4] = {};
+    unsigned char length = kNotYetDecoded;  // 0: not a GBK character
   };
   using TableRow = std::array<Utf8Char, kRowSize>;
 
-  const TableRow& Row(unsigned char lead) {
+  const Utf8Char& Entry(unsigned char lead, unsigned char trail) {
     std::unique_ptr<TableRow>& row = m_rows[lead - kFirstLead];
-    if (!row) {
-      row = std::make_unique<TableRow>();
-      for (std::size_t i = 0; i < kRowSize; ++i) {
-        const char pair[2] = {static_cast<char>(lead), static_cast<char>(kFirstTrail + i)};
-        std::string utf8;
-        bool valid = true;
-        m_converter.Convert(std::string_view(pair, 2), utf8,
-                            [&valid](std::string_view, std::string&) {
-                              valid = false;
-                              return std::size_t{2};
-                            });
-        Utf8Char& entry = (*row)[i];
-        entry.length = valid && !utf8.empty() && utf8.size() <= 4
-                           ? static_cast<unsigned char>(utf8.size())
-                           : 0;
-        std::copy(utf8.begin(), utf8.begin() + entry.length, entry.bytes);
-      }
+    if (!row) row = std::make_unique<TableRow>();
+    Utf8Char& entry = (*row)[trail - kFirstTrail];
+    if (entry.length == kNotYetDecoded) {
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      std::string utf8;
+      bool valid = true;
+      m_converter.Convert(std::string_view(pair, 2), utf8,
+                          [&valid](std::string_view, std::string&) {
+                            valid = false;
+                            return std::size_t{2};
+                          });
+      entry.length = valid && !utf8.empty() && utf8.size() <= sizeof entry.bytes
+                         ? static_cast<unsigned char>(utf8.size())
+                         : 0;
+      std::copy(utf8.begin(), utf8.begin() + entry.length, entry.bytes);
     }
-    return *row;
+    return entry;
   }
 
   Converter m_converter{"UTF-8", "CP936"};

@@ -17,7 +17,6 @@
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
-#include "platform/qt/fonts.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
 
@@ -38,7 +37,6 @@ int main(int argc, char** argv) {
   }
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  gradova::platform::InstallCjkFontSubstitutes();
   const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
   const std::string sample = std::filesystem::absolute(argv[2]).string();
   std::filesystem::create_directories(outDir);

@@ -17,7 +17,9 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
+#include "platform/qt/list_header.h"
 
 namespace gradova::platform {
 namespace {
@@ -95,7 +97,7 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
   setWindowTitle(FromGbk(m_template.caption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  QFont dialogFont(FromGbk(m_template.fontFace));
+  QFont dialogFont(InstalledFamilyFor(FromGbk(m_template.fontFace)));
   dialogFont.setPointSize(m_template.fontPointSize);
   setFont(dialogFont);
   const QFontMetrics metrics(dialogFont);
@@ -121,6 +123,7 @@ void Dialog::BuildControls() {
     switch (control.kind) {
       case ControlKind::ListView: {
         auto* view = new QTreeView(this);
+        view->setHeader(new ListHeader(view));
         view->setRootIsDecorated(false);
         view->setUniformRowHeights(true);
         view->setItemsExpandable(false);

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/qt/fonts.h"
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -18,7 +17,6 @@ int main(int argc, char** argv) {
   std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
   ::setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 0);
   QApplication application(argc, argv);
-  gradova::platform::InstallCjkFontSubstitutes();
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   std::error_code ignored;
