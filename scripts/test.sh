@@ -2,6 +2,7 @@
 # Sets up, builds and runs every test of Gradova.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+# Beyond the build: the validators of the desktop entry and the metainfo.
+"$root/scripts/setup.sh" desktop-file-utils appstream
 "$root/scripts/build.sh"
 ctest --test-dir "${GRADOVA_BUILD_DIR:-$root/build}" --output-on-failure -j "$(nproc)"
