@@ -2,7 +2,8 @@
 # Sets up, builds and runs every test of Gradova.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-# Beyond the build: the validators of the desktop entry and the metainfo.
-"$root/scripts/setup.sh" desktop-file-utils appstream
+# Beyond the build: the validators of the desktop entry and the metainfo, and the Debian
+# package tools.
+"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev file
 "$root/scripts/build.sh"
 ctest --test-dir "${GRADOVA_BUILD_DIR:-$root/build}" --output-on-failure -j "$(nproc)"
