@@ -2,6 +2,9 @@
 # Sets up, builds and runs every test of Gradova.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+# Beyond the build: the browser the report is read in, the validators of the desktop entry and
+# the metainfo, the Debian package tools, and a Windows resource compiler with the Windows headers.
+"$root/scripts/setup.sh" chromium desktop-file-utils appstream dpkg-dev file \
+  binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 "$root/scripts/build.sh"
 ctest --test-dir "${GRADOVA_BUILD_DIR:-$root/build}" --output-on-failure -j "$(nproc)"

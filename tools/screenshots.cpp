@@ -4,9 +4,6 @@
 //
 // Runs on the offscreen platform unless another is chosen; works in a temporary directory so
 // that no `rules` file is left behind.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QPushButton>
@@ -35,13 +32,14 @@ int main(int argc, char** argv) {
     std::cerr << "usage: gradova-screenshots OUTDIR SAMPLE_COURSE_FILE\n";
     return 2;
   }
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
   const std::string sample = std::filesystem::absolute(argv[2]).string();
   std::filesystem::create_directories(outDir);
-  const std::filesystem::path work = std::filesystem::temp_directory_path() /
-                                     ("gradova-screenshots-" + std::to_string(::getpid()));
+  const std::filesystem::path work =
+      std::filesystem::temp_directory_path() /
+      ("gradova-screenshots-" + std::to_string(QCoreApplication::applicationPid()));
   std::filesystem::create_directories(work);
   std::filesystem::current_path(work);
 
