@@ -84,12 +84,14 @@ void AdviseHugePages(char* data, std::size_t size) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not blocking on open, so that a FIFO put in a file's place cannot stall the program; only a
+  // regular file is read, so that a device such as /dev/zero cannot fill memory without end.
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.Get() < 0) return std::nullopt;
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   std::string contents;
-  if (S_ISREG(info.st_mode) && info.st_size > 0) {
+  if (info.st_size > 0) {
     contents.reserve(static_cast<std::size_t>(info.st_size));
     AdviseHugePages(contents.data(), contents.capacity());
   }
@@ -117,10 +119,16 @@ ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes) {
   FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
   if (file.Get() < 0) return ReplaceStatus::CannotCreate;
 
-  // mkstemp creates the file as 0600; give it the permissions an ordinary new file gets.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(file.Get(), 0666 & ~mask);
+  // mkstemp creates the file as 0600. A file that is replaced keeps its permissions (a course
+  // file the user made private stays private); a new one gets those of an ordinary new file.
+  struct stat old {};
+  if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(file.Get(), old.st_mode & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(file.Get(), 0666 & ~mask);
+  }
 
   const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
   if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {

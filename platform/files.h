@@ -7,8 +7,9 @@
 
 namespace gradova::platform {
 
-// The whole contents of the file at `path`, or nothing when it cannot be opened or read (missing,
-// unreadable, a directory). Paths are the file system's own bytes, never converted.
+// The whole contents of the regular file at `path` (a link to one is followed), or nothing when
+// it cannot be opened or read, or is anything else (missing, unreadable, a directory, a device, a
+// FIFO). Paths are the file system's own bytes, never converted.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Whether anything (a file, a directory, a dangling link) is at `path`.
@@ -23,7 +24,9 @@ enum class ReplaceStatus {
 // Replaces the file at `path` with `bytes` atomically: the bytes go to a temporary file in the
 // same directory, which is flushed to disk and then renamed over `path`. On any failure the
 // temporary file is removed and `path` is left exactly as it was, or absent if it was absent.
-// A symbolic link at `path` is replaced by a regular file; its target is not touched.
+// A file that is replaced keeps its permission bits. A symbolic link at `path` is replaced by a
+// regular file and its target is not touched: a link put in place of `rules` or a report can
+// never make the program overwrite some other file.
 ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes);
 
 // Test seam: while set, the write of the temporary file fails after this many bytes, as on a

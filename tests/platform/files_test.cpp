@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 #include "support/temp_dir.h"
 
@@ -14,8 +17,6 @@ namespace {
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-bool RunningAsRoot() { return ::geteuid() == 0; }
 
 TEST(ReadWholeFile, ReadsEveryByte) {
   TempDir dir;
@@ -30,11 +31,53 @@ TEST(ReadWholeFile, EmptyFileIsEmptyNotMissing) {
   EXPECT_EQ(ReadWholeFile(dir.Path("f")), std::string());
 }
 
-TEST(ReadWholeFile, MissingAndDirectoryGiveNothing) {
+struct NotAFileRow {
+  const char* label;
+  std::function<std::string(const TempDir&)> make;  // makes the thing, returns its path
+};
+
+class ReadWholeFileOf : public ::testing::TestWithParam<NotAFileRow> {};
+
+// Anything but a regular file gives nothing, at once: a FIFO would block the open until a writer
+// came, a device such as /dev/zero would be read without end.
+TEST_P(ReadWholeFileOf, AnythingButARegularFileGivesNothing) {
   TempDir dir;
-  EXPECT_FALSE(ReadWholeFile(dir.Path("absent")));
-  std::filesystem::create_directory(dir.Path("d"));
-  EXPECT_FALSE(ReadWholeFile(dir.Path("d")));
+  EXPECT_FALSE(ReadWholeFile(GetParam().make(dir)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Things, ReadWholeFileOf,
+    ::testing::Values(NotAFileRow{"Missing", [](const TempDir& dir) { return dir.Path("absent"); }},
+                      NotAFileRow{"Directory",
+                                  [](const TempDir& dir) {
+                                    std::filesystem::create_directory(dir.Path("d"));
+                                    return dir.Path("d");
+                                  }},
+                      NotAFileRow{"Fifo",
+                                  [](const TempDir& dir) {
+                                    ::mkfifo(dir.Path("fifo").c_str(), 0600);
+                                    return dir.Path("fifo");
+                                  }},
+                      NotAFileRow{"EndlessDevice",
+                                  [](const TempDir&) { return std::string("/dev/zero"); }},
+                      NotAFileRow{"LinkToADevice",
+                                  [](const TempDir& dir) {
+                                    std::filesystem::create_symlink("/dev/zero", dir.Path("link"));
+                                    return dir.Path("link");
+                                  }},
+                      NotAFileRow{"DanglingLink",
+                                  [](const TempDir& dir) {
+                                    std::filesystem::create_symlink(dir.Path("absent"),
+                                                                    dir.Path("link"));
+                                    return dir.Path("link");
+                                  }}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ReadWholeFile, FollowsALinkToAFile) {
+  TempDir dir;
+  WriteBytes(dir.Path("f"), "contents");
+  std::filesystem::create_symlink(dir.Path("f"), dir.Path("link"));
+  EXPECT_EQ(ReadWholeFile(dir.Path("link")), "contents");
 }
 
 TEST(ReplaceFile, CreatesAndReplaces) {
@@ -55,6 +98,18 @@ TEST(ReplaceFile, NewFileGetsOrdinaryPermissions) {
   struct stat info {};
   ASSERT_EQ(::stat(dir.Path("f").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST(ReplaceFile, ReplacedFileKeepsItsPermissions) {
+  TempDir dir;
+  for (const mode_t mode : {0600, 0640, 0604}) {
+    WriteBytes(dir.Path("f"), "old");
+    ::chmod(dir.Path("f").c_str(), mode);
+    ASSERT_EQ(ReplaceFile(dir.Path("f"), "new"), ReplaceStatus::Replaced);
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.Path("f").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, mode) << std::oct << mode;
+  }
 }
 
 TEST(ReplaceFile, FailureAtEveryByteLeavesOldFileIntact) {
@@ -79,14 +134,35 @@ TEST(ReplaceFile, TargetThatIsADirectoryIsLeftAlone) {
   EXPECT_EQ(ReadBytes(dir.Path("d/inner")), "kept");
 }
 
+// Runs `work` in a child process without root's power to write anywhere, and gives its exit
+// status: as root, a read-only directory would not refuse anything.
+int ExitStatusOfUnprivileged(const std::function<int()>& work) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(100);
+    ::_exit(work());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 TEST(ReplaceFile, ReadOnlyDirectoryCannotCreate) {
-  if (RunningAsRoot()) GTEST_SKIP() << "root writes into read-only directories";
   TempDir dir;
   WriteBytes(dir.Path("f"), "old");
-  std::filesystem::permissions(
-      dir.Root(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_EQ(ReplaceFile(dir.Path("f"), "new"), ReplaceStatus::CannotCreate);
+  namespace fs = std::filesystem;
+  // Readable and searchable by everyone, writable by no one.
+  fs::permissions(dir.Root(), fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir.Path("f"), fs::perms::owner_read | fs::perms::others_read);
+  const std::string path = dir.Path("f");
+  EXPECT_EQ(ExitStatusOfUnprivileged([&path] {
+              return ReplaceFile(path, "new") == ReplaceStatus::CannotCreate ? 0 : 1;
+            }),
+            0);
   EXPECT_EQ(ReadBytes(dir.Path("f")), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Root()), {}), 1);
 }
 
 TEST(ReplaceFile, MissingDirectoryCannotCreate) {

@@ -2,12 +2,14 @@
 // A fresh directory under the system's temporary directory, removed with everything in it.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gradova::testing {
 
@@ -69,6 +71,16 @@ inline std::string ReadAndClose(std::FILE* file) {
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
   std::fclose(file);
   return text;
+}
+
+// The names in `directory`, sorted: what a failed save may have left behind shows up here.
+inline std::vector<std::string> FileNames(const std::filesystem::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 inline std::string DataFile(const std::string& name) {

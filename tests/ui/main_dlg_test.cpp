@@ -394,16 +394,28 @@ TEST_F(MainDlgTest, CancelledSaveForgetsTheProposedName) {
   EXPECT_EQ(m_seams.fileDialogs.back().initialPath, "");
 }
 
-TEST_F(MainDlgTest, FailedSaveKeepsOldFileAndTellsTheUser) {
+// A save that fails at any byte of the new file, as on a full disk, keeps the old file whole,
+// says so, and leaves the list unsaved; the next save then works.
+TEST_F(MainDlgTest, FailedSaveAtEveryByteKeepsOldFileAndTellsTheUser) {
   Add("a", "1", "60");
+  Add("高等数学", "5", "100");
+  const std::string fresh = Gbk("a 1 60\r\n高等数学 5 100\r\n");
   testing::WriteBytes(Path("c.txt"), "old 1 60\r\n");
-  platform::SetWriteFailureAfterBytesForTesting(3);
+  for (std::size_t failAt = 0; failAt < fresh.size(); ++failAt) {
+    m_seams.boxes.clear();
+    platform::SetWriteFailureAfterBytesForTesting(failAt);
+    m_seams.fileAnswers.push_back(Path("c.txt"));
+    Click(kSaveCurrentButton);
+    platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
+    EXPECT_EQ(testing::ReadBytes(Path("c.txt")), "old 1 60\r\n") << failAt;
+    EXPECT_EQ(m_seams.BoxTexts(), std::vector<std::string>{"文件创建失败！"}) << failAt;
+    EXPECT_TRUE(m_dialog->Modified()) << failAt;
+    EXPECT_EQ(testing::FileNames(m_dir.Root()), (std::vector<std::string>{"c.txt", "rules"}));
+  }
   m_seams.fileAnswers.push_back(Path("c.txt"));
   Click(kSaveCurrentButton);
-  platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
-  EXPECT_EQ(testing::ReadBytes(Path("c.txt")), "old 1 60\r\n");
-  EXPECT_EQ(m_seams.BoxTexts(), std::vector<std::string>{"文件创建失败！"});
-  EXPECT_TRUE(m_dialog->Modified());
+  EXPECT_EQ(testing::ReadBytes(Path("c.txt")), fresh);
+  EXPECT_FALSE(m_dialog->Modified());
 }
 
 struct ClearRow {

@@ -116,16 +116,27 @@ TEST_F(ResultDlgTest, ReportIsWrittenInTheStartUpDirectory) {
   EXPECT_EQ(m_result, 0);
 }
 
-TEST_F(ResultDlgTest, FailedReportKeepsTheOldPageAndSaysSo) {
+// A report that fails at any byte keeps the old page whole and says so; the window goes on and
+// the next attempt writes the page.
+TEST_F(ResultDlgTest, FailedReportAtEveryByteKeepsTheOldPageAndSaysSo) {
+  const std::string page = testing::DataFile("worked_example_report.html");
   testing::WriteBytes(m_dir.Path("GPA report.html"), "old");
-  m_inResults = [](CResultDlg& results) {
-    platform::SetWriteFailureAfterBytesForTesting(100);
+  const std::filesystem::path dir = m_dir.Root();
+  m_inResults = [&](CResultDlg& results) {
+    for (std::size_t failAt = 0; failAt < page.size(); ++failAt) {
+      m_seams.boxes.clear();
+      platform::SetWriteFailureAfterBytesForTesting(failAt);
+      Click(results, kWriteReportButton);
+      platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
+      ASSERT_EQ(testing::ReadBytes(m_dir.Path("GPA report.html")), "old") << failAt;
+      ASSERT_EQ(m_seams.BoxTexts(), std::vector<std::string>{"文件创建失败！"}) << failAt;
+      ASSERT_EQ(testing::FileNames(dir),
+                (std::vector<std::string>{"GPA report.html", "rules", "sample.txt"}));
+    }
     Click(results, kWriteReportButton);
-    platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
   };
   ViewGpa();
-  EXPECT_EQ(testing::ReadBytes(m_dir.Path("GPA report.html")), "old");
-  EXPECT_EQ(m_seams.BoxTexts(), std::vector<std::string>{"文件创建失败！"});
+  EXPECT_EQ(testing::ReadBytes(m_dir.Path("GPA report.html")), page);
 }
 
 TEST_F(ResultDlgTest, EnterClosesWithZero) {

@@ -382,19 +382,26 @@ TEST_F(RuleListDlgTest, A33rdRuleIsRefused) {
   EXPECT_EQ(RulesBytes(), bytes);
 }
 
-TEST_F(RuleListDlgTest, FailedWriteKeepsTheManagerOpenAndTheOldFile) {
+// A `rules` write that fails at any byte keeps the old file whole, says so and keeps the manager
+// open with the edited rules, which the next OK then saves.
+TEST_F(RuleListDlgTest, FailedWriteAtEveryByteKeepsTheManagerOpenAndTheOldFile) {
   Open();
   Select(0);
   Press(kAddDeleteRuleButton);
-  platform::SetWriteFailureAfterBytesForTesting(100);
+  const std::string fresh = kBuiltIn.substr(23);
+  for (std::size_t failAt = 0; failAt < fresh.size(); ++failAt) {
+    m_seams.boxes.clear();
+    platform::SetWriteFailureAfterBytesForTesting(failAt);
+    Press(kRulesOkButton);
+    platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
+    ASSERT_FALSE(m_dialog->Ended()) << failAt;
+    ASSERT_EQ(m_seams.BoxTexts(), Strings{"算法文件保存失败！原来的算法文件保持不变。"}) << failAt;
+    ASSERT_EQ(RulesBytes(), kBuiltIn) << failAt;
+    ASSERT_EQ(testing::FileNames(m_dir.Root()), Strings{"rules"}) << failAt;
+  }
   Press(kRulesOkButton);
-  platform::SetWriteFailureAfterBytesForTesting(std::nullopt);
-  EXPECT_FALSE(m_dialog->Ended());
-  EXPECT_EQ(m_seams.BoxTexts(), Strings{"算法文件保存失败！原来的算法文件保持不变。"});
-  EXPECT_EQ(RulesBytes(), kBuiltIn);
-  Press(kRulesOkButton);  // the rules are still there to save
   EXPECT_EQ(m_dialog->Result(), 1);
-  EXPECT_EQ(RulesBytes(), kBuiltIn.substr(23));
+  EXPECT_EQ(RulesBytes(), fresh);
 }
 
 // ---------------------------------------------------------------------------------------------

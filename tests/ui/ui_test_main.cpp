@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const std::string runtimeDir =
