@@ -404,6 +404,37 @@ TEST_F(RuleListDlgTest, FailedWriteAtEveryByteKeepsTheManagerOpenAndTheOldFile) 
   EXPECT_EQ(RulesBytes(), fresh);
 }
 
+// A `rules` that is a directory reads as missing: only 取消 acts and the directory stays.
+TEST_F(RuleListDlgTest, RulesThatIsADirectoryLeavesOnlyCancel) {
+  std::filesystem::remove(RulesPath());
+  std::filesystem::create_directory(RulesPath());
+  testing::WriteBytes(m_dir.Path("rules/inner"), "kept");
+  Open();
+  EXPECT_EQ(m_seams.BoxTexts(), Strings{"GPA算法文件丢失！"});
+  Press(kRulesOkButton);
+  EXPECT_FALSE(m_dialog->Ended());
+  EXPECT_EQ(testing::ReadBytes(m_dir.Path("rules/inner")), "kept");
+  Press(kRulesCancelButton);
+  EXPECT_TRUE(m_dialog->Ended());
+}
+
+// A `rules` that is a link is read through it, but saving replaces the link itself: the file it
+// pointed to, which may be anything, is never written.
+TEST_F(RuleListDlgTest, RulesThatIsALinkIsReplacedAndItsTargetKept) {
+  std::filesystem::remove(RulesPath());
+  testing::WriteBytes(m_dir.Path("elsewhere"), kBuiltIn);
+  std::filesystem::create_symlink(m_dir.Path("elsewhere"), RulesPath());
+  Open();
+  EXPECT_EQ(Names().size(), 9u) << "the eight rules and the empty row for a new one";
+  Select(0);
+  Press(kAddDeleteRuleButton);
+  Press(kRulesOkButton);
+  EXPECT_EQ(m_dialog->Result(), 1);
+  EXPECT_FALSE(std::filesystem::is_symlink(RulesPath()));
+  EXPECT_EQ(RulesBytes(), kBuiltIn.substr(23));
+  EXPECT_EQ(testing::ReadBytes(m_dir.Path("elsewhere")), kBuiltIn);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The results window's "自定义算法".
 
