@@ -140,5 +140,24 @@ TEST_F(FileFaultsTest, PathsThatAreNotUtf8) {
   EXPECT_EQ(m_seams.BoxTexts(), Strings{"成功生成\"GPA report.html\"!"});
 }
 
+// Names that look like paths, commands or markup are only ever text: loading, viewing, the
+// report and saving create no file but the ones asked for, and the page holds them escaped.
+TEST_F(FileFaultsTest, CourseNamesAreNeverPathsOrCommands) {
+  Start("home");
+  const std::string hostile =
+      "../../escaped 1 60\r\n/tmp/absolute 1 70\r\n$(touch pwned) 1 80\r\n"
+      "`touch pwned2`;rm 1 90\r\n<script>alert(1)</script> 1 95\r\n";
+  testing::WriteBytes(At("hostile.txt"), hostile);
+  Load(At("hostile.txt"));
+  WriteReport();
+  Save(At("saved.txt"));
+  EXPECT_EQ(testing::FileNames(m_start), (Strings{kReport, "hostile.txt", "rules", "saved.txt"}));
+  EXPECT_EQ(testing::FileNames(m_dir.Root()), Strings{"home"});
+  const std::string page = testing::ReadBytes(At(kReport)).value_or("");
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+  EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
+  EXPECT_EQ(testing::ReadBytes(At("saved.txt")), hostile);
+}
+
 }  // namespace
 }  // namespace gradova::ui
