@@ -22,6 +22,14 @@ void AppendEscaped(std::string& page, std::string_view text) {
       case '"':
         page.append("&quot;");
         break;
+      // A line break inside a text would end a line of the page without CR LF, or with a CR
+      // of its own; as references they read as the same white space.
+      case '\r':
+        page.append("&#13;");
+        break;
+      case '\n':
+        page.append("&#10;");
+        break;
       default:
         page.push_back(c);
     }

@@ -14,7 +14,8 @@ inline constexpr char kReportFileName[] = "GPA report.html";
 inline constexpr char kHomePageHost[] = "gradova.example.org";
 inline constexpr char kHomePageUrl[] = "https://gradova.example.org/";
 
-// `text` with &, <, > and " replaced by their HTML entities. GBK trail bytes never fall on these
+// `text` with &, <, > and " replaced by their HTML entities, and CR and LF by character references,
+// so that no text adds markup or ends a line of the page. GBK trail bytes never fall on these
 // ASCII characters, so escaping byte by byte is safe.
 std::string EscapeHtml(std::string_view text);
 

@@ -63,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, EscapeHtmlOf,
                                            EscapeRow{"Tag", "<b>", "&lt;b&gt;"},
                                            EscapeRow{"Ampersand", "C&A", "C&amp;A"},
                                            EscapeRow{"Quote", "\"x\"", "&quot;x&quot;"},
+                                           EscapeRow{"CarriageReturn", "a\rb", "a&#13;b"},
+                                           EscapeRow{"LineFeed", "a\nb", "a&#10;b"},
+                                           EscapeRow{"CrLf", "a\r\n", "a&#13;&#10;"},
                                            EscapeRow{"Chinese", Gbk("高等数学"), Gbk("高等数学")}),
                          [](const auto& info) { return std::string(info.param.label); });
 
@@ -74,6 +77,24 @@ TEST(FormatReport, EscapesCourseAndRuleNames) {
   EXPECT_NE(page.find("<td>&lt;i&gt;</td>"), std::string::npos);
   EXPECT_EQ(page.find("<b>"), std::string::npos);
   EXPECT_EQ(page.find("<i>"), std::string::npos);
+}
+
+// A course line with a stray CR loads with the CR in its name, and a `rules` name byte 0xFF decodes
+// to LF: neither may break the page's lines.
+TEST(FormatReport, LineBreaksInTextsKeepEveryLineEndingInCrLf) {
+  grading::RuleSet rules{{{"a\nb", grading::MakeEmptyBandTable()}}};
+  const std::string page =
+      FormatReport(EvaluateCourses({{"x\ry", "1", "60"}}, rules), MakeRuleHeaderCells(rules));
+  for (std::size_t pos = 0; pos < page.size(); ++pos) {
+    if (page[pos] == '\r') {
+      EXPECT_EQ(page[pos + 1], '\n') << pos;
+    }
+    if (page[pos] == '\n') {
+      EXPECT_EQ(page[pos - 1], '\r') << pos;
+    }
+  }
+  EXPECT_NE(page.find("<td>a&#10;b</td>"), std::string::npos);
+  EXPECT_NE(page.find("<td>x&#13;y</td>"), std::string::npos);
 }
 
 TEST(FormatReport, DeclaresTheGbkCharset) {
