@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
   const double load =
       Milliseconds([&] { dialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click(); });
   const int rows = dialog.List().GetItemCount() - 1;
+  rusage afterLoad{};
+  ::getrusage(RUSAGE_SELF, &afterLoad);
 
   // "查看GPA" until the filled results window is shown, and "生成报告" inside it.
   double report = 0;
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
   ::getrusage(RUSAGE_SELF, &usage);
   std::cout << "courses loaded: " << rows << "\n"
             << "load (从文件): " << load << " ms\n"
+            << "peak memory after the load: " << afterLoad.ru_maxrss / 1024 << " MB\n"
             << "clear (清空当前): " << clear << " ms\n"
             << "view (查看GPA, results window shown): " << view << " ms\n"
             << "report (生成报告): " << report << " ms\n"

@@ -1,6 +1,8 @@
 #include "ui/main_dlg.h"
 
 #include <QWidget>
+#include <algorithm>
+#include <optional>
 
 #include "courses/course_file.h"
 #include "courses/courses_texts.h"
@@ -10,8 +12,10 @@
 #include "gpa/report.h"
 #include "grading/built_in_rules.h"
 #include "platform/current_directory.h"
+#include "platform/files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/wait_cursor.h"
 #include "ui/about_dlg.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
@@ -28,6 +32,27 @@ namespace {
 
 constexpr int kNameColumnWidth = 236;
 constexpr int kNumberColumnWidth = 60;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The courses of the file at `path` as list rows, or the file's error (with no rows). The fields
+// go from the file's text straight into the rows, with no course records in between: with a file
+// of millions of lines every extra copy of the courses made the load take noticeably longer.
+std::optional<courses::CourseFileError> ReadCourseRows(const std::string& path, Rows& rows) {
+  const std::optional<std::string> text = platform::ReadWholeFile(path);
+  if (!text) return courses::CourseFileError::CannotOpen;
+  rows.reserve(static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1);
+  const courses::CourseFileCheck check =
+      courses::ForEachCourse(*text, [&rows](const courses::CourseFields& fields) {
+        std::vector<std::string>& row = rows.emplace_back();
+        row.reserve(3);
+        row.emplace_back(fields.name);
+        row.emplace_back(fields.credits);
+        row.emplace_back(fields.score);
+      });
+  if (check.error) Rows().swap(rows);
+  return check.error;
+}
 
 bool EndsWithTxt(const std::string& path) {
   return path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0;
@@ -213,17 +238,21 @@ void CMainDlg::OnFromFile() {
     return;
   }
   m_filePath = *path;
-  courses::CourseFileContents contents = courses::LoadCourseFile(m_filePath);
-  if (contents.error == courses::CourseFileError::CannotOpen) {
+  Rows rows;
+  std::optional<courses::CourseFileError> error;
+  {
+    platform::WaitCursor wait;
+    error = ReadCourseRows(m_filePath, rows);
+    if (error != courses::CourseFileError::CannotOpen) EmptyList();
+  }
+  if (error == courses::CourseFileError::CannotOpen) {
     platform::AfxMessageBox(kFileOpenFailed, this);
     MatchListButtons();
     return;
   }
-  EmptyList();
-  if (contents.error) {
+  if (error) {
     platform::AfxMessageBox(
-        contents.error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError,
-        this);
+        error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError, this);
     UpdateData(true);
     m_nameText.clear();
     m_creditsText.clear();
@@ -231,11 +260,7 @@ void CMainDlg::OnFromFile() {
     UpdateData(false);
     EnableItem(kClearCurrentButton, false);
   } else {
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(contents.records.size());
-    for (courses::CourseRecord& record : contents.records) {
-      rows.push_back({std::move(record.name), std::move(record.credits), std::move(record.score)});
-    }
+    platform::WaitCursor wait;
     m_list.InsertItems(m_list.GetItemCount() - 1, std::move(rows));
     EnableItem(kSaveCurrentButton, true);
     EnableItem(kClearCurrentButton, true);
@@ -254,7 +279,12 @@ bool CMainDlg::SaveCurrent() {
   }
   m_filePath = *path;
   if (!EndsWithTxt(m_filePath)) m_filePath += ".txt";
-  if (courses::SaveCourseFile(m_filePath, CourseRows()) != platform::ReplaceStatus::Replaced) {
+  platform::ReplaceStatus saved;
+  {
+    platform::WaitCursor wait;
+    saved = courses::SaveCourseFile(m_filePath, CourseRows());
+  }
+  if (saved != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
     return false;
   }
@@ -264,7 +294,10 @@ bool CMainDlg::SaveCurrent() {
 
 void CMainDlg::OnClearCurrent() {
   if (!PromptSaveChanges()) return;
-  EmptyList();
+  {
+    platform::WaitCursor wait;
+    EmptyList();
+  }
   EnableItem(kSaveCurrentButton, false);
   EnableItem(kDeleteButton, false);
   EnableItem(kClearCurrentButton, false);
@@ -291,7 +324,11 @@ void CMainDlg::OnViewGpa() {
     platform::AfxMessageBox(kNoData, this);
     return;
   }
-  gpa::CourseSnapshot snapshot = gpa::MakeCourseSnapshot(CourseRows());
+  gpa::CourseSnapshot snapshot;
+  {
+    platform::WaitCursor wait;
+    snapshot = gpa::MakeCourseSnapshot(CourseRows());
+  }
   platform::SetCurrentDirectory(m_startDir);
   CResultDlg results(CourseCount(), std::move(snapshot), this);
   results.DoModal();

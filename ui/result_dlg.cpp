@@ -5,6 +5,7 @@
 #include "gpa/report.h"
 #include "grading/rules_file.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/wait_cursor.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
@@ -54,6 +55,7 @@ bool CResultDlg::OnInitDialog() {
     platform::AfxMessageBox(kRulesDamaged, this);
   }
 
+  platform::WaitCursor wait;
   m_table = gpa::EvaluateCourses(
       gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), rules.ruleSet);
   std::vector<std::vector<std::string>> rows(m_table.RowCount());
@@ -75,8 +77,13 @@ void CResultDlg::OnCustomRules() {
 }
 
 void CResultDlg::WriteReport() {
-  if (gpa::WriteReportFile(gpa::kReportFileName, gpa::FormatReport(m_table, m_ruleHeaderCells)) !=
-      platform::ReplaceStatus::Replaced) {
+  platform::ReplaceStatus written;
+  {
+    platform::WaitCursor wait;
+    written =
+        gpa::WriteReportFile(gpa::kReportFileName, gpa::FormatReport(m_table, m_ruleHeaderCells));
+  }
+  if (written != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
     return;
   }

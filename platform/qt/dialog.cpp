@@ -20,6 +20,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_header.h"
+#include "platform/qt/single_line_validator.h"
 
 namespace gradova::platform {
 namespace {
@@ -143,6 +144,7 @@ void Dialog::BuildControls() {
         break;
       case ControlKind::Edit: {
         auto* edit = new QLineEdit(this);
+        edit->setValidator(new SingleLineValidator(edit));
         const int id = control.id;
         connect(edit, &QLineEdit::textChanged, this,
                 [this, id] { Notify(id, Notification::EditChange); });

@@ -8,6 +8,28 @@
 
 namespace gradova::platform {
 
+namespace {
+
+// Laying out a cell's text takes time in its whole length at every paint, and a course file may
+// hold a name of megabytes, which froze the window for seconds at each repaint. No column is wide
+// enough for more than a few hundred characters, so the view is given the first kShownChars of a
+// cell and an ellipsis; the cell itself keeps its whole text.
+constexpr qsizetype kShownChars = 259;
+// A GBK character takes at most two bytes, so a longer cell gives more than kShownChars from this
+// prefix.
+constexpr std::size_t kShownPrefixBytes = 2 * kShownChars + 2;
+
+QString ShownText(std::string_view cellGbk) {
+  QString shown = FromGbk(cellGbk.substr(0, kShownPrefixBytes));
+  if (shown.size() > kShownChars) {
+    shown.truncate(kShownChars);
+    shown += QChar(0x2026);
+  }
+  return shown;
+}
+
+}  // namespace
+
 class ListModel : public QAbstractTableModel {
  public:
   using Row = std::vector<std::string>;
@@ -20,7 +42,7 @@ class ListModel : public QAbstractTableModel {
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return FromGbk(Cell(index.row(), index.column()));
+    return ShownText(Cell(index.row(), index.column()));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
