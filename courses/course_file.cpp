@@ -1,24 +1,16 @@
 #include "courses/course_file.h"
 
-#include <algorithm>
-
 namespace gradova::courses {
 
 CourseFileContents ParseCourseFile(std::string_view text) {
   CourseFileContents contents;
-  // One pass to count lines spares the vector its doublings, which on a large file cost more
-  // than the parsing itself.
-  contents.records.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) +
-                           1);
-  const CourseFileCheck check = ForEachCourse(text, [&](const CourseFields& fields) {
-    contents.records.push_back(CourseRecord{std::string(fields.name), std::string(fields.credits),
-                                            std::string(fields.score)});
-  });
-  if (check.error) {
-    contents.error = check.error;
-    contents.errorLine = check.errorLine;
-    contents.records.clear();
-  }
+  const CourseFileCheck check =
+      CollectCourses(text, contents.records, [](const CourseFields& fields) {
+        return CourseRecord{std::string(fields.name), std::string(fields.credits),
+                            std::string(fields.score)};
+      });
+  contents.error = check.error;
+  contents.errorLine = check.errorLine;
   return contents;
 }
 

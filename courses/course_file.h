@@ -2,6 +2,7 @@
 // A course file: GBK text, one course line per line, lines ended by CR LF. Reading splits at LF
 // and drops a CR right before it; the last line needs no terminator, and a terminator at the very
 // end does not start another line.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,18 @@ CourseFileCheck ForEachCourse(std::string_view text, OnCourse onCourse) {
     onCourse(std::get<CourseFields>(fields));
     return true;
   });
+  return check;
+}
+
+// One row per course of `text`, each made by `makeRow` from the course's fields, appended to
+// `rows` (reserved for the whole file at once: a file of millions of lines would otherwise pay
+// for many doublings). On a bad line `rows` is left empty and its memory freed.
+template <typename Row, typename MakeRow>
+CourseFileCheck CollectCourses(std::string_view text, std::vector<Row>& rows, MakeRow makeRow) {
+  rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  const CourseFileCheck check = ForEachCourse(
+      text, [&rows, &makeRow](const CourseFields& fields) { rows.push_back(makeRow(fields)); });
+  if (check.error) std::vector<Row>().swap(rows);
   return check;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/main_dlg.h"
 
 #include <QWidget>
-#include <algorithm>
 #include <optional>
 
 #include "courses/course_file.h"
@@ -41,17 +40,16 @@ using Rows = std::vector<std::vector<std::string>>;
 std::optional<courses::CourseFileError> ReadCourseRows(const std::string& path, Rows& rows) {
   const std::optional<std::string> text = platform::ReadWholeFile(path);
   if (!text) return courses::CourseFileError::CannotOpen;
-  rows.reserve(static_cast<std::size_t>(std::count(text->begin(), text->end(), '\n')) + 1);
-  const courses::CourseFileCheck check =
-      courses::ForEachCourse(*text, [&rows](const courses::CourseFields& fields) {
-        std::vector<std::string>& row = rows.emplace_back();
-        row.reserve(3);
-        row.emplace_back(fields.name);
-        row.emplace_back(fields.credits);
-        row.emplace_back(fields.score);
-      });
-  if (check.error) Rows().swap(rows);
-  return check.error;
+  // Each text is built in its row's place: an initializer list would copy it a second time.
+  const auto makeRow = [](const courses::CourseFields& fields) {
+    std::vector<std::string> row;
+    row.reserve(3);
+    row.emplace_back(fields.name);
+    row.emplace_back(fields.credits);
+    row.emplace_back(fields.score);
+    return row;
+  };
+  return courses::CollectCourses(*text, rows, makeRow).error;
 }
 
 bool EndsWithTxt(const std::string& path) {
