@@ -4,14 +4,12 @@
 #include <variant>
 
 #include "cli/options.h"
-#include "cli/streamed_table.h"
+#include "cli/result_rows.h"
 #include "cli/table_output.h"
-#include "courses/course_file.h"
 #include "gpa/evaluation.h"
 #include "gpa/report.h"
 #include "grading/built_in_rules.h"
-#include "grading/rules_file.h"
-#include "platform/files.h"
+#include "platform/program_files.h"
 
 namespace gradova::cli {
 namespace {
@@ -44,7 +42,7 @@ LoadedRules LoadRules(const Options& options, std::FILE* err) {
   if (!options.rulesFile && !platform::PathExists(path)) {
     return LoadedRules{grading::MakeBuiltInRules(), true};
   }
-  grading::RulesFileContents contents = grading::ReadRulesFile(path);
+  grading::RulesFileContents contents = platform::ReadRulesFile(path);
   switch (contents.status) {
     case grading::RulesFileStatus::Missing:
       Print(err, "gradova-cli: " + path + ": 无法读取算法文件\n");
@@ -70,24 +68,29 @@ std::string CourseFileMessage(courses::CourseFileError error) {
   return {};
 }
 
+void PrintCourseFileError(std::FILE* err, const std::string& path,
+                          const courses::CourseFileCheck& check) {
+  const std::string line = check.errorLine > 0 ? ":" + std::to_string(check.errorLine) : "";
+  Print(err, "gradova-cli: " + path + line + ": " + CourseFileMessage(*check.error) + "\n");
+}
+
+// The course file is read once to check every line before anything is written, as the load
+// command does, and to sum the totals; each output then reads it again, row by row.
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
-  const std::optional<std::string> courseText = platform::ReadWholeFile(options.courseFile);
-  if (!courseText) {
-    Print(err, "gradova-cli: " + options.courseFile + ": " +
-                   CourseFileMessage(courses::CourseFileError::CannotOpen) + "\n");
+  // A course file that cannot be read is told before anything about the rules.
+  if (!platform::ReadFilePieces(options.courseFile, [](std::string_view) { return false; })) {
+    PrintCourseFileError(err, options.courseFile, {courses::CourseFileError::CannotOpen, 0});
     return kExitFailure;
   }
-  LoadedRules rules = LoadRules(options, err);
+  const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
-  // Check every line before anything is written, as the load command does.
   gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
-      courses::ForEachCourse(*courseText, [&totals](const courses::CourseFields& fields) {
+      platform::ReadCourseFile(options.courseFile, [&totals](const courses::CourseFields& fields) {
         totals.Add(gpa::CreditsValue(fields.credits), gpa::ScoreValue(fields.score));
       });
   if (check.error) {
-    Print(err, "gradova-cli: " + options.courseFile + ":" + std::to_string(check.errorLine) + ": " +
-                   CourseFileMessage(*check.error) + "\n");
+    PrintCourseFileError(err, options.courseFile, check);
     return kExitFailure;
   }
   if (totals.CourseCount() == 0) {
@@ -96,27 +99,39 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
 
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const auto written = [err](bool ok) {
-    if (ok) return kExitOk;
-    Print(err, "gradova-cli: cannot write the table\n");
-    return kExitFailure;
+  const auto forEachRow = [&](const std::function<void(const RowCells&)>& onRow) {
+    return !ForEachResultRow(options.courseFile, titles, totals, onRow).error;
   };
   if (options.htmlFile) {
-    // The report needs the whole table, which then serves the output too.
-    const gpa::ResultTable table =
-        gpa::EvaluateCourses(courses::ParseCourseFile(*courseText).records, rules.ruleSet);
-    if (gpa::WriteReportFile(*options.htmlFile,
-                             gpa::FormatReport(table, gpa::MakeRuleHeaderCells(rules.ruleSet))) !=
-        platform::ReplaceStatus::Replaced) {
+    const auto written =
+        platform::ReplaceFileWith(*options.htmlFile, [&](const platform::ByteSink& write) {
+          gpa::ReportWriter report(titles, write);
+          bool titleRow = true;  // the report writes its own
+          const bool read = forEachRow([&](const RowCells& cells) {
+            if (!titleRow) report.Row(cells);
+            titleRow = false;
+          });
+          return report.Finish() && read;
+        });
+    if (written != platform::ReplaceStatus::Replaced) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;
     }
-    return written(WriteTable(out, options.format, TableRows(titles, table)));
   }
-  if (options.format == OutputFormat::Tsv) {
-    return written(WriteStreamedTsv(out, titles, *courseText, totals));
+  bool shown = false;
+  if (options.format == OutputFormat::Text) {
+    TextWriter text(out);
+    shown = forEachRow([&text](const RowCells& cells) { text.Measure(cells); }) &&
+            forEachRow([&text](const RowCells& cells) { text.Row(cells); });
+  } else {
+    TsvWriter tsv(out);
+    shown = forEachRow([&tsv](const RowCells& cells) { tsv.Row(cells); });
   }
-  return written(WriteTable(out, options.format, StreamedRows(titles, *courseText, totals)));
+  if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
+    Print(err, "gradova-cli: cannot write the table\n");
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace

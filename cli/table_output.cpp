@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "cli/output_buffer.h"
-#include "cli/tsv_cells.h"
 #include "platform/gbk.h"
 
 namespace gradova::cli {
@@ -43,6 +41,14 @@ bool InRanges(const CodeRange (&ranges)[N], char32_t code) {
   return it != std::end(ranges) && it->first <= code;
 }
 
+std::size_t CodeWidth(char32_t code) {
+  // Latin text and the common CJK ideographs answer without a search.
+  if (code < 0x300) return 1;
+  if (code >= 0x4E00 && code <= 0x9FFF) return 2;
+  if (InRanges(kZeroWidthRanges, code)) return 0;
+  return InRanges(kWideRanges, code) ? 2 : 1;
+}
+
 // Decodes the UTF-8 character at `pos` (the converter's output is always valid) and advances.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
@@ -55,97 +61,85 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
-
-// Converts a GBK cell to UTF-8 and appends it, writing each control byte as a space.
-void AppendTextCell(std::string& out, std::string_view gbk) {
-  // Most cells are plain ASCII numbers that need neither conversion nor blanking.
-  bool plain = true;
-  for (const char c : gbk) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80 || IsControl(byte)) {
-      plain = false;
-      break;
-    }
+// Writes a GBK cell at `out` as UTF-8, each byte for which `blank` holds as a space; returns the
+// end. Printable ASCII, nearly every cell, is copied as it is.
+template <typename Blank>
+char* WriteCell(std::string_view gbk, char* out, Blank blank) {
+  std::size_t i = 0;
+  for (; i < gbk.size(); ++i) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
+    if (c < 0x20 || c >= 0x7F) break;
+    out[i] = static_cast<char>(c);
   }
-  if (plain) {
-    out.append(gbk);
-    return;
-  }
-  const std::size_t start = out.size();
-  platform::AppendGbkToUtf8(gbk, out);
-  for (std::size_t i = start; i < out.size(); ++i) {
-    if (IsControl(static_cast<unsigned char>(out[i]))) out[i] = ' ';
-  }
+  if (i == gbk.size()) return out + i;
+  char* const end = platform::WriteGbkAsUtf8(gbk.substr(i), out + i);
+  std::replace_if(out + i, end, blank, ' ');
+  return end;
 }
 
-bool WriteTsv(std::FILE* out, const RowSource& rows) {
-  OutputBuffer buffer(out);
-  rows([&buffer](const std::vector<std::string_view>& cells) { WriteTsvRow(buffer, cells); });
-  return buffer.Finish();
-}
-
-bool WriteText(std::FILE* out, const RowSource& rows) {
-  std::vector<std::size_t> widths;
-  std::string converted;
-  rows([&](const std::vector<std::string_view>& cells) {
-    widths.resize(cells.size(), 0);
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      converted.clear();
-      AppendTextCell(converted, cells[column]);
-      widths[column] = std::max(widths[column], DisplayWidth(converted));
-    }
-  });
-  OutputBuffer buffer(out);
-  std::string line;
-  rows([&](const std::vector<std::string_view>& cells) {
-    line.clear();
-    std::size_t pending = 0;  // padding owed before the next non-empty cell
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      if (column > 0) pending += 2;
-      if (cells[column].empty()) {
-        pending += widths[column];
-        continue;
-      }
-      line.append(pending, ' ');
-      const std::size_t start = line.size();
-      AppendTextCell(line, cells[column]);
-      pending = widths[column] - DisplayWidth(std::string_view(line).substr(start));
-    }
-    line.push_back('\n');
-    buffer.Append(line);
-  });
-  return buffer.Finish();
-}
+constexpr auto kTsvBlank = [](char c) { return c == '\t' || c == '\r' || c == '\n'; };
+constexpr auto kControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
 
 }  // namespace
 
+// Room for a row of `cells` with `extra` bytes more.
+char* LineBuffer::Room(const RowCells& cells, std::size_t extra) {
+  std::size_t bound = extra + cells.size() + 1;
+  for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
+  if (m_bytes.size() < bound) m_bytes.resize(bound);
+  return m_bytes.data();
+}
+
+void LineBuffer::Write(std::FILE* out, const char* end) const {
+  std::fwrite(m_bytes.data(), 1, static_cast<std::size_t>(end - m_bytes.data()), out);
+}
+
+namespace {}  // namespace
+
 std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const char32_t code = NextCodePoint(text, pos);
-    if (InRanges(kZeroWidthRanges, code)) continue;
-    width += InRanges(kWideRanges, code) ? 2 : 1;
-  }
+  for (std::size_t pos = 0; pos < text.size();) width += CodeWidth(NextCodePoint(text, pos));
   return width;
 }
 
-RowSource TableRows(const std::vector<std::string>& gbkTitles, const gpa::ResultTable& table) {
-  return [&gbkTitles, &table](const RowVisitor& visit) {
-    std::vector<std::string_view> cells(gbkTitles.begin(), gbkTitles.end());
-    cells.resize(table.ColumnCount());
-    visit(cells);
-    for (std::size_t row = 0; row < table.RowCount(); ++row) {
-      for (std::size_t column = 0; column < cells.size(); ++column) {
-        cells[column] = table.Cell(row, column);
-      }
-      visit(cells);
-    }
-  };
+void TsvWriter::Row(const RowCells& cells) {
+  char* out = m_line.Room(cells, 0);
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    if (column > 0) *out++ = '\t';
+    out = WriteCell(cells[column], out, kTsvBlank);
+  }
+  *out++ = '\n';
+  m_line.Write(m_out, out);
 }
 
-bool WriteTable(std::FILE* out, OutputFormat format, const RowSource& rows) {
-  return format == OutputFormat::Tsv ? WriteTsv(out, rows) : WriteText(out, rows);
+void TextWriter::Measure(const RowCells& cells) {
+  m_widths.resize(std::max(m_widths.size(), cells.size()), 0);
+  char* const room = m_line.Room(cells, 0);
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    const char* end = WriteCell(cells[column], room, kControl);
+    m_widths[column] = std::max(m_widths[column], DisplayWidth(std::string_view(room, end - room)));
+  }
+}
+
+void TextWriter::Row(const RowCells& cells) {
+  std::size_t padding = 0;
+  for (const std::size_t width : m_widths) padding += width + 2;
+  char* out = m_line.Room(cells, padding);
+  std::size_t pending = 0;  // padding owed before the next non-empty cell
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    if (column > 0) pending += 2;
+    const std::size_t width = column < m_widths.size() ? m_widths[column] : 0;
+    if (cells[column].empty()) {
+      pending += width;
+      continue;
+    }
+    out = std::fill_n(out, pending, ' ');
+    char* const start = out;
+    out = WriteCell(cells[column], out, kControl);
+    pending = width - DisplayWidth(std::string_view(start, out - start));
+  }
+  *out++ = '\n';
+  m_line.Write(m_out, out);
 }
 
 }  // namespace gradova::cli

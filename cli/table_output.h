@@ -1,13 +1,12 @@
 #pragma once
-// Writing the result table for a terminal or a script, in UTF-8.
+// Writing the result table for a terminal or a script: GBK cells in, UTF-8 lines out, one per row,
+// each ended by LF. Write errors show in the stream's error indicator.
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/options.h"
-#include "gpa/result_table.h"
+#include "cli/result_rows.h"
 
 namespace gradova::cli {
 
@@ -15,17 +14,43 @@ namespace gradova::cli {
 // combining marks none, everything else one.
 std::size_t DisplayWidth(std::string_view text);
 
-// A table's rows of GBK cells, all of the same length, handed to the visitor in order. A source
-// can be run more than once and gives the same rows each time.
-using RowVisitor = std::function<void(const std::vector<std::string_view>& cells)>;
-using RowSource = std::function<void(const RowVisitor& visit)>;
+// The bytes of one line, reused from row to row.
+class LineBuffer {
+ public:
+  // Room for `cells` as UTF-8 and their separators, with `extra` bytes more; valid until the next
+  // call.
+  char* Room(const RowCells& cells, std::size_t extra);
+  // Writes the line from the start of the room up to `end`.
+  void Write(std::FILE* out, const char* end) const;
 
-// The title row (`gbkTitles`), then every row of `table`.
-RowSource TableRows(const std::vector<std::string>& gbkTitles, const gpa::ResultTable& table);
+ private:
+  std::vector<char> m_bytes;
+};
 
-// Writes the rows to `out`, converted from GBK to UTF-8, one line per row ended by LF. Tsv
-// separates cells by one TAB and writes a TAB, CR or LF inside a cell as a space; Text aligns the
-// columns and writes every control byte as a space. Returns false when writing failed.
-bool WriteTable(std::FILE* out, OutputFormat format, const RowSource& rows);
+// Tab-separated values: the cells separated by one TAB, a TAB, CR or LF inside a cell written as
+// a space, so that every row keeps its columns and its line.
+class TsvWriter {
+ public:
+  explicit TsvWriter(std::FILE* out) : m_out(out) {}
+  void Row(const RowCells& cells);
+
+ private:
+  std::FILE* m_out;
+  LineBuffer m_line;
+};
+
+// Aligned columns two spaces apart, every control byte written as a space, no padding after the
+// last non-empty cell of a row. Every row is measured before the first is written.
+class TextWriter {
+ public:
+  explicit TextWriter(std::FILE* out) : m_out(out) {}
+  void Measure(const RowCells& cells);
+  void Row(const RowCells& cells);
+
+ private:
+  std::FILE* m_out;
+  std::vector<std::size_t> m_widths;
+  LineBuffer m_line;
+};
 
 }  // namespace gradova::cli

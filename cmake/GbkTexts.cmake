@@ -1,5 +1,6 @@
 # gradova_gbk_texts(<target> <input.txt> <generated/header.h> <namespace>)
-# Generates a header of GBK string constants from a UTF-8 text list and adds it to <target>.
+# Generates a header of GBK string constants from a UTF-8 text list and adds it to <target>; it is
+# included as "<header.h>" through gradova_includes.
 function(gradova_gbk_texts target input header namespace)
   set(output "${PROJECT_BINARY_DIR}/generated/${header}")
   add_custom_command(
@@ -9,5 +10,4 @@ function(gradova_gbk_texts target input header namespace)
     COMMENT "Generating GBK texts ${header}"
     VERBATIM)
   target_sources(${target} PRIVATE "${output}")
-  target_include_directories(${target} PUBLIC "${PROJECT_BINARY_DIR}/generated")
 endfunction()

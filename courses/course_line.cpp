@@ -5,9 +5,9 @@
 
 namespace gradova::courses {
 
-std::optional<CourseFields> SplitCourseFields(std::string_view line) {
+std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
   const std::size_t last = line.rfind(' ');
-  if (last == std::string_view::npos) return std::nullopt;
+  if (last == std::string_view::npos) return CourseLineError::BadFormat;
   const std::size_t secondLast = last == 0 ? std::string_view::npos : line.rfind(' ', last - 1);
   CourseFields fields{kUnnamedCourse, {}, line.substr(last + 1)};
   if (secondLast == std::string_view::npos) {
@@ -16,32 +16,16 @@ std::optional<CourseFields> SplitCourseFields(std::string_view line) {
     if (secondLast > 0) fields.name = line.substr(0, secondLast);
     fields.credits = line.substr(secondLast + 1, last - secondLast - 1);
   }
+  if (fields.credits.empty()) return CourseLineError::BadFormat;
+  if (LeadingInteger(fields.credits) < 1) return CourseLineError::BadData;
+  if (fields.score.empty()) return CourseLineError::BadFormat;
+  const int scoreValue = LeadingInteger(fields.score);
+  if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
   return fields;
 }
 
-std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
-  const std::optional<CourseFields> fields = SplitCourseFields(line);
-  if (!fields || fields->credits.empty()) return CourseLineError::BadFormat;
-  if (LeadingInteger(fields->credits) < 1) return CourseLineError::BadData;
-  if (fields->score.empty()) return CourseLineError::BadFormat;
-  const int scoreValue = LeadingInteger(fields->score);
-  if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
-  return *fields;
-}
-
-std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line) {
-  const auto split = SplitCourseLine(line);
-  if (const auto* error = std::get_if<CourseLineError>(&split)) return *error;
-  const CourseFields& fields = std::get<CourseFields>(split);
-  return CourseRecord{std::string(fields.name), std::string(fields.credits),
-                      std::string(fields.score)};
-}
-
 std::string FormatCourseLine(const CourseRecord& record) {
-  std::string line;
-  line.reserve(record.name.size() + record.credits.size() + record.score.size() + 2);
-  line.append(record.name).append(" ").append(record.credits).append(" ").append(record.score);
-  return line;
+  return record.name + ' ' + record.credits + ' ' + record.score;
 }
 
 }  // namespace gradova::courses

@@ -1,7 +1,6 @@
 #pragma once
 // One line of a course file: "name credits score", separated by the space byte. The last two
 // spaces delimit credits and score; everything before them is the name, its own spaces included.
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,16 +22,9 @@ struct CourseFields {
   std::string_view score;
 };
 
-// Splits a line without its terminator into its fields, without checking them; nothing when it
-// has no space.
-std::optional<CourseFields> SplitCourseFields(std::string_view line);
-
-// Splits and checks a line without its terminator, as ParseCourseLine does, without copying.
+// Splits and checks a line without its terminator. The checks run in a fixed order (empty credits,
+// credits below 1, empty score, score out of range) and the first that fails decides the error.
 std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line);
-
-// Parses a line without its terminator. The checks run in a fixed order (empty credits, credits
-// below 1, empty score, score out of range) and the first that fails decides the error.
-std::variant<CourseRecord, CourseLineError> ParseCourseLine(std::string_view line);
 
 // "name credits score", without a line end.
 std::string FormatCourseLine(const CourseRecord& record);

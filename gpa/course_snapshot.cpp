@@ -7,7 +7,7 @@ namespace {
 
 constexpr char kFieldEnd = '\r';
 
-void AppendField(CourseSnapshot& snapshot, const std::string& field) {
+void AppendField(CourseSnapshot& snapshot, std::string_view field) {
   const std::size_t start = snapshot.size();
   snapshot.append(field);
   std::replace(snapshot.begin() + static_cast<std::ptrdiff_t>(start), snapshot.end(), kFieldEnd,
@@ -17,14 +17,11 @@ void AppendField(CourseSnapshot& snapshot, const std::string& field) {
 
 }  // namespace
 
-CourseSnapshot MakeCourseSnapshot(const std::vector<courses::CourseRecord>& courses) {
-  CourseSnapshot snapshot;
-  for (const courses::CourseRecord& course : courses) {
-    AppendField(snapshot, course.name);
-    AppendField(snapshot, course.credits);
-    AppendField(snapshot, course.score);
-  }
-  return snapshot;
+void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_view credits,
+                  std::string_view score) {
+  AppendField(snapshot, name);
+  AppendField(snapshot, credits);
+  AppendField(snapshot, score);
 }
 
 std::vector<courses::CourseRecord> ParseCourseSnapshot(std::string_view snapshot,

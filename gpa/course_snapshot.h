@@ -12,10 +12,11 @@ namespace gradova::gpa {
 
 using CourseSnapshot = std::string;
 
-// The snapshot of `courses`, in order. The format cannot carry 0x0D inside a field, so a 0x0D
-// that a field holds (a stray carriage return inside a course file line) is written as a space,
-// which keeps every later field in its column.
-CourseSnapshot MakeCourseSnapshot(const std::vector<courses::CourseRecord>& courses);
+// Appends one course to `snapshot`. The format cannot carry 0x0D inside a field, so a 0x0D that a
+// field holds (a stray carriage return inside a course file line) is written as a space, which
+// keeps every later field in its column.
+void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_view credits,
+                  std::string_view score);
 
 // `courseCount` courses of three fields each. Never reads past the end of `snapshot`: fields
 // beyond its end are empty.

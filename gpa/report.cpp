@@ -1,11 +1,13 @@
 #include "gpa/report.h"
 
+#include <algorithm>
+
 #include "gpa/gpa_texts.h"
 
 namespace gradova::gpa {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kFlushBytes = 1 << 20;
 
 void AppendEscaped(std::string& page, std::string_view text) {
   for (const char c : text) {
@@ -39,7 +41,7 @@ void AppendEscaped(std::string& page, std::string_view text) {
 void AppendCell(std::string& page, std::string_view text) {
   page.append("<td>");
   AppendEscaped(page, text);
-  page.append("</td>").append(kLineEnd);
+  page.append("</td>\r\n");
 }
 
 }  // namespace
@@ -50,53 +52,54 @@ std::string EscapeHtml(std::string_view text) {
   return escaped;
 }
 
-std::string MakeRuleHeaderCell(std::string_view ruleName) {
-  std::string cell;
-  AppendCell(cell, ruleName);
-  return cell;
+ReportWriter::ReportWriter(const std::vector<std::string>& titles, WriteBytes write)
+    : m_write(std::move(write)) {
+  m_pending.append(
+      "<html>\r\n<head>\r\n"
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n"
+      "<title>GPA report</title>\r\n</head>\r\n<body>\r\n"
+      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" id=\"table1\">\r\n<tr>\r\n");
+  for (const std::string& title : titles) AppendCell(m_pending, title);
+  m_pending.append("</tr>\r\n");
 }
 
-std::string MakeRuleHeaderCells(const grading::RuleSet& ruleSet) {
-  std::string cells;
-  for (const grading::Rule& rule : ruleSet.rules) cells += MakeRuleHeaderCell(rule.name);
-  return cells;
+void ReportWriter::Row(const std::vector<std::string_view>& cells) {
+  const bool separator =
+      std::all_of(cells.begin(), cells.end(), [](std::string_view cell) { return cell.empty(); });
+  m_pending.append("<tr>\r\n");
+  for (const std::string_view cell : cells) AppendCell(m_pending, separator ? "-" : cell);
+  m_pending.append("</tr>\r\n");
+  if (m_pending.size() >= kFlushBytes) Flush();
 }
 
-std::string FormatReport(const ResultTable& table, std::string_view ruleHeaderCells) {
-  std::string page;
-  // Course rows average well under 20 bytes of text per cell.
-  page.reserve(1024 + table.RowCount() * (table.ColumnCount() * 16 + 16));
-  page.append("<html>\r\n<head>\r\n")
-      .append("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n")
-      .append("<title>GPA report</title>\r\n</head>\r\n<body>\r\n")
-      .append(
-          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" id=\"table1\">\r\n"
-          "<tr>\r\n");
-  AppendCell(page, kCourseNameTitle);
-  AppendCell(page, kCreditsTitle);
-  AppendCell(page, kScoreTitle);
-  page.append(ruleHeaderCells).append("</tr>\r\n");
-
-  const std::size_t emptyRow = table.courses.size();
-  for (std::size_t row = 0; row < table.RowCount(); ++row) {
-    page.append("<tr>\r\n");
-    for (std::size_t column = 0; column < table.ColumnCount(); ++column) {
-      AppendCell(page, row == emptyRow ? std::string_view("-") : table.Cell(row, column));
-    }
-    page.append("</tr>\r\n");
-  }
-  page.append("</table>\r\n<p><a href=\"")
+bool ReportWriter::Finish() {
+  m_pending.append("</table>\r\n<p><a href=\"")
       .append(kHomePageUrl)
       .append("\">")
       .append(kHomePageUrl)
       .append("</a></p>\r\n")
       .append(kReportComment)
       .append("\r\n</body>\r\n</html>");
-  return page;
+  Flush();
+  return m_ok;
 }
 
-platform::ReplaceStatus WriteReportFile(const std::string& path, std::string_view page) {
-  return platform::ReplaceFile(path, page);
+void ReportWriter::Flush() {
+  if (m_ok) m_ok = m_write(m_pending);
+  m_pending.clear();
+}
+
+bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
+                 WriteBytes write) {
+  ReportWriter report(titles, std::move(write));
+  std::vector<std::string_view> cells(table.ColumnCount());
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      cells[column] = table.Cell(row, column);
+    }
+    report.Row(cells);
+  }
+  return report.Finish();
 }
 
 }  // namespace gradova::gpa

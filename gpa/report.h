@@ -1,12 +1,13 @@
 #pragma once
 // "GPA report.html": the result table as a one-table HTML page in GBK, every line ended by
-// CR LF but the last, "</html>".
+// CR LF but the last, "</html>". The page is written front to back in pieces, so that a table of
+// any size goes to its file without being held whole in memory.
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gpa/result_table.h"
-#include "grading/rule_set.h"
-#include "platform/files.h"
 
 namespace gradova::gpa {
 
@@ -14,22 +15,37 @@ inline constexpr char kReportFileName[] = "GPA report.html";
 inline constexpr char kHomePageHost[] = "gradova.example.org";
 inline constexpr char kHomePageUrl[] = "https://gradova.example.org/";
 
+// Takes the page's bytes in order; false when they could not be written.
+using WriteBytes = std::function<bool(std::string_view bytes)>;
+
 // `text` with &, <, > and " replaced by their HTML entities, and CR and LF by character references,
 // so that no text adds markup or ends a line of the page. GBK trail bytes never fall on these
 // ASCII characters, so escaping byte by byte is safe.
 std::string EscapeHtml(std::string_view text);
 
-// The header cell of one rule column: "<td>", the escaped name, "</td>" and a line end. The
-// results window appends one per rule, in file order.
-std::string MakeRuleHeaderCell(std::string_view ruleName);
+// Writes the page a row at a time: the head and the title row first, then each row as it comes,
+// then the end. The bytes go to `write` about a megabyte at a time.
+class ReportWriter {
+ public:
+  ReportWriter(const std::vector<std::string>& titles, WriteBytes write);
+  // One row of the table. A row whose cells are all empty, the one between the courses and the
+  // totals, is written with "-" in every cell.
+  void Row(const std::vector<std::string_view>& cells);
+  // Writes the end of the page and what is still held; false when any write failed, after which
+  // nothing more was written.
+  bool Finish();
 
-// The header cells of every rule of `ruleSet`, in order.
-std::string MakeRuleHeaderCells(const grading::RuleSet& ruleSet);
+ private:
+  void Flush();
 
-// The bytes of the page for `table`, with `ruleHeaderCells` after the three fixed titles.
-std::string FormatReport(const ResultTable& table, std::string_view ruleHeaderCells);
+  WriteBytes m_write;
+  std::string m_pending;
+  bool m_ok = true;
+};
 
-// Replaces the report at `path` atomically; on failure an old report stays as it was.
-platform::ReplaceStatus WriteReportFile(const std::string& path, std::string_view page);
+// The page of `table` under the column titles `titles` (MakeColumnTitles), written through
+// `write`; false when a write failed.
+bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
+                 WriteBytes write);
 
 }  // namespace gradova::gpa

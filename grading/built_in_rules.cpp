@@ -65,15 +65,4 @@ RuleSet MakeBuiltInRules() {
   }};
 }
 
-void WriteBuiltInRules(std::string& file) { file += FormatRulesFile(MakeBuiltInRules()); }
-
-EnsureRulesStatus EnsureRulesFile(const std::string& path) {
-  if (platform::PathExists(path)) return EnsureRulesStatus::Existed;
-  std::string file;
-  WriteBuiltInRules(file);
-  return platform::ReplaceFile(path, file) == platform::ReplaceStatus::Replaced
-             ? EnsureRulesStatus::Created
-             : EnsureRulesStatus::CannotCreate;
-}
-
 }  // namespace gradova::grading

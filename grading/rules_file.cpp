@@ -82,14 +82,4 @@ std::string FormatRulesFile(const RuleSet& ruleSet) {
   return bytes;
 }
 
-RulesFileContents ReadRulesFile(const std::string& path) {
-  const std::optional<std::string> bytes = platform::ReadWholeFile(path);
-  if (!bytes) return RulesFileContents{RulesFileStatus::Missing, {}};
-  return ParseRulesFile(*bytes);
-}
-
-platform::ReplaceStatus WriteRulesFile(const RuleSet& ruleSet, const std::string& path) {
-  return platform::ReplaceFile(path, FormatRulesFile(ruleSet));
-}
-
 }  // namespace gradova::grading

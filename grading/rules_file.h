@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "grading/rule_set.h"
-#include "platform/files.h"
 
 namespace gradova::grading {
 
@@ -18,7 +17,7 @@ inline constexpr char kRulesFileName[] = "rules";
 
 enum class RulesFileStatus {
   Loaded,   // read to its end, or to a 0x66 where a record would begin
-  Missing,  // the file could not be opened or read; the set is empty
+  Missing,  // the file could not be opened or read (told by its reader); the set is empty
   Damaged,  // see ParseRulesFile; the set holds the complete records before the bad one
 };
 
@@ -36,13 +35,5 @@ RulesFileContents ParseRulesFile(std::string_view bytes);
 
 // The bytes of a `rules` file holding `ruleSet`, in order.
 std::string FormatRulesFile(const RuleSet& ruleSet);
-
-// ParseRulesFile of the file at `path`; Missing when it cannot be opened or read.
-RulesFileContents ReadRulesFile(const std::string& path = kRulesFileName);
-
-// Replaces the file at `path` with the records of `ruleSet`, atomically: on failure the old file
-// stays as it was.
-platform::ReplaceStatus WriteRulesFile(const RuleSet& ruleSet,
-                                       const std::string& path = kRulesFileName);
 
 }  // namespace gradova::grading

@@ -1,17 +1,17 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
+#include <memory>
 
 namespace gradova::platform {
 namespace {
+
+constexpr std::size_t kPieceBytes = 1 << 20;
 
 std::atomic<long long> g_writeFailureAfter{-1};
 
@@ -34,11 +34,12 @@ class FileDescriptor {
   int m_fd;
 };
 
-bool WriteAll(int fd, std::string_view bytes) {
+// Writes everything to `fd`, counting against the test seam's limit in `budget`.
+bool WriteAll(int fd, std::string_view bytes, long long& budget) {
   std::size_t limit = bytes.size();
-  const long long failAfter = g_writeFailureAfter.load();
-  const bool injectFailure = failAfter >= 0 && static_cast<std::size_t>(failAfter) <= bytes.size();
-  if (injectFailure) limit = static_cast<std::size_t>(failAfter);
+  const bool injectFailure = budget >= 0 && static_cast<std::size_t>(budget) <= bytes.size();
+  if (injectFailure) limit = static_cast<std::size_t>(budget);
+  if (budget >= 0) budget -= static_cast<long long>(limit);
   std::size_t done = 0;
   while (done < limit) {
     const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
@@ -66,44 +67,47 @@ void SyncDirectory(const std::string& directory) {
   ::close(fd);
 }
 
-// A large file is read into fresh memory, where faulting in 4 KiB pages one by one costs more than
-// the reading itself; huge pages, where the system offers them on request, cut that by a factor.
-void AdviseHugePages(char* data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-  constexpr std::size_t kHugePage = 2 << 20;
-  if (size < 2 * kHugePage) return;
-  const auto start = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
-  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
-  if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-#else
-  (void)data;
-  (void)size;
-#endif
+// mkstemp creates the file as 0600. A file that is replaced keeps its permissions (a course file
+// the user made private stays private); a new one gets those of an ordinary new file.
+void SetModeFor(int fd, const std::string& path) {
+  struct stat old {};
+  if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd, old.st_mode & 07777);
+    return;
+  }
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
 }
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
   // Not blocking on open, so that a FIFO put in a file's place cannot stall the program; only a
-  // regular file is read, so that a device such as /dev/zero cannot fill memory without end.
+  // regular file is read, so that a device such as /dev/zero cannot go on without end.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.Get() < 0) return std::nullopt;
+  if (file.Get() < 0) return false;
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  std::string contents;
-  if (info.st_size > 0) {
-    contents.reserve(static_cast<std::size_t>(info.st_size));
-    AdviseHugePages(contents.data(), contents.capacity());
-  }
-  char buffer[1 << 16];
+  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const auto buffer = std::make_unique<char[]>(kPieceBytes);
   for (;;) {
-    const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
-    if (n == 0) break;
+    const ssize_t n = ::read(file.Get(), buffer.get(), kPieceBytes);
+    if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return false;
     }
-    contents.append(buffer, static_cast<std::size_t>(n));
+    if (!onPiece(std::string_view(buffer.get(), static_cast<std::size_t>(n)))) return true;
+  }
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::string contents;
+  if (!ReadFilePieces(path, [&contents](std::string_view piece) {
+        contents.append(piece);
+        return true;
+      })) {
+    return std::nullopt;
   }
   return contents;
 }
@@ -113,30 +117,30 @@ bool PathExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
 
-ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes) {
-  const std::string directory = DirectoryOf(path);
+ReplaceStatus ReplaceFileWith(const std::string& path,
+                              const std::function<bool(const ByteSink& write)>& produce) {
   std::string temporary = path + ".XXXXXX";
   FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
   if (file.Get() < 0) return ReplaceStatus::CannotCreate;
+  SetModeFor(file.Get(), path);
 
-  // mkstemp creates the file as 0600. A file that is replaced keeps its permissions (a course
-  // file the user made private stays private); a new one gets those of an ordinary new file.
-  struct stat old {};
-  if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    ::fchmod(file.Get(), old.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.Get(), 0666 & ~mask);
-  }
-
-  const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+  long long budget = g_writeFailureAfter.load();
+  bool written = true;
+  const bool produced = produce([&](std::string_view bytes) {
+    written = written && WriteAll(file.Get(), bytes, budget);
+    return written;
+  });
+  written = written && produced && ::fsync(file.Get()) == 0;
   if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return ReplaceStatus::WriteFailed;
   }
-  SyncDirectory(directory);
+  SyncDirectory(DirectoryOf(path));
   return ReplaceStatus::Replaced;
+}
+
+ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes) {
+  return ReplaceFileWith(path, [bytes](const ByteSink& write) { return write(bytes); });
 }
 
 void SetWriteFailureAfterBytesForTesting(std::optional<std::size_t> bytes) {

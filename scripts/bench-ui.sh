@@ -5,8 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-bench
 "$root/scripts/setup.sh" hyperfine >&2
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRADOVA_BUILD_BENCH=ON \
-  -DGRADOVA_BUILD_TESTS=OFF >/dev/null
+cmake --preset bench -S "$root" -B "$build" >/dev/null
 cmake --build "$build" --target ui_list_bench startup_gradova startup_minimal make_course_file
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}

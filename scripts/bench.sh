@@ -8,9 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-bench
 
 "$root/scripts/setup.sh" hyperfine mawk >&2
-# Tests stay off: they are not measured, and a half-edited test must not stop a benchmark run.
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGRADOVA_BUILD_BENCH=ON \
-  -DGRADOVA_BUILD_TESTS=OFF >/dev/null
+cmake --preset bench -S "$root" -B "$build" >/dev/null
 # Only what is measured: the desktop program and the rest are not needed here.
 cmake --build "$build" --target core_bench make_course_file gradova-cli
 

@@ -3,5 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GRADOVA_BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja "$@" >/dev/null
+cmake --preset default -S "$root" -B "$build" "$@" >/dev/null
 cmake --build "$build"

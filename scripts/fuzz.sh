@@ -20,8 +20,7 @@ if ((${#targets[@]} == 0)); then
 fi
 
 "$root/scripts/setup.sh" clang libclang-rt-14-dev >&2
-CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DGRADOVA_BUILD_FUZZ=ON -DGRADOVA_BUILD_TESTS=OFF >/dev/null
+cmake --preset fuzz -S "$root" -B "$build" >/dev/null
 cmake --build "$build" --target fuzz_targets
 
 work=$(mktemp -d)

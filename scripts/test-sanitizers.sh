@@ -6,12 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GRADOVA_ASAN_BUILD_DIR:-$root/build-asan}
 "$root/scripts/setup.sh" clang libclang-rt-14-dev
-# Debian's g++ links every library with --as-needed, its clang links them as named; without the
-# flag the programs would keep the OpenGL libraries that Qt names but they never call, and the
-# package test would find those among the dependencies.
-CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
-  -DCMAKE_EXE_LINKER_FLAGS="-Wl,--as-needed" >/dev/null
+cmake --preset asan -S "$root" -B "$build" >/dev/null
 cmake --build "$build"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}

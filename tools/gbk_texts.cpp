@@ -6,7 +6,10 @@
 // INPUT lines are `kName text` (the text runs to the end of the line); lines starting with '#'
 // and empty lines are skipped. In the text, \r, \n and \\ stand for a carriage return, a line feed
 // and a backslash. Each becomes `inline constexpr std::string_view kName = "...";`.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -57,7 +60,7 @@ int main(int argc, char** argv) {
   }
   std::ifstream input(argv[1]);
   if (!input) {
-    std::cerr << "gbk_texts: cannot read " << argv[1] << "\n";
+    std::cerr << "gbk_texts: cannot read " << argv[1] << ": " << std::strerror(errno) << "\n";
     return 1;
   }
   std::ostringstream header;
@@ -85,7 +88,22 @@ int main(int argc, char** argv) {
            << " = " << CLiteral(gbk) << ";\n";
   }
   header << "\n}  // namespace " << argv[3] << "\n";
+  // Build tools differ in whether they make an output's folder first; Make does not.
+  const std::filesystem::path outputPath(argv[2]);
+  std::error_code error;
+  if (outputPath.has_parent_path())
+    std::filesystem::create_directories(outputPath.parent_path(), error);
+  if (error) {
+    std::cerr << "gbk_texts: cannot make the folder of " << argv[2] << ": " << error.message()
+              << "\n";
+    return 1;
+  }
   std::ofstream output(argv[2], std::ios::binary);
   output << header.str();
-  return output ? 0 : 1;
+  output.close();
+  if (!output) {
+    std::cerr << "gbk_texts: cannot write " << argv[2] << ": " << std::strerror(errno) << "\n";
+    return 1;
+  }
+  return 0;
 }

@@ -3,15 +3,13 @@
 #include <QWidget>
 #include <optional>
 
-#include "courses/course_file.h"
 #include "courses/courses_texts.h"
 #include "courses/number_text.h"
 #include "gpa/course_snapshot.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
-#include "grading/built_in_rules.h"
 #include "platform/current_directory.h"
-#include "platform/files.h"
+#include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/wait_cursor.h"
@@ -34,22 +32,15 @@ constexpr int kNumberColumnWidth = 60;
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// The courses of the file at `path` as list rows, or the file's error (with no rows). The fields
-// go from the file's text straight into the rows, with no course records in between: with a file
-// of millions of lines every extra copy of the courses made the load take noticeably longer.
+// The courses of the file at `path` as list rows, or the file's error (with no rows).
 std::optional<courses::CourseFileError> ReadCourseRows(const std::string& path, Rows& rows) {
-  const std::optional<std::string> text = platform::ReadWholeFile(path);
-  if (!text) return courses::CourseFileError::CannotOpen;
-  // Each text is built in its row's place: an initializer list would copy it a second time.
-  const auto makeRow = [](const courses::CourseFields& fields) {
-    std::vector<std::string> row;
-    row.reserve(3);
-    row.emplace_back(fields.name);
-    row.emplace_back(fields.credits);
-    row.emplace_back(fields.score);
-    return row;
-  };
-  return courses::CollectCourses(*text, rows, makeRow).error;
+  const courses::CourseFileCheck check =
+      platform::ReadCourseFile(path, [&rows](const courses::CourseFields& fields) {
+        rows.push_back(
+            {std::string(fields.name), std::string(fields.credits), std::string(fields.score)});
+      });
+  if (check.error) Rows().swap(rows);
+  return check.error;
 }
 
 bool EndsWithTxt(const std::string& path) {
@@ -89,7 +80,7 @@ bool CMainDlg::OnInitDialog() {
   setWindowIcon(ApplicationIcon());
   m_homeLink.SetTarget(gpa::kHomePageHost);
   m_homeLink.SetHintText(std::string(kHomeLinkHint));
-  if (grading::EnsureRulesFile() == grading::EnsureRulesStatus::CannotCreate) {
+  if (platform::EnsureRulesFile() == platform::EnsureRulesStatus::CannotCreate) {
     platform::AfxMessageBox(kRulesCannotCreate, this);
   }
   m_startDir = platform::GetCurrentDirectory();
@@ -134,9 +125,7 @@ void CMainDlg::SetFields(int row) {
   m_scoreText = m_list.GetItemText(row, 2);
 }
 
-void CMainDlg::EmptyList() {
-  while (m_list.GetItemCount() > 1) m_list.DeleteItem(0);
-}
+void CMainDlg::EmptyList() { m_list.DeleteItems(0, CourseCount()); }
 
 void CMainDlg::MatchListButtons() {
   EnableItem(kSaveCurrentButton, CourseCount() > 0);
@@ -280,7 +269,7 @@ bool CMainDlg::SaveCurrent() {
   platform::ReplaceStatus saved;
   {
     platform::WaitCursor wait;
-    saved = courses::SaveCourseFile(m_filePath, CourseRows());
+    saved = platform::WriteCourseFile(m_filePath, CourseRows());
   }
   if (saved != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
@@ -325,7 +314,10 @@ void CMainDlg::OnViewGpa() {
   gpa::CourseSnapshot snapshot;
   {
     platform::WaitCursor wait;
-    snapshot = gpa::MakeCourseSnapshot(CourseRows());
+    for (int row = 0; row < CourseCount(); ++row) {
+      gpa::AppendCourse(snapshot, m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
+                        m_list.GetItemText(row, 2));
+    }
   }
   platform::SetCurrentDirectory(m_startDir);
   CResultDlg results(CourseCount(), std::move(snapshot), this);

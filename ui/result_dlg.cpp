@@ -3,7 +3,7 @@
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
-#include "grading/rules_file.h"
+#include "platform/program_files.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/res/dialog_templates.h"
@@ -40,10 +40,10 @@ bool CResultDlg::OnInitDialog() {
   m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberWidth);
   m_list.InsertColumn(2, gpa::kScoreTitle, kNumberWidth);
 
-  const grading::RulesFileContents rules = grading::ReadRulesFile();
+  const grading::RulesFileContents rules = platform::ReadRulesFile();
+  m_titles = gpa::MakeColumnTitles(rules.ruleSet);
   for (const grading::Rule& rule : rules.ruleSet.rules) {
     m_list.InsertColumn(3 + m_ruleCount, rule.name, kRuleWidth);
-    m_ruleHeaderCells += gpa::MakeRuleHeaderCell(rule.name);
     ++m_ruleCount;
   }
   if (rules.status == grading::RulesFileStatus::Missing) {
@@ -58,14 +58,9 @@ bool CResultDlg::OnInitDialog() {
   platform::WaitCursor wait;
   m_table = gpa::EvaluateCourses(
       gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), rules.ruleSet);
-  std::vector<std::vector<std::string>> rows(m_table.RowCount());
-  for (std::size_t row = 0; row < m_table.RowCount(); ++row) {
-    rows[row].reserve(m_table.ColumnCount());
-    for (std::size_t column = 0; column < m_table.ColumnCount(); ++column) {
-      rows[row].emplace_back(m_table.Cell(row, column));
-    }
-  }
-  m_list.InsertItems(0, std::move(rows));
+  m_list.SetOwnerData(static_cast<int>(m_table.RowCount()), [this](int row, int column) {
+    return m_table.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+  });
   return true;
 }
 
@@ -81,7 +76,9 @@ void CResultDlg::WriteReport() {
   {
     platform::WaitCursor wait;
     written =
-        gpa::WriteReportFile(gpa::kReportFileName, gpa::FormatReport(m_table, m_ruleHeaderCells));
+        platform::ReplaceFileWith(gpa::kReportFileName, [this](const platform::ByteSink& write) {
+          return gpa::WriteReport(m_table, m_titles, write);
+        });
   }
   if (written != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);

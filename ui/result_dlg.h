@@ -2,6 +2,7 @@
 // The results window: the grade points of every course under every rule, the totals and the
 // GPA per rule, computed once when it opens; it writes them as the report page.
 #include <string>
+#include <vector>
 
 #include "gpa/course_snapshot.h"
 #include "gpa/result_table.h"
@@ -33,8 +34,8 @@ class CResultDlg : public platform::Dialog {
   void WriteReport();
 
   platform::ListControl m_list;
-  gpa::ResultTable m_table;  // what the list shows, kept for the report
-  std::string m_ruleHeaderCells;
+  gpa::ResultTable m_table;  // what the list shows and the report writes
+  std::vector<std::string> m_titles;
   int m_ruleCount = 0;
   int m_courseCount;
   gpa::CourseSnapshot m_snapshot;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "grading/rules_file.h"
+#include "platform/program_files.h"
 #include "platform/qt/message_box.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
@@ -50,7 +50,7 @@ bool CRuleListDlg::OnInitDialog() {
     view->setCurrentIndex(QModelIndex());
   }
 
-  grading::RulesFileContents contents = grading::ReadRulesFile();
+  grading::RulesFileContents contents = platform::ReadRulesFile();
   if (contents.status == grading::RulesFileStatus::Missing) {
     platform::AfxMessageBox(kRuleFileMissing, this);
     return true;
@@ -145,7 +145,7 @@ void CRuleListDlg::OnSaveRules() {
     ruleSet.rules.push_back(
         {m_list.GetItemText(row, 0), *(*m_tables)[static_cast<std::size_t>(row)]});
   }
-  if (grading::WriteRulesFile(ruleSet) != platform::ReplaceStatus::Replaced) {
+  if (platform::WriteRulesFile(ruleSet) != platform::ReplaceStatus::Replaced) {
     // Ending with 1 here would close the results window as if the rules had been saved.
     platform::AfxMessageBox(kRulesWriteFailed, this);
     return;

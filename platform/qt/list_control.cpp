@@ -35,7 +35,8 @@ class ListModel : public QAbstractTableModel {
   using Row = std::vector<std::string>;
 
   int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    if (parent.isValid()) return 0;
+    return m_source ? m_sourceRows : static_cast<int>(m_rows.size());
   }
   int columnCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : static_cast<int>(m_titles.size());
@@ -73,10 +74,18 @@ class ListModel : public QAbstractTableModel {
                   std::make_move_iterator(rows.end()));
     endInsertRows();
   }
-  void RemoveRow(int index) {
-    beginRemoveRows({}, index, index);
-    m_rows.erase(m_rows.begin() + index);
+  void RemoveRows(int first, int count) {
+    beginRemoveRows({}, first, first + count - 1);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
+    m_rows.shrink_to_fit();
     endRemoveRows();
+  }
+  void SetSource(int rowCount, ListControl::CellSource source) {
+    beginResetModel();
+    m_rows.clear();
+    m_sourceRows = rowCount;
+    m_source = std::move(source);
+    endResetModel();
   }
   void SetCell(int row, int column, std::string text) {
     Row& cells = m_rows[static_cast<std::size_t>(row)];
@@ -87,6 +96,7 @@ class ListModel : public QAbstractTableModel {
     emit dataChanged(changed, changed, {Qt::DisplayRole});
   }
   std::string_view Cell(int row, int column) const {
+    if (m_source) return m_source(row, column);
     const Row& cells = m_rows[static_cast<std::size_t>(row)];
     return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)]
                                                    : std::string_view();
@@ -95,6 +105,8 @@ class ListModel : public QAbstractTableModel {
  private:
   std::vector<std::string> m_titles;
   std::deque<Row> m_rows;
+  ListControl::CellSource m_source;
+  int m_sourceRows = 0;
 };
 
 ListControl::ListControl() : m_model(new ListModel) {}
@@ -153,11 +165,23 @@ std::string ListControl::GetItemText(int row, int column) const {
 
 bool ListControl::DeleteItem(int row) {
   if (row < 0 || row >= GetItemCount()) return false;
-  const int mark = m_selectionMark;
-  m_model->RemoveRow(row);
-  // The view moves its current row with the rows; the mark stays at its index.
-  m_selectionMark = mark < GetItemCount() ? mark : -1;
+  DeleteItems(row, 1);
   return true;
+}
+
+// The view moves its current row with the rows; the mark stays at its index.
+void ListControl::DeleteItems(int first, int count) {
+  first = std::clamp(first, 0, GetItemCount());
+  count = std::clamp(count, 0, GetItemCount() - first);
+  if (count == 0) return;
+  const int mark = m_selectionMark;
+  m_model->RemoveRows(first, count);
+  m_selectionMark = mark < GetItemCount() ? mark : -1;
+}
+
+void ListControl::SetOwnerData(int rowCount, CellSource cellText) {
+  m_model->SetSource(rowCount, std::move(cellText));
+  m_selectionMark = -1;
 }
 
 int ListControl::GetItemCount() const { return m_model->rowCount(); }

@@ -4,6 +4,7 @@
 // emptying it by deleting row 0 over and over is linear.
 #include <QAbstractTableModel>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,15 @@ class ListControl {
   void SetItemText(int row, int column, std::string_view textGbk);
   std::string GetItemText(int row, int column) const;
   bool DeleteItem(int row);
+  // Deletes `count` rows from `first` on, at once; the selection mark as for DeleteItem.
+  void DeleteItems(int first, int count);
   int GetItemCount() const;
+
+  // Shows `rowCount` rows whose cells `cellText` gives (GBK) whenever they are drawn or read, in
+  // place of rows of the list's own: a table of millions of rows is not copied. The source must
+  // outlive the list or the next call; the rows are then not changed one by one.
+  using CellSource = std::function<std::string_view(int row, int column)>;
+  void SetOwnerData(int rowCount, CellSource cellText);
 
   // The row most recently selected, or -1. It stays at its index when rows are deleted, and
   // falls back to -1 only when that index no longer exists.
