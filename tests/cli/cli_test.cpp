@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#include "cli/cli_app.h"
+#include "cli/options.h"
+#include "cli/table_output.h"
+#include "support/gbk_literal.h"
+#include "support/temp_dir.h"
+
+namespace gradova::cli {
+namespace {
+
+using namespace std::string_literals;
+using testing::DataFile;
+using testing::Gbk;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::string Parsed(const std::vector<std::string>& arguments) {
+  const ParsedCommandLine parsed = ParseCommandLine(arguments);
+  if (std::holds_alternative<ShowHelp>(parsed)) return "help";
+  if (std::holds_alternative<ShowVersion>(parsed)) return "version";
+  if (std::holds_alternative<UsageError>(parsed)) return "usage";
+  const Options& o = std::get<Options>(parsed);
+  return o.courseFile + "|" + o.rulesFile.value_or("-") + "|" + o.htmlFile.value_or("-") + "|" +
+         (o.format == OutputFormat::Tsv ? "tsv" : "text");
+}
+
+TEST(ParseCommandLine, Table) {
+  const std::pair<std::vector<std::string>, std::string> rows[] = {
+      {{"c.txt"}, "c.txt|-|-|text"},
+      {{"--rules", "r", "--format", "tsv", "--html", "p.html", "c.txt"}, "c.txt|r|p.html|tsv"},
+      {{"--format=text", "--rules=r", "c.txt"}, "c.txt|r|-|text"},
+      {{"--", "-c.txt"}, "-c.txt|-|-|text"},
+      {{"a", "-h"}, "help"},
+      {{"--version"}, "version"},
+      {{}, "usage"},
+      {{"a", "b"}, "usage"},
+      {{"--colour", "a"}, "usage"},
+      {{"a", "--rules"}, "usage"},
+      {{"--format", "csv", "a"}, "usage"},
+  };
+  for (const auto& [arguments, expected] : rows) EXPECT_EQ(Parsed(arguments), expected);
+}
+
+TEST(DisplayWidth, CountsWideCharactersTwiceAndMarksNone) {
+  const std::pair<std::string, std::size_t> rows[] = {
+      {"abc", 3}, {"高等数学", 8},  {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1},
+      {"ア", 2},  {"e\xCC\x81", 1}, {"", 0},       {"☕", 2},  {"Ω", 1}};
+  for (const auto& [text, width] : rows) EXPECT_EQ(DisplayWidth(text), width) << text;
+}
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs the command in `dir` after writing `courses` there as c.txt and `rules` as r, when given.
+CliRun RunIn(const TempDir& dir, std::optional<std::string> courses,
+             std::optional<std::string> rules, const std::vector<std::string>& arguments) {
+  if (courses) WriteBytes(dir.Path("c.txt"), *courses);
+  if (rules) WriteBytes(dir.Path("r"), *rules);
+  testing::ScopedCurrentPath inDir(dir.Root());
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int exitCode = RunCli(arguments, out, err);
+  return CliRun{exitCode, testing::ReadAndClose(out), testing::ReadAndClose(err)};
+}
+
+const std::string kNoRules;                                     // a rules file without rules
+const std::string kRuleA = "V\x65\x00\x63\x66"s;                // "a": every score gets 9.9
+const std::string kBandsFrom60 = "V\x65\x5a\x28\x3c\x14\x66"s;  // "a": 90+ 4.0, 60+ 2.0, else none
+
+TEST(Cli, Outputs) {
+  struct Row {
+    std::string courses;
+    std::string rules;  // as r, or as ./rules when the arguments name none
+    std::vector<std::string> arguments;
+    std::string out;
+  } rows[] = {
+      {Gbk("数学 2 60\r\nab 10 7"),
+       kNoRules,
+       {"--rules", "r", "c.txt"},
+       "课程名称       学分  成绩\n数学           2     60\nab             10    7\n\n"
+       "总计/加权平均  12.0  15.8\n共计2门课\n"},
+      {Gbk("数学") + "\ta\rb 2 60\n\xff\x80 1 0",
+       kNoRules,
+       {"--rules", "r", "--format", "tsv", "c.txt"},
+       "课程名称\t学分\t成绩\n数学 a b\t2\t60\n\xEF\xBF\xBD€\t1\t0\n\t\t\n"
+       "总计/加权平均\t3.0\t40.0\n共计2门课\t\t\n"},
+      {"x 1 95\r\ny 1 59.99\r\nz 1 100e5\r\nw 1 -0",
+       kBandsFrom60,
+       {"--rules=r", "--format=tsv", "c.txt"},
+       "课程名称\t学分\t成绩\ta\nx\t1\t95\t4.0\ny\t1\t59.99\t0.0\nz\t1\t100e5\t4.0\nw\t1\t-0\t0.0\n"
+       "\t\t\t\n总计/加权平均\t4.0\t2500038.8\t2.00\n共计4门课\t\t\t\n"},
+      {"a 1 60\r\n",
+       kRuleA,
+       {"--format", "tsv", "c.txt"},
+       "课程名称\t学分\t成绩\ta\na\t1\t60\t9.9\n\t\t\t\n总计/加权平均\t1.0\t60.0\t9.90\n"
+       "共计1门课\t\t\t\n"},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    if (row.arguments[0] == "--format") WriteBytes(dir.Path("rules"), row.rules);
+    const CliRun run = RunIn(dir, row.courses, row.rules, row.arguments);
+    EXPECT_EQ(run.exitCode, kExitOk) << run.err;
+    EXPECT_EQ(run.out, row.out) << row.courses;
+  }
+}
+
+TEST(Cli, SampleGivesTheWorkedExampleAndItsReport) {
+  TempDir dir;
+  const CliRun run = RunIn(dir, DataFile("sample_courses.txt"), std::nullopt,
+                           {"--format", "tsv", "--html", "p.html", "c.txt"});
+  std::string cells = DataFile("worked_example_report_cells.tsv");
+  const std::size_t dashes = cells.find("-\t-");
+  cells.replace(dashes, cells.find('\n', dashes) - dashes, std::string(10, '\t'));
+  EXPECT_EQ(run.out, cells);
+  EXPECT_EQ(testing::ReadBytes(dir.Path("p.html")), DataFile("worked_example_report.html"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("rules"))) << "the built-in rules are not written";
+}
+
+TEST(Cli, Failures) {
+  struct Row {
+    std::optional<std::string> courses;
+    std::optional<std::string> rules;
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string err;
+  } rows[] = {
+      {std::nullopt, std::nullopt, {"c.txt"}, kExitFailure, "gradova-cli: c.txt: 文件打开失败！\n"},
+      {"a 1 60\r\nbad\r\n", std::nullopt, {"c.txt"}, kExitFailure, "c.txt:2: 文件格式错误!\n"},
+      {"a 0 60\r\n", std::nullopt, {"c.txt"}, kExitFailure, "c.txt:1: 文件包含错误数据!\n"},
+      {"", std::nullopt, {"c.txt"}, kExitFailure, "gradova-cli: c.txt: 当前没有数据！\n"},
+      {"a 1 60", std::nullopt, {"--rules", "absent", "c.txt"}, kExitFailure, "absent: 无法读取"},
+      {"a 1 60", std::nullopt, {"--html", "no/p.html", "c.txt"}, kExitFailure, "文件创建失败！"},
+      {std::nullopt,
+       std::nullopt,
+       {},
+       kExitUsage,
+       "gradova-cli: no course file given (try 'gradova-cli --help')\n"},
+      {"a 1 60", kRuleA + "W", {"--rules", "r", "c.txt"}, kExitOk, "r: 算法文件已损坏！\n"},
+  };
+  for (const Row& row : rows) {
+    const CliRun run = RunIn(TempDir(), row.courses, row.rules, row.arguments);
+    EXPECT_EQ(run.exitCode, row.exitCode) << row.err;
+    EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.empty(), row.exitCode != kExitOk) << row.err;
+  }
+}
+
+TEST(Cli, VersionAndHelp) {
+  EXPECT_EQ(RunIn(TempDir(), std::nullopt, std::nullopt, {"--version"}).out,
+            "gradova-cli 1.0.0.1\n");
+  EXPECT_NE(RunIn(TempDir(), std::nullopt, std::nullopt, {"--help"}).out.find("--format"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace gradova::cli
