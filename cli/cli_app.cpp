@@ -84,10 +84,20 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
+  // The aligned text's column widths are taken on this first reading too.
+  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
+  const bool aligned = options.format == OutputFormat::Text;
+  TextWriter text(out);
+  RowCells cells(titles.begin(), titles.end());
+  if (aligned) text.Measure(cells);
   gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
-      platform::ReadCourseFile(options.courseFile, [&totals](const courses::CourseFields& fields) {
-        totals.Add(gpa::CreditsValue(fields.credits), gpa::ScoreValue(fields.score));
+      platform::ReadCourseFile(options.courseFile, [&](const courses::CourseFields& fields) {
+        const float score = gpa::ScoreValue(fields.score);
+        totals.Add(gpa::CreditsValue(fields.credits), score);
+        if (!aligned) return;
+        SetCourseCells(cells, fields, score, totals);
+        text.Measure(cells);
       });
   if (check.error) {
     PrintCourseFileError(err, options.courseFile, check);
@@ -98,8 +108,9 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     return kExitFailure;
   }
 
-  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const auto forEachRow = [&](const std::function<void(const RowCells&)>& onRow) {
+  if (aligned) ForEachClosingRow(totals, [&text](const RowCells& row) { text.Measure(row); });
+
+  const auto forEachRow = [&](const OnRow& onRow) {
     return !ForEachResultRow(options.courseFile, titles, totals, onRow).error;
   };
   if (options.htmlFile) {
@@ -107,8 +118,8 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
         platform::ReplaceFileWith(*options.htmlFile, [&](const platform::ByteSink& write) {
           gpa::ReportWriter report(titles, write);
           bool titleRow = true;  // the report writes its own
-          const bool read = forEachRow([&](const RowCells& cells) {
-            if (!titleRow) report.Row(cells);
+          const bool read = forEachRow([&](const RowCells& row) {
+            if (!titleRow) report.Row(row);
             titleRow = false;
           });
           return report.Finish() && read;
@@ -119,13 +130,11 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     }
   }
   bool shown = false;
-  if (options.format == OutputFormat::Text) {
-    TextWriter text(out);
-    shown = forEachRow([&text](const RowCells& cells) { text.Measure(cells); }) &&
-            forEachRow([&text](const RowCells& cells) { text.Row(cells); });
+  if (aligned) {
+    shown = forEachRow([&text](const RowCells& row) { text.Row(row); });
   } else {
     TsvWriter tsv(out);
-    shown = forEachRow([&tsv](const RowCells& cells) { tsv.Row(cells); });
+    shown = forEachRow([&tsv](const RowCells& row) { tsv.Row(row); });
   }
   if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
     Print(err, "gradova-cli: cannot write the table\n");

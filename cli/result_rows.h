@@ -1,6 +1,6 @@
 #pragma once
-// The result table of a course file, row by row as its lines are read again, so that a file of
-// any size is shown without keeping its courses.
+// The result table of a course file, row by row as its lines are read, so that a file of any size
+// is shown without keeping its courses.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,16 +12,23 @@
 namespace gradova::cli {
 
 using RowCells = std::vector<std::string_view>;  // GBK, valid for the call only
+using OnRow = std::function<void(const RowCells& cells)>;
+
+// Sets `cells` (3 + the rule count of them) to a course's row: its three texts, then its grade
+// point text under each rule of `totals`; `score` is gpa::ScoreValue of its score text.
+void SetCourseCells(RowCells& cells, const courses::CourseFields& fields, float score,
+                    const gpa::CourseTotals& totals);
+
+// The rows after the courses: an empty one, the totals and the count.
+void ForEachClosingRow(const gpa::CourseTotals& totals, const OnRow& onRow);
 
 // Hands `onRow` the rows of the result table of the course file at `path`, as gpa::ResultTable
-// lays them out after the column titles `titles`: each course with its grade points as its line
-// is read, then an empty row, the totals and the count. `totals` must hold the file's courses
-// (a first reading gives them). When the file can no longer be read, or has changed into a bad
-// one, the rows handed over so far are the good courses before that, no closing rows follow, and
-// the outcome tells why.
+// lays them out after the column titles `titles`: each course as its line is read, then the
+// closing rows. `totals` must hold the file's courses (a first reading gives them). When the file
+// can no longer be read, or has changed into a bad one, the rows handed over so far are the good
+// courses before that, no closing rows follow, and the outcome tells why.
 courses::CourseFileCheck ForEachResultRow(const std::string& path,
                                           const std::vector<std::string>& titles,
-                                          const gpa::CourseTotals& totals,
-                                          const std::function<void(const RowCells& cells)>& onRow);
+                                          const gpa::CourseTotals& totals, const OnRow& onRow);
 
 }  // namespace gradova::cli

@@ -53,6 +53,13 @@ std::size_t CodeWidth(char32_t code) {
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) return lead;
+  // Chinese characters take three bytes.
+  if ((lead & 0xF0) == 0xE0 && pos + 2 <= text.size()) {
+    const auto second = static_cast<unsigned char>(text[pos]);
+    const auto third = static_cast<unsigned char>(text[pos + 1]);
+    pos += 2;
+    return (char32_t{lead & 0x0Fu} << 12) | (char32_t{second & 0x3Fu} << 6) | (third & 0x3Fu);
+  }
   const int trailing = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
   char32_t code = lead & (0x3F >> trailing);
   for (int i = 0; i < trailing && pos < text.size(); ++i) {
@@ -61,20 +68,30 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
-// Writes a GBK cell at `out` as UTF-8, each byte for which `blank` holds as a space; returns the
-// end. Printable ASCII, nearly every cell, is copied as it is.
+struct WrittenCell {
+  char* end;
+  bool printable;  // printable ASCII only, written as it is: one column a byte
+};
+
+// Writes a GBK cell at `out` as UTF-8, each byte for which `blank` holds as a space. Printable
+// ASCII, nearly every cell, is copied as it is.
 template <typename Blank>
-char* WriteCell(std::string_view gbk, char* out, Blank blank) {
+WrittenCell WriteCell(std::string_view gbk, char* out, Blank blank) {
   std::size_t i = 0;
   for (; i < gbk.size(); ++i) {
     const auto c = static_cast<unsigned char>(gbk[i]);
     if (c < 0x20 || c >= 0x7F) break;
     out[i] = static_cast<char>(c);
   }
-  if (i == gbk.size()) return out + i;
+  if (i == gbk.size()) return {out + i, true};
   char* const end = platform::WriteGbkAsUtf8(gbk.substr(i), out + i);
   std::replace_if(out + i, end, blank, ' ');
-  return end;
+  return {end, false};
+}
+
+std::size_t WidthOf(const char* start, WrittenCell written) {
+  const auto bytes = static_cast<std::size_t>(written.end - start);
+  return written.printable ? bytes : DisplayWidth(std::string_view(start, bytes));
 }
 
 constexpr auto kTsvBlank = [](char c) { return c == '\t' || c == '\r' || c == '\n'; };
@@ -82,7 +99,6 @@ constexpr auto kControl = [](char c) { return static_cast<unsigned char>(c) < 0x
 
 }  // namespace
 
-// Room for a row of `cells` with `extra` bytes more.
 char* LineBuffer::Room(const RowCells& cells, std::size_t extra) {
   std::size_t bound = extra + cells.size() + 1;
   for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
@@ -94,11 +110,16 @@ void LineBuffer::Write(std::FILE* out, const char* end) const {
   std::fwrite(m_bytes.data(), 1, static_cast<std::size_t>(end - m_bytes.data()), out);
 }
 
-namespace {}  // namespace
-
 std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
-  for (std::size_t pos = 0; pos < text.size();) width += CodeWidth(NextCodePoint(text, pos));
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++width;
+      ++pos;
+      continue;
+    }
+    width += CodeWidth(NextCodePoint(text, pos));
+  }
   return width;
 }
 
@@ -106,7 +127,7 @@ void TsvWriter::Row(const RowCells& cells) {
   char* out = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) *out++ = '\t';
-    out = WriteCell(cells[column], out, kTsvBlank);
+    out = WriteCell(cells[column], out, kTsvBlank).end;
   }
   *out++ = '\n';
   m_line.Write(m_out, out);
@@ -116,8 +137,8 @@ void TextWriter::Measure(const RowCells& cells) {
   m_widths.resize(std::max(m_widths.size(), cells.size()), 0);
   char* const room = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
-    const char* end = WriteCell(cells[column], room, kControl);
-    m_widths[column] = std::max(m_widths[column], DisplayWidth(std::string_view(room, end - room)));
+    const std::size_t width = WidthOf(room, WriteCell(cells[column], room, kControl));
+    m_widths[column] = std::max(m_widths[column], width);
   }
 }
 
@@ -134,9 +155,9 @@ void TextWriter::Row(const RowCells& cells) {
       continue;
     }
     out = std::fill_n(out, pending, ' ');
-    char* const start = out;
-    out = WriteCell(cells[column], out, kControl);
-    pending = width - DisplayWidth(std::string_view(start, out - start));
+    const WrittenCell written = WriteCell(cells[column], out, kControl);
+    pending = width - WidthOf(out, written);
+    out = written.end;
   }
   *out++ = '\n';
   m_line.Write(m_out, out);

@@ -57,6 +57,13 @@ std::size_t TakeDigits(std::string_view text, std::size_t pos, std::uint64_t& ma
 }  // namespace
 
 int LeadingInteger(std::string_view text) {
+  // Most texts are a few digits and nothing else.
+  if (!text.empty() && text.size() <= 9 && IsDigit(text[0])) {
+    int value = 0;
+    std::size_t pos = 0;
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos) value = value * 10 + (text[pos] - '0');
+    return value;
+  }
   std::size_t pos = SkipSpace(text, 0);
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';

@@ -3,12 +3,11 @@
 #include <iconv.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace gradova::platform {
 namespace {
@@ -149,12 +148,10 @@ class GbkDecoder {
     char bytes[4] = {};
     unsigned char length = kNotYetDecoded;  // 0: not a GBK character
   };
-  using TableRow = std::array<Utf8Char, kRowSize>;
 
   const Utf8Char& Entry(unsigned char lead, unsigned char trail) {
-    std::unique_ptr<TableRow>& row = m_rows[lead - kFirstLead];
-    if (!row) row = std::make_unique<TableRow>();
-    Utf8Char& entry = (*row)[trail - kFirstTrail];
+    if (m_table.empty()) m_table.resize((kLastLead - kFirstLead + 1) * kRowSize);
+    Utf8Char& entry = m_table[(lead - kFirstLead) * kRowSize + (trail - kFirstTrail)];
     if (entry.length == kNotYetDecoded) {
       const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
       std::string utf8;
@@ -173,7 +170,7 @@ class GbkDecoder {
   }
 
   Converter m_converter{"UTF-8", "CP936"};
-  std::array<std::unique_ptr<TableRow>, kLastLead - kFirstLead + 1> m_rows;
+  std::vector<Utf8Char> m_table;  // by lead and trail byte, 120 KB once the first pair is met
 };
 
 }  // namespace
