@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <memory>
@@ -89,9 +90,12 @@ bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
   if (file.Get() < 0) return false;
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  const auto buffer = std::make_unique<char[]>(kPieceBytes);
+  // Sized to the file, up to a piece, and left uninitialised: the reads fill it.
+  const std::size_t size =
+      std::clamp(static_cast<std::size_t>(info.st_size) + 1, std::size_t{4096}, kPieceBytes);
+  const std::unique_ptr<char[]> buffer(new char[size]);
   for (;;) {
-    const ssize_t n = ::read(file.Get(), buffer.get(), kPieceBytes);
+    const ssize_t n = ::read(file.Get(), buffer.get(), size);
     if (n == 0) return true;
     if (n < 0) {
       if (errno == EINTR) continue;
