@@ -4,6 +4,10 @@
 #include <QItemSelectionModel>
 #include <QTreeView>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "platform/qt/gbk_text.h"
 
 namespace gradova::platform {
@@ -177,6 +181,12 @@ void ListControl::DeleteItems(int first, int count) {
   const int mark = m_selectionMark;
   m_model->RemoveRows(first, count);
   m_selectionMark = mark < GetItemCount() ? mark : -1;
+#if defined(__GLIBC__)
+  // The rows of a large list are many small blocks, which the allocator keeps for itself once
+  // freed; emptying such a list gives their memory back to the system.
+  constexpr int kManyRows = 4096;
+  if (count >= kManyRows) ::malloc_trim(0);
+#endif
 }
 
 void ListControl::SetOwnerData(int rowCount, CellSource cellText) {
