@@ -132,9 +132,11 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   bool shown = false;
   if (aligned) {
     shown = forEachRow([&text](const RowCells& row) { text.Row(row); });
+    text.Finish();
   } else {
     TsvWriter tsv(out);
     shown = forEachRow([&tsv](const RowCells& row) { tsv.Row(row); });
+    tsv.Finish();
   }
   if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
     Print(err, "gradova-cli: cannot write the table\n");

@@ -8,6 +8,8 @@
 namespace gradova::cli {
 namespace {
 
+constexpr std::size_t kFlushBytes = 1 << 16;
+
 struct CodeRange {
   char32_t first;
   char32_t last;
@@ -77,15 +79,15 @@ struct WrittenCell {
 // ASCII, nearly every cell, is copied as it is.
 template <typename Blank>
 WrittenCell WriteCell(std::string_view gbk, char* out, Blank blank) {
-  std::size_t i = 0;
-  for (; i < gbk.size(); ++i) {
-    const auto c = static_cast<unsigned char>(gbk[i]);
-    if (c < 0x20 || c >= 0x7F) break;
-    out[i] = static_cast<char>(c);
+  const char* const bytes = gbk.data();
+  const std::size_t size = gbk.size();
+  std::size_t printable = 0;
+  for (; printable < size && bytes[printable] >= 0x20 && bytes[printable] < 0x7F; ++printable) {
+    out[printable] = bytes[printable];
   }
-  if (i == gbk.size()) return {out + i, true};
-  char* const end = platform::WriteGbkAsUtf8(gbk.substr(i), out + i);
-  std::replace_if(out + i, end, blank, ' ');
+  if (printable == size) return {out + size, true};
+  char* const end = platform::WriteGbkAsUtf8(gbk.substr(printable), out + printable);
+  std::replace_if(out + printable, end, blank, ' ');
   return {end, false};
 }
 
@@ -99,15 +101,26 @@ constexpr auto kControl = [](char c) { return static_cast<unsigned char>(c) < 0x
 
 }  // namespace
 
-char* LineBuffer::Room(const RowCells& cells, std::size_t extra) {
+PendingLines::~PendingLines() { Flush(); }
+
+char* PendingLines::Begin(const RowCells& cells, std::size_t extra) {
   std::size_t bound = extra + cells.size() + 1;
   for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
-  if (m_bytes.size() < bound) m_bytes.resize(bound);
-  return m_bytes.data();
+  if (m_used + bound > m_bytes.size()) {
+    Flush();
+    m_bytes.resize(std::max({m_bytes.size(), bound, kFlushBytes}));
+  }
+  return m_bytes.data() + m_used;
 }
 
-void LineBuffer::Write(std::FILE* out, const char* end) const {
-  std::fwrite(m_bytes.data(), 1, static_cast<std::size_t>(end - m_bytes.data()), out);
+void PendingLines::End(const char* end) {
+  m_used = static_cast<std::size_t>(end - m_bytes.data());
+  if (m_used >= kFlushBytes) Flush();
+}
+
+void PendingLines::Flush() {
+  std::fwrite(m_bytes.data(), 1, m_used, m_out);
+  m_used = 0;
 }
 
 std::size_t DisplayWidth(std::string_view text) {
@@ -124,18 +137,19 @@ std::size_t DisplayWidth(std::string_view text) {
 }
 
 void TsvWriter::Row(const RowCells& cells) {
-  char* out = m_line.Room(cells, 0);
+  char* out = m_lines.Begin(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) *out++ = '\t';
     out = WriteCell(cells[column], out, kTsvBlank).end;
   }
   *out++ = '\n';
-  m_line.Write(m_out, out);
+  m_lines.End(out);
 }
 
 void TextWriter::Measure(const RowCells& cells) {
   m_widths.resize(std::max(m_widths.size(), cells.size()), 0);
-  char* const room = m_line.Room(cells, 0);
+  // Written where the next line will go, and forgotten.
+  char* const room = m_lines.Begin(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     const std::size_t width = WidthOf(room, WriteCell(cells[column], room, kControl));
     m_widths[column] = std::max(m_widths[column], width);
@@ -145,7 +159,7 @@ void TextWriter::Measure(const RowCells& cells) {
 void TextWriter::Row(const RowCells& cells) {
   std::size_t padding = 0;
   for (const std::size_t width : m_widths) padding += width + 2;
-  char* out = m_line.Room(cells, padding);
+  char* out = m_lines.Begin(cells, padding);
   std::size_t pending = 0;  // padding owed before the next non-empty cell
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) pending += 2;
@@ -160,7 +174,7 @@ void TextWriter::Row(const RowCells& cells) {
     out = written.end;
   }
   *out++ = '\n';
-  m_line.Write(m_out, out);
+  m_lines.End(out);
 }
 
 }  // namespace gradova::cli
