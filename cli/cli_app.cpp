@@ -74,8 +74,27 @@ void PrintCourseFileError(std::FILE* err, const std::string& path,
   Print(err, "gradova-cli: " + path + line + ": " + CourseFileMessage(*check.error) + "\n");
 }
 
-// The course file is read once to check every line before anything is written, as the load
-// command does, and to sum the totals; each output then reads it again, row by row.
+// The first reading of the course file: every line is checked before anything is written, as
+// the load command does, the totals are summed, and the aligned text's columns are measured.
+courses::CourseFileCheck ReadFirst(const std::string& path, const std::vector<std::string>& titles,
+                                   gpa::CourseTotals& totals, TextWriter* text) {
+  RowCells cells(titles.begin(), titles.end());
+  if (text) text->Measure(cells);
+  const courses::CourseFileCheck check =
+      platform::ReadCourseFile(path, [&](const courses::CourseFields& fields) {
+        const float score = gpa::ScoreValue(fields.score);
+        totals.Add(gpa::CreditsValue(fields.credits), score);
+        if (!text) return;
+        SetCourseCells(cells, fields, score, totals);
+        text->Measure(cells);
+      });
+  if (text && !check.error) {
+    ForEachClosingRow(totals, [text](const RowCells& row) { text->Measure(row); });
+  }
+  return check;
+}
+
+// Each output reads the course file again, row by row.
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
   // A course file that cannot be read is told before anything about the rules.
   if (!platform::ReadFilePieces(options.courseFile, [](std::string_view) { return false; })) {
@@ -84,21 +103,12 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
-  // The aligned text's column widths are taken on this first reading too.
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
   const bool aligned = options.format == OutputFormat::Text;
   TextWriter text(out);
-  RowCells cells(titles.begin(), titles.end());
-  if (aligned) text.Measure(cells);
   gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
-      platform::ReadCourseFile(options.courseFile, [&](const courses::CourseFields& fields) {
-        const float score = gpa::ScoreValue(fields.score);
-        totals.Add(gpa::CreditsValue(fields.credits), score);
-        if (!aligned) return;
-        SetCourseCells(cells, fields, score, totals);
-        text.Measure(cells);
-      });
+      ReadFirst(options.courseFile, titles, totals, aligned ? &text : nullptr);
   if (check.error) {
     PrintCourseFileError(err, options.courseFile, check);
     return kExitFailure;
@@ -107,8 +117,6 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
     return kExitFailure;
   }
-
-  if (aligned) ForEachClosingRow(totals, [&text](const RowCells& row) { text.Measure(row); });
 
   const auto forEachRow = [&](const OnRow& onRow) {
     return !ForEachResultRow(options.courseFile, titles, totals, onRow).error;
