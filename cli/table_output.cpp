@@ -86,8 +86,13 @@ WrittenCell WriteCell(std::string_view gbk, char* out, Blank blank) {
     out[printable] = bytes[printable];
   }
   if (printable == size) return {out + size, true};
-  char* const end = platform::WriteGbkAsUtf8(gbk.substr(printable), out + printable);
-  std::replace_if(out + printable, end, blank, ' ');
+  const std::string_view rest = gbk.substr(printable);
+  char* const end = platform::WriteGbkAsUtf8(rest, out + printable);
+  // Control bytes come out only where they went in: GBK trail bytes start at 0x40.
+  const bool control = std::any_of(rest.begin(), rest.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+  if (control) std::replace_if(out + printable, end, blank, ' ');
   return {end, false};
 }
 
