@@ -137,15 +137,14 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
       return kExitFailure;
     }
   }
-  bool shown = false;
-  if (aligned) {
-    shown = forEachRow([&text](const RowCells& row) { text.Row(row); });
-    text.Finish();
-  } else {
-    TsvWriter tsv(out);
-    shown = forEachRow([&tsv](const RowCells& row) { tsv.Row(row); });
-    tsv.Finish();
-  }
+  TsvWriter tsv(out);
+  const bool shown = forEachRow([&](const RowCells& row) {
+    if (aligned) {
+      text.Row(row);
+    } else {
+      tsv.Row(row);
+    }
+  });
   if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;

@@ -8,8 +8,6 @@
 namespace gradova::cli {
 namespace {
 
-constexpr std::size_t kFlushBytes = 1 << 16;
-
 struct CodeRange {
   char32_t first;
   char32_t last;
@@ -106,26 +104,15 @@ constexpr auto kControl = [](char c) { return static_cast<unsigned char>(c) < 0x
 
 }  // namespace
 
-PendingLines::~PendingLines() { Flush(); }
-
-char* PendingLines::Begin(const RowCells& cells, std::size_t extra) {
+char* LineBuffer::Room(const RowCells& cells, std::size_t extra) {
   std::size_t bound = extra + cells.size() + 1;
   for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
-  if (m_used + bound > m_bytes.size()) {
-    Flush();
-    m_bytes.resize(std::max({m_bytes.size(), bound, kFlushBytes}));
-  }
-  return m_bytes.data() + m_used;
+  if (m_bytes.size() < bound) m_bytes.resize(bound);
+  return m_bytes.data();
 }
 
-void PendingLines::End(const char* end) {
-  m_used = static_cast<std::size_t>(end - m_bytes.data());
-  if (m_used >= kFlushBytes) Flush();
-}
-
-void PendingLines::Flush() {
-  std::fwrite(m_bytes.data(), 1, m_used, m_out);
-  m_used = 0;
+void LineBuffer::Write(std::FILE* out, const char* end) const {
+  std::fwrite(m_bytes.data(), 1, static_cast<std::size_t>(end - m_bytes.data()), out);
 }
 
 std::size_t DisplayWidth(std::string_view text) {
@@ -142,19 +129,19 @@ std::size_t DisplayWidth(std::string_view text) {
 }
 
 void TsvWriter::Row(const RowCells& cells) {
-  char* out = m_lines.Begin(cells, 0);
+  char* out = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) *out++ = '\t';
     out = WriteCell(cells[column], out, kTsvBlank).end;
   }
   *out++ = '\n';
-  m_lines.End(out);
+  m_line.Write(m_out, out);
 }
 
 void TextWriter::Measure(const RowCells& cells) {
   m_widths.resize(std::max(m_widths.size(), cells.size()), 0);
-  // Written where the next line will go, and forgotten.
-  char* const room = m_lines.Begin(cells, 0);
+  // Converted in the line buffer only to be measured.
+  char* const room = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     const std::size_t width = WidthOf(room, WriteCell(cells[column], room, kControl));
     m_widths[column] = std::max(m_widths[column], width);
@@ -164,7 +151,7 @@ void TextWriter::Measure(const RowCells& cells) {
 void TextWriter::Row(const RowCells& cells) {
   std::size_t padding = 0;
   for (const std::size_t width : m_widths) padding += width + 2;
-  char* out = m_lines.Begin(cells, padding);
+  char* out = m_line.Room(cells, padding);
   std::size_t pending = 0;  // padding owed before the next non-empty cell
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) pending += 2;
@@ -179,7 +166,7 @@ void TextWriter::Row(const RowCells& cells) {
     out = written.end;
   }
   *out++ = '\n';
-  m_lines.End(out);
+  m_line.Write(m_out, out);
 }
 
 }  // namespace gradova::cli
