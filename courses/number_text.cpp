@@ -81,6 +81,31 @@ int LeadingInteger(std::string_view text) {
 }
 
 double LeadingDecimal(std::string_view text) {
+  // Up to 15 digits without an exponent, the digits and the power of ten under them are exact
+  // doubles, and one correctly rounded division of exact values gives the correctly rounded
+  // quotient: the same double from_chars reads, without its general machinery.
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  // Most texts are nothing but such a number, with or without a fraction.
+  if (text.size() <= 15) {
+    std::uint64_t mantissa = 0;
+    std::size_t point = text.size();
+    std::size_t pos = 0;
+    for (; pos < text.size(); ++pos) {
+      if (IsDigit(text[pos])) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+      } else if (text[pos] == '.' && point == text.size()) {
+        point = pos;
+      } else {
+        break;
+      }
+    }
+    const std::size_t digits = pos - (point < pos ? 1 : 0);
+    if (pos == text.size() && digits > 0) {
+      const std::size_t fractionDigits = point < pos ? pos - point - 1 : 0;
+      return static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
+    }
+  }
   std::size_t pos = SkipSpace(text, 0);
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
@@ -103,11 +128,6 @@ double LeadingDecimal(std::string_view text) {
     const std::size_t exponentEnd = SkipDigits(text, exponent);
     if (exponentEnd > exponent) end = exponentEnd;
   }
-  // Up to 15 digits without an exponent, the digits and the power of ten under them are exact
-  // doubles, and one correctly rounded division of exact values gives the correctly rounded
-  // quotient: the same double from_chars reads, without its general machinery.
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (end == mantissaEnd && digits <= 15) {
     const double value = static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
     return negative ? -value : value;
