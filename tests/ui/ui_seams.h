@@ -15,25 +15,16 @@
 
 namespace gradova::testing {
 
-class UiSeams {
- public:
+struct UiSeams {
   UiSeams() {
-    platform::SetMessageBoxResponderForTesting([this](const platform::MessageBoxRequest& request) {
-      boxes.push_back(request);
-      if (boxAnswers.empty()) {
-        return request.kind == platform::MessageBoxKind::Question ? platform::kIdCancel
-                                                                  : platform::kIdOk;
-      }
-      const int answer = boxAnswers.front();
-      boxAnswers.pop_front();
-      return answer;
+    platform::SetMessageBoxResponderForTesting([this](const platform::MessageBoxRequest& box) {
+      boxes.push_back(box);
+      return Next(boxAnswers, box.kind == platform::MessageBoxKind::Question ? platform::kIdCancel
+                                                                             : platform::kIdOk);
     });
-    platform::SetFileDialogResponderForTesting([this](const platform::FileDialogRequest& request) {
-      fileDialogs.push_back(request);
-      if (fileAnswers.empty()) return std::optional<std::string>();
-      const std::optional<std::string> answer = fileAnswers.front();
-      fileAnswers.pop_front();
-      return answer;
+    platform::SetFileDialogResponderForTesting([this](const platform::FileDialogRequest& dialog) {
+      fileDialogs.push_back(dialog);
+      return Next(fileAnswers, std::optional<std::string>());
     });
   }
   ~UiSeams() {
@@ -41,8 +32,14 @@ class UiSeams {
     platform::SetFileDialogResponderForTesting(nullptr);
   }
   UiSeams(const UiSeams&) = delete;
-  UiSeams& operator=(const UiSeams&) = delete;
 
+  template <typename Answer>
+  static Answer Next(std::deque<Answer>& answers, Answer unscripted) {
+    if (answers.empty()) return unscripted;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
   // The texts of the boxes shown so far, in UTF-8.
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> texts;
@@ -54,8 +51,7 @@ class UiSeams {
   std::deque<int> boxAnswers;
   std::vector<platform::FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> fileAnswers;
-  // No test starts a real browser.
-  FakeUrlOpener urlOpener;
+  FakeUrlOpener urlOpener;  // no test starts a real browser
 };
 
 }  // namespace gradova::testing
