@@ -100,9 +100,8 @@ class UiTest : public ::testing::Test {
   // The names in a directory, sorted.
   Strings FileNames(const std::string& directory = ".") const {
     Strings names;
-    for (const auto& entry : std::filesystem::directory_iterator(Path(directory))) {
-      names.push_back(entry.path().filename().string());
-    }
+    for (auto& entry : std::filesystem::directory_iterator(Path(directory)))
+      names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -144,32 +143,25 @@ class UiTest : public ::testing::Test {
   //   paste:text pastes into the name field, ime:text commits there as an input method does
   //   add, load, reset, del, save, gpa, clear, about and exit press those buttons
   void Run(const std::string& script) {
-    // The buttons 1004 to 1012 in this order.
-    const Strings buttons = Split("add,load,reset,del,save,gpa,clear,about,exit", ',');
+    const Strings buttons = Split("add,load,reset,del,save,gpa,clear,about,exit", ',');  // 1004..
     const std::map<std::string, int> answers{
         {"yes", platform::kIdYes}, {"no", platform::kIdNo}, {"cancel", platform::kIdCancel}};
     for (const std::string& step : Split(script, ';')) {
       const std::string arg = step.substr(std::min(step.find_first_of(":=+@^>") + 1, step.size()));
-      const bool enter = step.rfind("ret:", 0) == 0 || step.rfind("pad:", 0) == 0;
-      QWidget* target = Main().Item(enter ? std::stoi(arg) : kNameEdit);
+      const std::string verb = step.substr(0, step.find(':'));
+      QWidget* target = Main().Item(verb == "ret" || verb == "pad" ? std::stoi(arg) : kNameEdit);
+      QInputMethodEvent commit;
+      commit.setCommitString(QString::fromStdString(arg));
       const auto button = std::find(buttons.begin(), buttons.end(), step) - buttons.begin();
       if (button < 9) Click(Main(), kAddModifyButton + static_cast<int>(button));
       if (answers.count(step)) m_seams.boxAnswers.push_back(answers.at(step));
       if (step == "esc") QTest::keyClick(&Main(), Qt::Key_Escape);
-      if (enter) {
-        target->setFocus();
-        QTest::keyClick(target, step[0] == 'r' ? Qt::Key_Return : Qt::Key_Enter,
-                        step[0] == 'r' ? Qt::NoModifier : Qt::KeypadModifier);
-      }
-      if (step.rfind("paste:", 0) == 0) {
-        QApplication::clipboard()->setText(QString::fromStdString(arg));
-        QTest::keySequence(target, QKeySequence::Paste);
-      }
-      if (step.rfind("ime:", 0) == 0) {
-        QInputMethodEvent commit;
-        commit.setCommitString(QString::fromStdString(arg));
-        QApplication::sendEvent(target, &commit);
-      }
+      if (verb == "ret" || verb == "pad") target->setFocus();
+      if (verb == "ret") QTest::keyClick(target, Qt::Key_Return);
+      if (verb == "pad") QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+      if (verb == "paste") QApplication::clipboard()->setText(QString::fromStdString(arg));
+      if (verb == "paste") QTest::keySequence(target, QKeySequence::Paste);
+      if (verb == "ime") QApplication::sendEvent(target, &commit);
       for (int i = 0; i < 3 && (step[0] == '=' || step[0] == '+'); ++i) {
         Type(Main(), kNameEdit + i, Split(arg, ',').at(i));
       }
