@@ -1,5 +1,4 @@
-// Runs the widget tests on the offscreen platform unless another is chosen, with a private runtime
-// directory of their own.
+// Runs the widget tests on the offscreen platform unless another is chosen.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
