@@ -11,9 +11,8 @@ using namespace std::string_literals;
 
 class MainDlgTest : public UiTest {
  protected:
-  // The course rows (the trailing empty row left out), the fields and 添加/修改, whether 删除,
-  // 保存当前 and 清空当前 are enabled (+) and the list is modified (*), the boxes (the
-  // unsaved-changes question as "?"), and the result once the window has ended.
+  // The course rows but the trailing empty one, the fields, 添加/修改, 删除 保存当前 清空当前 on
+  // or off, * if modified, the boxes (the unsaved-changes question as "?"), the result if ended.
   std::string State() {
     std::string state = Cells(Main().List());
     EXPECT_EQ(state.substr(state.size() - 3), ",,/");
@@ -21,11 +20,7 @@ class MainDlgTest : public UiTest {
     for (int id = kNameEdit; id <= kAddModifyButton; ++id) state += "|" + Shown(Main(), id);
     state += "|";
     for (int id : {kDeleteButton, kSaveCurrentButton, kClearCurrentButton}) state += On(Main(), id);
-    const std::string ask = "当前文件尚未保存，是否保存？";
-    std::string boxes = Boxes();
-    for (std::size_t at; (at = boxes.find(ask)) != std::string::npos;)
-      boxes.replace(at, ask.size(), "?");
-    state += (Main().Modified() ? "*|" : "|") + boxes;
+    state += (Main().Modified() ? "*|" : "|") + Boxes();
     return state + (Main().Ended() ? "|" + std::to_string(Main().Result()) : "");
   }
 };
@@ -34,16 +29,10 @@ TEST_F(MainDlgTest, StartUpMakesTheRulesAndEnablesWhatAnEmptyListAllows) {
   std::filesystem::remove(Path("rules"));
   EXPECT_EQ(State(), "||||添加|---|");
   EXPECT_EQ(Read("rules"), kBuiltIn);
-  std::string on;
-  for (int id = kAddModifyButton; id <= kExitButton; ++id) on += On(Main(), id);
-  EXPECT_EQ(on, "+++--+-++");
-  // The template's face is not installed on Linux: the windows ask for one that draws Chinese.
-  const QString face = Main().font().family();
+  const QString face = Main().font().family();  // 宋体 is not installed on Linux
   EXPECT_TRUE(QFontDatabase::hasFamily(face) &&
               QFontDatabase::writingSystems(face).contains(QFontDatabase::SimplifiedChinese));
-  m_seams.urlOpener.defaultHandlerOpens = true;
-  QTest::mouseClick(Main().HomeLink().Label(), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(m_seams.urlOpener.openedAddresses.size(), 1u);
+  EXPECT_EQ(Main().List().ColumnWidth(1), Main().List().ColumnWidth(2));  // none stretches
 }
 
 // Here `rules` cannot be made because the working directory was removed under the program.
@@ -57,7 +46,6 @@ TEST_F(MainDlgTest, RulesThatCannotBeCreatedAreReportedAndStartUpGoesOn) {
 
 class MainScript : public MainDlgTest, public ::testing::WithParamInterface<Row> {};
 
-// Each row's input is a script (see UiTest::Run), its state what MainDlgTest::State then gives.
 TEST_P(MainScript, EndsInTheStatedState) {
   Write("good.txt", "a 1 60\r\nLinear Algebra 4 100\r\n2 60");
   Write("bad.txt", "a 1 60\r\nb 0 60\r\n");
@@ -67,6 +55,7 @@ TEST_P(MainScript, EndsInTheStatedState) {
   std::filesystem::create_symlink(Path("good.txt"), Path("link.txt"));
   Run(GetParam().input);
   EXPECT_EQ(State(), GetParam().state);
+  EXPECT_TRUE(std::filesystem::is_directory(Path("dir.txt")));
 }
 
 #define GOOD "a,1,60/Linear Algebra,4,100/未命名课程,2,60/"
@@ -77,20 +66,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Numbers are judged by their integer part; the texts are stored as typed.
         Row{"Decimals", "+c,2.5,88.5", "c,2.5,88.5/|c|2.5|88.5|添加|-++*|"},
         Row{"Score100", "+c,1,100", "c,1,100/|c|1|100|添加|-++*|"},
-        Row{"Score100Point9", "+c,1,100.9", "c,1,100.9/|c|1|100.9|添加|-++*|"},
-        Row{"LetterScore", "+c,1,abc", "c,1,abc/|c|1|abc|添加|-++*|"},
         Row{"NegativeScore", "+c,1,-5", "c,1,-5/|c|1|-5|添加|-++*|"},
         Row{"SpacesScore", "+c,1,  ", "c,1,  /|c|1|  |添加|-++*|"},
         Row{"NegativeCredits", "+c,-1,60", "c,-1,60/|c|-1|60|添加|-++*|"},
         Row{"HalfCredit", "+c,0.5,60", "|c|0.5|60|添加|---|输入有误！/"},
-        Row{"ZeroCredits", "+c,0,60", "|c|0|60|添加|---|输入有误！/"},
-        Row{"LetterCredits", "+c,ab,60", "|c|ab|60|添加|---|输入有误！/"},
         Row{"Score101", "+c,1,101", "|c|1|101|添加|---|输入有误！/"},
         Row{"EmptyScore", "+c,1,", "|c|1||添加|---|输入有误！/"},
         Row{"UnnamedTwice", "+,2,60;add", "未命名课程,2,60/未命名课程,2,60/||2|60|添加|-++*|"},
         // A name keeps its first line and what GBK can hold.
-        Row{"Pasted", "=,2,60;paste:高等数学\r\n线性代数 2 60;add",
-            "高等数学,2,60/|高等数学|2|60|添加|-++*|"},
+        Row{"Pasted", "=,2,6;paste:数学\r\n物理 2 6;add", "数学,2,6/|数学|2|6|添加|-++*|"},
         Row{"InputMethod", "=,2,60;ime:数学\n物理;add", "数学,2,60/|数学|2|60|添加|-++*|"},
         Row{"OutsideGbk", "=,2,60;ime:数学😀𠀀한;add", "数学???,2,60/|数学???|2|60|添加|-++*|"},
         // A click fills the fields from the row's own columns; 删除 does so from the next row.
@@ -102,10 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DeleteTheLastRow", "+a,1,60;+b,2,70;@1;del", "a,1,60/||||添加|-++*|"},
         Row{"DeleteTheOnlyRow", "+a,1,60;@0;del", "||||添加|---*|"},
         // The keyboard can move the selection to the trailing row while 修改 and 删除 stay.
-        Row{"ModifyOnTheTrailingRow", "+a,1,60;@0;^1;+x,3,80", "a,1,60/x,3,80/|x|3|80|修改|+++*|"},
-        Row{"DeleteOnTheTrailingRow", "+a,1,60;@0;^1;del", "a,1,60/|a|1|60|修改|-++*|"},
-        Row{"EnterInAField", "=a,1,60;ret:1001;pad:1002;ret:1003;ret:1000;pad:1000",
-            "a,1,60/a,1,60/a,1,60/|a|1|60|添加|-++*|"},
+        Row{"ModifyOnLastRow", "+a,1,60;@0;^1;+x,3,80", "a,1,60/x,3,80/|x|3|80|修改|+++*|"},
+        Row{"DeleteOnLastRow", "+a,1,60;@0;^1;del", "a,1,60/|a|1|60|修改|-++*|"},
+        Row{"Enter", "=a,1,6;ret:1001;pad:1002;ret:1003;ret:1000",
+            "a,1,6/a,1,6/a,1,6/|a|1|6|添加|-++*|"},
         Row{"EscapeEndsWithoutAsking", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*||0"},
         Row{"ExitEndsWithZero", "exit", "||||添加|---||0"},
         Row{"ViewGpaChangesNothing", "+a,1,60;gpa", "a,1,60/|a|1|60|添加|-++*|"},
@@ -115,8 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"ClearCancel", "+a,1,60;cancel;clear", "a,1,60/|a|1|60|添加|-++*|?/"},
         Row{"ClearYesSaves", "+a,1,60;yes;>c.txt;clear", "||||添加|---|?/"},
         Row{"ClearYesSaveCancelled", "+a,1,60;yes;>;clear", "a,1,60/|a|1|60|添加|-++*|?/"},
-        Row{"ClearYesSaveFailed", "+a,1,60;yes;>x/c.txt;clear",
-            "a,1,60/|a|1|60|添加|-++*|?/文件创建失败！/"},
         Row{"ClearAfterASave", "+a,1,60;>c.txt;save;clear", "||||添加|---|"},
         // 从文件 replaces the list, or empties it and the fields at the first bad line.
         Row{"Load", "+x,1,60;no;>good.txt;load", GOOD "|x|1|60|添加|-++|?/"},
@@ -126,20 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"LoadBadFormat", "=n,2,3;>format.txt;load", "||||添加|---|文件格式错误!/"},
         Row{"LoadCancelled", "+x,1,60;cancel;load", "x,1,60/|x|1|60|添加|-++*|?/"},
         Row{"LoadDialogCancelled", "+x,1,60;no;>;load", "x,1,60/|x|1|60|添加|-++*|?/"},
-        Row{"LoadMissingFile", "+x,1,60;no;>absent.txt;load",
-            "x,1,60/|x|1|60|添加|-++*|?/文件打开失败！/"},
-        Row{"LoadDirectory", ">dir.txt;load", "||||添加|---|文件打开失败！/"}),
+        Row{"LoadMissing", "+x,1,6;no;>nofile;load", "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
+        Row{"LoadDirectory", ">dir.txt;load", "||||添加|---|文件打开失败！/"},
+        Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
     kLabel);
-
-TEST_F(MainDlgTest, SaveWritesCrLfLinesAndEndsTheNameInTxt) {
-  Run("+高等数学,5,100;+,2,60;>courses;save");
-  EXPECT_EQ(Read("courses.txt"), Gbk("高等数学 5 100\r\n未命名课程 2 60\r\n"));
-  EXPECT_EQ(State(), "高等数学,5,100/未命名课程,2,60/||2|60|添加|-++|");
-  Run(">b.txt;save;>UPPER.TXT;save;>;save;save");  // a cancelled dialog forgets the name
-  EXPECT_EQ(FileNames(), (Strings{"UPPER.TXT.txt", "b.txt", "courses.txt", "rules"}));
-  EXPECT_EQ(m_seams.fileDialogs.at(1).initialPath, Path("courses.txt"));
-  EXPECT_EQ(m_seams.fileDialogs.at(4).initialPath, "");
-}
 
 // Course names are only ever text, however odd their bytes or however much they look like paths,
 // commands or markup: no file is made but the one asked for.
@@ -161,30 +133,26 @@ TEST_F(MainDlgTest, LoadThenSaveWritesTheSameBytes) {
 }
 
 // A save that fails at any byte of the new file keeps the old file whole and the list unsaved.
+// One that works writes CR LF lines, a course without a name under its default name, and
+// replaces the link in the file's place, never the link's target. A name is made to end in
+// ".txt"; a cancelled dialog forgets it.
 TEST_F(MainDlgTest, FailedSaveAtEveryByteKeepsOldFileAndTellsTheUser) {
-  Run("+a,1,60;+高等数学,5,100");
-  const std::string fresh = Gbk("a 1 60\r\n高等数学 5 100\r\n");
-  Write("c.txt", "old");
+  Run("+高等数学,5,100;+,2,60");
+  const std::string fresh = Gbk("高等数学 5 100\r\n未命名课程 2 60\r\n");
+  Write("target.txt", "old");
+  std::filesystem::create_symlink(Path("target.txt"), Path("c.txt"));
   FailAtEveryByte(fresh.size(), "c.txt", "文件创建失败！/", [&] {
     Run(">c.txt;save");
     ASSERT_TRUE(Main().Modified() || m_seams.boxes.empty());  // unsaved after each failure
   });
   EXPECT_EQ(Read("c.txt"), fresh);
-  EXPECT_FALSE(Main().Modified());
-}
-
-// Saving replaces a link in the file's place, never its target, and leaves a directory alone.
-TEST_F(MainDlgTest, CourseFileThatIsADirectoryOrALink) {
-  std::filesystem::create_directory(Path("dir.txt"));
-  Write("dir.txt/inner", "kept");
-  Write("target.txt", "old");
-  std::filesystem::create_symlink(Path("target.txt"), Path("link.txt"));
-  Run("+a,1,60;>dir.txt;save;>link.txt;save");
-  EXPECT_EQ(Boxes(), "文件创建失败！/");
-  EXPECT_EQ(Read("dir.txt/inner"), "kept");
-  EXPECT_FALSE(std::filesystem::is_symlink(Path("link.txt")));
+  EXPECT_FALSE(Main().Modified() || std::filesystem::is_symlink(Path("c.txt")));
   EXPECT_EQ(Read("target.txt"), "old");
-  EXPECT_EQ(Read("link.txt"), "a 1 60\r\n");
+  const std::size_t dialogs = m_seams.fileDialogs.size();
+  Run(">b;save;>UPPER.TXT;save;>;save;save");
+  EXPECT_EQ(FileNames(), (Strings{"UPPER.TXT.txt", "b.txt", "c.txt", "rules", "target.txt"}));
+  EXPECT_EQ(m_seams.fileDialogs.at(dialogs).initialPath, Path("c.txt"));
+  EXPECT_EQ(m_seams.fileDialogs.back().initialPath, "");
 }
 
 // A text exchange writes a field only when its text changed, so it never moves the caret.
@@ -196,14 +164,9 @@ TEST_F(MainDlgTest, ExchangeLeavesTheCaretWhereItIs) {
   EXPECT_EQ(Main().ItemAs<QLineEdit>(kNameEdit)->cursorPosition(), 2);
 }
 
-class SystemCommands : public CMainDlg {
- public:
-  using CMainDlg::OnSysCommand;
-};
-
-// 使用说明, the system menu's entry and every command whose low 16 bits lie in 16 to 31 open it.
+// 使用说明 and the system menu's entry show the instructions.
 TEST_F(MainDlgTest, TheAboutDialogShowsTheInstructions) {
-  m_inModal.assign(6, [](platform::Dialog& about) {
+  m_inModal.assign(2, [](platform::Dialog& about) {
     auto* text = about.ItemAs<QPlainTextEdit>(kHelpTextBox);
     EXPECT_EQ(text->toPlainText(),
               platform::FromGbk(MakeInstructionText()).remove(QLatin1Char('\r')));
@@ -215,15 +178,7 @@ TEST_F(MainDlgTest, TheAboutDialogShowsTheInstructions) {
   ASSERT_EQ(Main().SystemMenu()->actions().size(), 2);
   EXPECT_TRUE(Main().SystemMenu()->actions()[0]->isSeparator());
   Main().SystemMenu()->actions()[1]->trigger();
-  SystemCommands main;
-  main.Create();
-  std::string opened = std::to_string(m_modals);
-  for (int command : {16, 19, 31, 15, 32, 0x10010, 0xF060}) {
-    main.OnSysCommand(command);
-    opened += std::to_string(m_modals);
-  }
-  EXPECT_EQ(opened, "23455566");
-  EXPECT_FALSE(Main().Ended() || main.Ended());
+  EXPECT_EQ(m_modals, 2);
 }
 
 }  // namespace

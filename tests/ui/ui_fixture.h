@@ -1,13 +1,14 @@
 #pragma once
-// The one fixture of the widget tests. Each test runs in a fresh working directory holding the
-// built-in `rules`; message boxes, file dialogs and modal dialogs are answered from scripts
-// through the platform's seams, and the helpers drive the real controls as a user would.
+// The one fixture of the widget tests: a fresh working directory holding the built-in `rules`,
+// boxes, file dialogs and modal dialogs answered through the platform's seams, and helpers that
+// drive the real controls as a user would.
 #include <gtest/gtest.h>
 
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 #include "platform/files.h"
 #include "platform/gbk.h"
@@ -97,24 +98,23 @@ class UiTest : public ::testing::Test {
   std::optional<std::string> Read(const std::string& name) const {
     return platform::ReadWholeFile(Path(name));
   }
-  // The names in a directory, sorted.
-  Strings FileNames(const std::string& directory = ".") const {
+  Strings FileNames() const {
     Strings names;
-    for (const auto& entry : std::filesystem::directory_iterator(Path(directory))) {
-      names.push_back(entry.path().filename().string());
-    }
+    for (auto& entry : std::filesystem::directory_iterator(m_root))
+      names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
-  // The boxes shown so far, each followed by "/".
+  // The boxes shown so far, each followed by "/"; the unsaved-changes question reads "?".
   std::string Boxes() const {
     std::string boxes;
-    for (const std::string& box : m_seams.BoxTexts()) boxes += box + "/";
+    for (const std::string& box : m_seams.BoxTexts()) {
+      boxes += (box == "当前文件尚未保存，是否保存？" ? "?" : box) + "/";
+    }
     return boxes;
   }
-  // Runs `save` on a disk that fails after each byte count below `bytes`, as a full one does:
-  // each time `file` must stay as it was, no other file be left and `box` alone be shown. Then
-  // runs it once more on a disk that works.
+  // Runs `save` failing after each byte count below `bytes`, as on a full disk, where `file` must
+  // stay, no other file be left and `box` alone be shown; then once on a disk that works.
   void FailAtEveryByte(std::size_t bytes, const std::string& file, const std::string& box,
                        const std::function<void()>& save) {
     const auto [before, names] = std::pair(Read(file), FileNames());
@@ -130,7 +130,6 @@ class UiTest : public ::testing::Test {
     m_seams.boxes.clear();
     save();
   }
-  // The main window, started at first use in the current directory.
   CMainDlg& Main() {
     if (!m_main) (m_main = std::make_unique<CMainDlg>())->Create();
     return *m_main;
@@ -142,34 +141,27 @@ class UiTest : public ::testing::Test {
   //   >file picks `file` in the next file dialog, a lone > cancels it
   //   esc presses Escape; ret:1001 presses Enter in control 1001, pad:1001 the keypad's Enter
   //   paste:text pastes into the name field, ime:text commits there as an input method does
-  //   add, load, reset, del, save, gpa, clear, about and exit press those buttons
+  //   add, load, reset, del, save, gpa, clear, about and exit press the buttons 1004 to 1012
   void Run(const std::string& script) {
-    // The buttons 1004 to 1012 in this order.
     const Strings buttons = Split("add,load,reset,del,save,gpa,clear,about,exit", ',');
     const std::map<std::string, int> answers{
         {"yes", platform::kIdYes}, {"no", platform::kIdNo}, {"cancel", platform::kIdCancel}};
     for (const std::string& step : Split(script, ';')) {
       const std::string arg = step.substr(std::min(step.find_first_of(":=+@^>") + 1, step.size()));
-      const bool enter = step.rfind("ret:", 0) == 0 || step.rfind("pad:", 0) == 0;
-      QWidget* target = Main().Item(enter ? std::stoi(arg) : kNameEdit);
+      const std::string verb = step.substr(0, step.find(':'));
+      QWidget* target = Main().Item(verb == "ret" || verb == "pad" ? std::stoi(arg) : kNameEdit);
+      QInputMethodEvent commit;
+      commit.setCommitString(QString::fromStdString(arg));
       const auto button = std::find(buttons.begin(), buttons.end(), step) - buttons.begin();
       if (button < 9) Click(Main(), kAddModifyButton + static_cast<int>(button));
       if (answers.count(step)) m_seams.boxAnswers.push_back(answers.at(step));
       if (step == "esc") QTest::keyClick(&Main(), Qt::Key_Escape);
-      if (enter) {
-        target->setFocus();
-        QTest::keyClick(target, step[0] == 'r' ? Qt::Key_Return : Qt::Key_Enter,
-                        step[0] == 'r' ? Qt::NoModifier : Qt::KeypadModifier);
-      }
-      if (step.rfind("paste:", 0) == 0) {
-        QApplication::clipboard()->setText(QString::fromStdString(arg));
-        QTest::keySequence(target, QKeySequence::Paste);
-      }
-      if (step.rfind("ime:", 0) == 0) {
-        QInputMethodEvent commit;
-        commit.setCommitString(QString::fromStdString(arg));
-        QApplication::sendEvent(target, &commit);
-      }
+      if (verb == "ret" || verb == "pad") target->setFocus();
+      if (verb == "ret") QTest::keyClick(target, Qt::Key_Return);
+      if (verb == "pad") QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+      if (verb == "paste") QApplication::clipboard()->setText(QString::fromStdString(arg));
+      if (verb == "paste") QTest::keySequence(target, QKeySequence::Paste);
+      if (verb == "ime") QApplication::sendEvent(target, &commit);
       for (int i = 0; i < 3 && (step[0] == '=' || step[0] == '+'); ++i) {
         Type(Main(), kNameEdit + i, Split(arg, ',').at(i));
       }

@@ -1,7 +1,6 @@
 #pragma once
-// Answers the message boxes and file dialogs that the code under test opens, from scripts, and
-// records what was asked. An unscripted box is answered OK (or Cancel for a question) and an
-// unscripted file dialog is cancelled, so that a test never blocks.
+// Answers the message boxes and file dialogs from scripts and records what was asked. Unscripted,
+// a box gets OK (Cancel for a question) and a file dialog is cancelled: no test ever blocks.
 #include <deque>
 #include <optional>
 #include <string>
@@ -35,9 +34,8 @@ struct UiSeams {
 
   template <typename Answer>
   static Answer Next(std::deque<Answer>& answers, Answer unscripted) {
-    if (answers.empty()) return unscripted;
-    const Answer answer = answers.front();
-    answers.pop_front();
+    const Answer answer = answers.empty() ? unscripted : answers.front();
+    if (!answers.empty()) answers.pop_front();
     return answer;
   }
   // The texts of the boxes shown so far, in UTF-8.
