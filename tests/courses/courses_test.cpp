@@ -12,8 +12,10 @@ namespace gradova::courses {
 namespace {
 
 TEST(LeadingInteger, ReadsLikeAtoiButSaturates) {
-  const std::pair<const char*, int> rows[] = {
+  // A field is a view into its line: reading stops at the view's end, whatever follows it.
+  const std::pair<std::string_view, int> rows[] = {
       {" \t\v\f\r\n+88.5x", 88},
+      {std::string_view("123", 2), 12},
       {"-1", -1},
       {"-2147483648", INT_MIN},
       {"-99999999999", INT_MIN},
@@ -23,8 +25,10 @@ TEST(LeadingInteger, ReadsLikeAtoiButSaturates) {
 }
 
 TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
-  const std::pair<const char*, double> rows[] = {
+  const std::pair<std::string_view, double> rows[] = {
       {" +88.5", 88.5},
+      {std::string_view("0.59", 3), 0.5},
+      {std::string_view("1e23", 3), 100},
       {"-.5", -0.5},
       {"5.", 5},
       {"1.5e2", 150},

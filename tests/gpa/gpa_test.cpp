@@ -48,6 +48,7 @@ TEST(EvaluateCourses, WorkedExampleCellForCellAndItsReportByteForByte) {
   for (const std::string& title : MakeColumnTitles(rules))
     cells += platform::GbkToUtf8(title) + "\t";
   for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    EXPECT_EQ(table.Cell(row, table.ColumnCount()), "");  // outside the grid
     cells.back() = '\n';
     for (std::size_t column = 0; column < table.ColumnCount(); ++column) {
       const std::string_view cell = table.Cell(row, column);
@@ -55,6 +56,7 @@ TEST(EvaluateCourses, WorkedExampleCellForCellAndItsReportByteForByte) {
     }
   }
   cells.back() = '\n';
+  EXPECT_EQ(table.Cell(table.RowCount(), 0), "");
   EXPECT_EQ(cells, testing::DataFile("worked_example_report_cells.tsv"));
   EXPECT_EQ(Page(table, rules), testing::DataFile("worked_example_report.html"));
 }
