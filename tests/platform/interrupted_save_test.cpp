@@ -21,14 +21,15 @@ TEST(InterruptedSave, EachFileIsAlwaysTheOldOrTheNewContents) {
   for (int k = 0; k < 2000; ++k) courses[1].push_back({"course", "2", std::to_string(k)});
   std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
   for (int kill = 0; kill < 40; ++kill) {
-    SCOPED_TRACE(kill);
     testing::TempDir dir;
     WriteRulesFile(rules[0], dir.Path("rules"));
     WriteCourseFile(dir.Path("courses.txt"), courses[0]);
     const pid_t child = ::fork();
-    for (int round = 1; child == 0; ++round) {
-      WriteRulesFile(rules[round % 2], dir.Path("rules"));
-      WriteCourseFile(dir.Path("courses.txt"), courses[round % 2]);
+    if (child == 0) {
+      for (int round = 1;; ++round) {
+        WriteRulesFile(rules[round % 2], dir.Path("rules"));
+        WriteCourseFile(dir.Path("courses.txt"), courses[round % 2]);
+      }
     }
     const timespec pause{0, static_cast<long>(random() % 30'000'000)};
     ::nanosleep(&pause, nullptr);
