@@ -1,112 +1,53 @@
-// A whole course file: its lines are cut at LF with one CR before it dropped; a good file loads one
-// record per line, each the line's own parse, and written out it loads back as the same records;
-// a bad file loads nothing and names a line that exists, fails, and follows only good lines. The
-// streaming reader that gradova-cli uses agrees with the loader line for line.
+// The course file reader on any bytes: fed in pieces whose sizes the bytes pick, it reads what it
+// reads when fed whole, and a good file written out reads back as the same courses. The bytes as
+// a number text read as strtoll and strtod read them.
+#include <algorithm>
+#include <climits>
 #include <string>
-#include <variant>
-#include <vector>
+#include <tuple>
 
 #include "check.h"
 #include "courses/course_file.h"
+#include "courses/number_text.h"
 
-namespace {
+using namespace gradova::courses;
+using Read = std::tuple<std::vector<CourseRecord>, std::optional<CourseFileError>, std::size_t>;
 
-using gradova::courses::CourseFileError;
-using gradova::courses::CourseLineError;
-using gradova::courses::CourseRecord;
-
-// The lines of a text, cut independently of the code under test.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
+static Read ReadInPieces(std::string_view text, bool whole) {
+  std::vector<CourseRecord> courses;
+  const auto onCourse = [&courses](const CourseFields& f) {
+    courses.push_back({std::string(f.name), std::string(f.credits), std::string(f.score)});
+  };
+  CourseFileReader reader;
   while (!text.empty()) {
-    const std::size_t lf = text.find('\n');
-    if (lf == std::string_view::npos) {
-      lines.push_back(text);
-      break;
-    }
-    std::string_view line = text.substr(0, lf);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    text.remove_prefix(lf + 1);
+    const ExactBytes piece(text.substr(0, whole ? text.size() : 1 + text[0] % 8u));
+    text.remove_prefix(piece.view.size());
+    if (!reader.Feed(piece.view, onCourse)) break;
   }
-  return lines;
+  const CourseFileCheck check = reader.Finish(onCourse);
+  return {courses, check.error, check.errorLine};
 }
 
-CourseFileError FileError(CourseLineError error) {
-  return error == CourseLineError::BadFormat ? CourseFileError::BadFormat
-                                             : CourseFileError::BadData;
+// Where strtod reads hexadecimal, "inf" or "nan", LeadingDecimal reads only the digits before.
+static void CheckNumbers(const std::string& text) {
+  const long long integer = std::strtoll(text.c_str(), nullptr, 10);
+  GRADOVA_FUZZ_CHECK(LeadingInteger(text) == std::clamp<long long>(integer, INT_MIN, INT_MAX),
+                     "LeadingInteger differs from atoi");
+  char* end = nullptr;
+  const double decimal = std::strtod(text.c_str(), &end);
+  const std::string_view read(text.c_str(), static_cast<std::size_t>(end - text.c_str()));
+  GRADOVA_FUZZ_CHECK(LeadingDecimal(text) == decimal || read.find_first_of("xXiInN") != read.npos,
+                     "LeadingDecimal differs from atof");
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const gradova::fuzz::ExactBytes input(data, size);
-  const std::string_view text = input.View();
-  const std::vector<std::string_view> lines = Lines(text);
-
-  std::vector<std::string_view> seen;
-  gradova::courses::ForEachTextLine(text, [&](std::string_view line) {
-    seen.push_back(line);
-    return true;
-  });
-  GRADOVA_FUZZ_CHECK(seen == lines, "ForEachTextLine cuts the lines differently");
-
-  const gradova::courses::CourseFileContents contents = gradova::courses::ParseCourseFile(text);
-  std::size_t streamed = 0;
-  const gradova::courses::CourseFileCheck check =
-      gradova::courses::ForEachCourse(text, [&](const gradova::courses::CourseFields& fields) {
-        GRADOVA_FUZZ_CHECK(streamed < contents.records.size() || contents.error,
-                           "ForEachCourse hands over more courses than the file loads");
-        if (!contents.error) {
-          const CourseRecord& record = contents.records[streamed];
-          GRADOVA_FUZZ_CHECK(fields.name == record.name && fields.credits == record.credits &&
-                                 fields.score == record.score,
-                             "ForEachCourse and ParseCourseFile disagree on a course");
-        }
-        ++streamed;
-      });
-  GRADOVA_FUZZ_CHECK(check.error == contents.error && check.errorLine == contents.errorLine,
-                     "ForEachCourse and ParseCourseFile disagree on the error");
-
-  if (contents.error) {
-    GRADOVA_FUZZ_CHECK(*contents.error != CourseFileError::CannotOpen,
-                       "parsing bytes reports a file that cannot be opened");
-    GRADOVA_FUZZ_CHECK(contents.records.empty(), "a bad file loads records");
-    GRADOVA_FUZZ_CHECK(contents.errorLine >= 1 && contents.errorLine <= lines.size(),
-                       "the bad line's number is outside the file");
-    GRADOVA_FUZZ_CHECK(streamed == contents.errorLine - 1,
-                       "the courses before the bad line are not all handed over");
-    for (std::size_t i = 0; i + 1 < contents.errorLine; ++i) {
-      GRADOVA_FUZZ_CHECK(
-          std::holds_alternative<CourseRecord>(gradova::courses::ParseCourseLine(lines[i])),
-          "a line before the reported one is bad");
-    }
-    const auto bad = gradova::courses::ParseCourseLine(lines[contents.errorLine - 1]);
-    const auto* lineError = std::get_if<CourseLineError>(&bad);
-    GRADOVA_FUZZ_CHECK(lineError && FileError(*lineError) == *contents.error,
-                       "the reported line does not fail with the reported error");
-    return 0;
-  }
-
-  GRADOVA_FUZZ_CHECK(contents.errorLine == 0, "a good file names a bad line");
-  GRADOVA_FUZZ_CHECK(contents.records.size() == lines.size(),
-                     "a good file loads a record per line");
-  GRADOVA_FUZZ_CHECK(streamed == lines.size(), "ForEachCourse skips courses of a good file");
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto parsed = gradova::courses::ParseCourseLine(lines[i]);
-    const auto* record = std::get_if<CourseRecord>(&parsed);
-    GRADOVA_FUZZ_CHECK(record && *record == contents.records[i],
-                       "a loaded record is not its line's parse");
-  }
-
-  const std::string written = gradova::courses::FormatCourseFile(contents.records);
-  GRADOVA_FUZZ_CHECK(written.empty() || written.substr(written.size() - 2) == "\r\n",
-                     "a written course file does not end with CR LF");
-  const gradova::fuzz::ExactBytes writtenCopy(written);
-  const gradova::courses::CourseFileContents again =
-      gradova::courses::ParseCourseFile(writtenCopy.View());
-  GRADOVA_FUZZ_CHECK(!again.error, "a written course file does not load");
-  GRADOVA_FUZZ_CHECK(again.records == contents.records,
-                     "a written course file loads back as other records");
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const Read read = ReadInPieces(text, true);
+  const auto& [courses, error, errorLine] = read;
+  GRADOVA_FUZZ_CHECK(ReadInPieces(text, false) == read, "the pieces change what is read");
+  GRADOVA_FUZZ_CHECK(errorLine == (error ? courses.size() + 1 : 0), "the bad line's number is off");
+  CheckNumbers(text);
+  GRADOVA_FUZZ_CHECK(error || ReadInPieces(FormatCourseFile(courses), false) == read,
+                     "a good file written out reads back differently");
   return 0;
 }

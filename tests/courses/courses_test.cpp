@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <clocale>
+#include <cmath>
+
+#include "courses/course_file.h"
+#include "courses/number_text.h"
+#include "support/gbk_literal.h"
+
+namespace gradova::courses {
+namespace {
+
+TEST(LeadingInteger, ReadsLikeAtoiButSaturates) {
+  // A field is a view into its line: reading stops at the view's end, whatever follows it.
+  const std::pair<std::string_view, int> rows[] = {
+      {" \t\v\f\r\n+88.5x", 88},
+      {std::string_view("123", 2), 12},
+      {"-1", -1},
+      {"-2147483648", INT_MIN},
+      {"-99999999999", INT_MIN},
+      {"123456789012345678901234567890", INT_MAX},
+  };
+  for (const auto& [text, value] : rows) EXPECT_EQ(LeadingInteger(text), value) << text;
+}
+
+TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
+  const std::pair<std::string_view, double> rows[] = {
+      {" +88.5", 88.5},
+      {std::string_view("0.59", 3), 0.5},
+      {std::string_view("1e23", 3), 100},
+      {"-.5", -0.5},
+      {"5.", 5},
+      {"1.5e2", 150},
+      {"25E-1x", 2.5},
+      {"4e+x", 4},
+      {"0x10", 0},
+      {"inf", 0},
+      {".", 0},
+      {"1e999", HUGE_VAL},
+      {"99999e99999999999999999999", HUGE_VAL},
+      {"1e-999", 0},
+      {"0.00001e310", 1e305},
+      {"9626316347.630445", 9626316347.630445},  // 16 digits: rounding the mantissa first is off
+  };
+  for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;
+}
+
+// Under a decimal comma locale the C library reads "89.25" as 89 and prints "89,2".
+TEST(NumberText, IgnoresADecimalCommaLocale) {
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup.sh generates it)";
+  }
+  const std::string printed = FormatFixed(LeadingDecimal("89.25"), 1);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(printed, "89.2");
+}
+
+// The courses and the outcome of `text` fed to one reader `pieceSize` bytes at a time, stopping
+// where the reader says, as the program does.
+std::string ReadInPieces(std::string_view text, std::size_t pieceSize) {
+  std::string read;
+  const auto onCourse = [&read](const CourseFields& fields) {
+    read.append(fields.name).append("|").append(fields.credits).append("|");
+    read.append(fields.score).append("\n");
+  };
+  CourseFileReader reader;
+  for (std::size_t at = 0; at < text.size(); at += pieceSize) {
+    if (!reader.Feed(text.substr(at, pieceSize), onCourse)) break;
+  }
+  const CourseFileCheck check = reader.Finish(onCourse);
+  if (!check.error) return read;
+  return read + (*check.error == CourseFileError::BadFormat ? "BadFormat" : "BadData") + " at " +
+         std::to_string(check.errorLine);
+}
+
+// Lines first: the last two spaces delimit the fields, and the checks run in a fixed order (empty
+// credits, credits below 1, empty score, score out of range). Then files.
+TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
+  const std::string unnamed = testing::Gbk("未命名课程");
+  const std::pair<std::string, std::string> rows[] = {
+      {"Linear Algebra 4 100", "Linear Algebra|4|100\n"},
+      {"2 60", unnamed + "|2|60\n"},
+      {" 2 60", unnamed + "|2|60\n"},
+      {"Art  2 60", "Art |2|60\n"},
+      {"x\t2 3 60", "x\t2|3|60\n"},
+      {"x 1.5 100.5", "x|1.5|100.5\n"},
+      {"x 4294967296 0", "x|4294967296|0\n"},
+      {"x 2 -0.5", "x|2|-0.5\n"},
+      {" 60", "BadFormat at 1"},
+      {"x  60", "BadFormat at 1"},
+      {"x 2 ", "BadFormat at 1"},
+      {"x 0.5 60", "BadData at 1"},
+      {"x 2 -1", "BadData at 1"},
+      {"x 2 101", "BadData at 1"},
+      {"x 1 4294967356", "BadData at 1"},
+      {"x 0 ", "BadData at 1"},
+      {"x  200", "BadFormat at 1"},
+      {"", ""},
+      {"\r\n", "BadFormat at 1"},
+      {"a 1 60\r\nb c 2 70", "a|1|60\nb c|2|70\n"},
+      {"a 1 60\nb 2 70\n", "a|1|60\nb|2|70\n"},
+      {"a 1 60\r\r\nb 1 60\rc 2 70\r\n", "a|1|60\r\nb 1 60\rc|2|70\n"},
+      {"a 1 60\r\n\r\n", "a|1|60\nBadFormat at 2"},
+      {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "a|1|60\nb|2|70\nBadData at 3"},
+  };
+  for (const auto& [text, read] : rows) {
+    for (const std::size_t pieceSize :
+         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size()}) {
+      EXPECT_EQ(ReadInPieces(text, pieceSize), read) << text << " in pieces of " << pieceSize;
+    }
+  }
+}
+
+TEST(FormatCourseFile, EndsEveryLineWithCrLfAndReadsBack) {
+  const std::string text = FormatCourseFile({{"Linear Algebra", "4", "100"}, {" x", "1.5", "0"}});
+  EXPECT_EQ(text, "Linear Algebra 4 100\r\n x 1.5 0\r\n");
+  EXPECT_EQ(ReadInPieces(text, 3), "Linear Algebra|4|100\n x|1.5|0\n");
+}
+
+}  // namespace
+}  // namespace gradova::courses

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "courses/course_file.h"
+#include "gpa/course_snapshot.h"
+#include "gpa/evaluation.h"
+#include "gpa/report.h"
+#include "grading/built_in_rules.h"
+#include "platform/gbk.h"
+#include "support/gbk_literal.h"
+#include "support/temp_dir.h"
+
+namespace gradova::gpa {
+namespace {
+
+using courses::CourseRecord;
+using testing::Gbk;
+
+grading::RuleSet OneRule(std::initializer_list<grading::RuleBand> bands, std::string name = "r") {
+  grading::Rule rule{std::move(name), grading::MakeEmptyBandTable()};
+  std::size_t slot = 0;
+  for (const grading::RuleBand& band : bands) rule.bands[slot++] = band;
+  return grading::RuleSet{{rule}};
+}
+
+std::string Page(const ResultTable& table, const grading::RuleSet& rules) {
+  std::string page;
+  EXPECT_TRUE(WriteReport(table, MakeColumnTitles(rules), [&page](std::string_view bytes) {
+    page += bytes;
+    return true;
+  }));
+  return page;
+}
+
+// The cells file holds the worked example's table in UTF-8 as the page shows it: the titles
+// first, and "-" in each cell of the empty row between the courses and the totals.
+TEST(EvaluateCourses, WorkedExampleCellForCellAndItsReportByteForByte) {
+  // The sample file as the program carries it: read, put in a snapshot and taken out again.
+  CourseSnapshot snapshot;
+  const auto append = [&snapshot](const courses::CourseFields& fields) {
+    AppendCourse(snapshot, fields.name, fields.credits, fields.score);
+  };
+  courses::CourseFileReader reader;
+  reader.Feed(testing::DataFile("sample_courses.txt"), append);
+  ASSERT_FALSE(reader.Finish(append).error);
+  const grading::RuleSet rules = grading::MakeBuiltInRules();
+  const ResultTable table = EvaluateCourses(ParseCourseSnapshot(snapshot, 5), rules);
+  std::string cells;
+  for (const std::string& title : MakeColumnTitles(rules))
+    cells += platform::GbkToUtf8(title) + "\t";
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    EXPECT_EQ(table.Cell(row, table.ColumnCount()), "");  // outside the grid
+    cells.back() = '\n';
+    for (std::size_t column = 0; column < table.ColumnCount(); ++column) {
+      const std::string_view cell = table.Cell(row, column);
+      cells += (row == 5 && cell.empty() ? "-" : platform::GbkToUtf8(cell)) + "\t";
+    }
+  }
+  cells.back() = '\n';
+  EXPECT_EQ(table.Cell(table.RowCount(), 0), "");
+  EXPECT_EQ(cells, testing::DataFile("worked_example_report_cells.tsv"));
+  EXPECT_EQ(Page(table, rules), testing::DataFile("worked_example_report.html"));
+}
+
+// Scores are compared after rounding to single precision; a score that finds no band gets 0.0.
+TEST(EvaluateCourses, GradePointsOfTheBandOfTheSingleScore) {
+  const grading::RuleSet rules = OneRule({{90, 254}, {60, 10}, {0, 5}});
+  grading::RuleSet full = OneRule({});  // 32 bands, none at 0
+  for (std::uint16_t slot = 0; slot < 32; ++slot)
+    full.rules[0].bands[slot] = {std::uint16_t(100 - slot), slot};
+  const std::tuple<const char*, const grading::RuleSet&, const char*, const char*> rows[] = {
+      {"EqualToABound", rules, "90", "25.4"},
+      {"JustBelow", rules, "89.9", "1.0"},
+      {"RoundsUpToABound", rules, "89.999999", "25.4"},
+      {"StaysBelow", rules, "89.99999", "1.0"},
+      {"LettersCountAsZero", rules, "a", "0.5"},
+      {"BelowZeroFindsNoBand", rules, "-5", "0.0"},
+      {"Infinite", rules, "1e999", "25.4"},
+      {"LastOf32Bands", full, "69", "3.1"},
+      {"BelowTheLastOf32Bands", full, "68.9", "0.0"},
+  };
+  for (const auto& [label, ruleSet, score, points] : rows) {
+    EXPECT_EQ(EvaluateCourses({{"c", "1", score}}, ruleSet).Cell(0, 3), points) << label;
+  }
+}
+
+// Sums are single precision, rounded at every store; a total that divides by zero credits or is
+// not finite shows "无法计算".
+TEST(EvaluateCourses, TotalsRow) {
+  const std::string x = Gbk("无法计算");
+  const grading::RuleSet standard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 10}, {0, 0}});
+  // Per row: the courses, then the total credits, the average score and the GPA.
+  const std::pair<std::vector<CourseRecord>, std::vector<std::string>> rows[] = {
+      {{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}}, {"9.0", "82.8", "2.78"}},
+      {{{"a", "1.5", "90"}, {"b", "2abc", "90"}}, {"3.5", "90.0", "4.00"}},
+      {{{"a", "-1", "90"}, {"b", "3", "60"}}, {"2.0", "45.0", "-0.50"}},
+      {{{"a", "2", "90"}, {"b", "-2", "60"}}, {"0.0", x, x}},
+      {{{"a", "1e-50", "90"}}, {"0.0", x, x}},
+      {{{"a", "1e39", "90"}}, {x, x, x}},
+      {{{"a", "1", "1e39"}}, {"1.0", x, "4.00"}},
+  };
+  for (const auto& [courses, totals] : rows) {
+    const std::vector<std::string> row = EvaluateCourses(courses, standard).totalsRow;
+    EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()), totals) << courses[0].credits;
+  }
+}
+
+TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
+  CourseSnapshot snapshot;
+  AppendCourse(snapshot, "a b", "5", "100");
+  AppendCourse(snapshot, "", "2\r", "\r60");
+  EXPECT_EQ(snapshot, "a b\r5\r100\r\r2 \r 60\r");
+  EXPECT_EQ(ParseCourseSnapshot(snapshot, 2),
+            (std::vector<CourseRecord>{{"a b", "5", "100"}, {"", "2 ", " 60"}}));
+  // Fields past the end are empty.
+  const std::tuple<std::string, std::size_t, std::vector<CourseRecord>> rows[] = {
+      {"", 1, {{"", "", ""}}},
+      {"a\r1\r60\rb", 2, {{"a", "1", "60"}, {"b", "", ""}}},
+      {"a\r1\r60\rb\r", 1, {{"a", "1", "60"}}},
+      {"a\r1\r60\r", 0, {}},
+  };
+  for (const auto& [snapshot, count, courses] : rows) {
+    EXPECT_EQ(ParseCourseSnapshot(snapshot, count), courses) << snapshot;
+  }
+}
+
+// No text adds markup or a line end to the page: a course line with a stray CR loads with the CR
+// in its name, and a rule name byte 0xFF decodes to LF.
+TEST(WriteReport, EscapesMarkupAndLineBreaksInEveryText) {
+  const grading::RuleSet rules = OneRule({}, "<i>a\nb");
+  const std::string page = Page(EvaluateCourses({{"<b>\"C&A\"</b>\r", "1", "60"}}, rules), rules);
+  EXPECT_NE(page.find("<td>&lt;b&gt;&quot;C&amp;A&quot;&lt;/b&gt;&#13;</td>"), std::string::npos);
+  EXPECT_NE(page.find("<td>&lt;i&gt;a&#10;b</td>"), std::string::npos);
+}
+
+// The page goes out about a megabyte at a time; after a failed write nothing more is written.
+TEST(ReportWriter, StopsAtTheFirstFailedWrite) {
+  int writes = 0;
+  ReportWriter report({"t"}, [&writes](std::string_view) { return ++writes > 1; });
+  for (int row = 0; row < 30; ++row) report.Row({std::string(100'000, 'x')});
+  EXPECT_FALSE(report.Finish());
+  EXPECT_EQ(writes, 1);
+}
+
+}  // namespace
+}  // namespace gradova::gpa
