@@ -33,31 +33,18 @@ int StaticStyle(const QLabel& label) {
 
 }  // namespace
 
-CLinkStatic::CLinkStatic() = default;
-
-CLinkStatic::~CLinkStatic() {
-  CancelCapture();
-  if (m_label) m_label->removeEventFilter(this);
-}
+CLinkStatic::~CLinkStatic() { CancelCapture(); }
 
 void CLinkStatic::Attach(QWidget* widget) {
   auto* label = qobject_cast<QLabel*>(widget);
   if (!label || m_label) return;
   m_label = label;
-  m_watched = label;
-  PreSubclassWindow();
-}
-
-void CLinkStatic::PreSubclassWindow() {
-  // What SS_NOTIFY does for a static: the label must take the mouse, and see it move with no
-  // button held, for the clicks and the hover state to reach us.
-  m_label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+  // The hover state needs the moves made with no button held.
   m_label->setMouseTracking(true);
   m_label->installEventFilter(this);
   m_label->setCursor(Qt::PointingHandCursor);
-  const QRect client = m_label->contentsRect();
   if (m_hintText.empty()) m_hintText = m_target;
-  m_toolRect = client;
+  m_toolRect = m_label->contentsRect();
 }
 
 void CLinkStatic::SetTarget(std::string addressGbk) {
@@ -110,16 +97,13 @@ void CLinkStatic::FitToClient() {
 }
 
 bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
-  // Compared as plain pointers: while the label is being destroyed it is no longer a QLabel,
-  // and its last events must not reach the handlers.
-  if (watched != m_watched || !qobject_cast<QLabel*>(watched)) return false;
+  // While the label is being destroyed it is no longer a QLabel, and its last events must not
+  // reach the handlers.
+  if (watched != m_label.data() || !qobject_cast<QLabel*>(watched)) return false;
   switch (event->type()) {
-    case QEvent::MouseMove: {
-      // The label's own handling comes first, as the static's default processing does.
-      static_cast<QObject*>(m_label.data())->event(event);
+    case QEvent::MouseMove:
       OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
-      return true;
-    }
+      return false;
     // The second press of a double click comes as MouseButtonDblClick, no press: like the
     // static's double-click notification it opens nothing, so a double click opens once.
     case QEvent::MouseButtonPress:
@@ -176,32 +160,18 @@ void CLinkStatic::OnStaticClicked() {
   // The message box is modal: while the label holds the mouse, no click would reach the box.
   CancelCapture();
   QApplication::beep();
-  ShowOpenError(code);
+  // The texts are ASCII, the same bytes in GBK.
+  platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label->window());
 }
 
 int CLinkStatic::OpenTarget(const std::string& addressGbk) {
   const std::string address = platform::GbkToUtf8(addressGbk);
-  if (platform::OpenUrlWithDefaultHandler(address)) return platform::kOpenedCode;
-  // Every failure of the fallback lookup reports the default handler's failure.
-  const int defaultHandlerCode = platform::kNoAssociationCode;
-  const std::optional<std::string> execLine = platform::QueryHtmlHandlerCommand();
-  if (!execLine) return defaultHandlerCode;
-  const platform::BrowserCommand command = platform::BuildBrowserCommand(*execLine, address);
-  switch (command.status) {
-    case platform::BrowserCommandStatus::Invalid:
-      return platform::kAssociationInvalidCode;
-    case platform::BrowserCommandStatus::UnsafeAddress:
-      return defaultHandlerCode;
-    case platform::BrowserCommandStatus::Ready:
-      break;
-  }
-  return platform::StartDetached(command.program, command.arguments) ? platform::kOpenedCode
-                                                                     : platform::kFileNotFoundCode;
-}
-
-void CLinkStatic::ShowOpenError(int code) {
-  // The texts are ASCII, the same bytes in GBK.
-  platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label ? m_label->window() : nullptr);
+  const int code = platform::OpenWithDefaultHandler(address);
+  if (code > 32) return code;
+  // Without a browser's command line, the default handler's failure is the one to report.
+  const std::optional<std::string> commandLine = platform::BrowserCommandLine();
+  if (!commandLine) return code;
+  return platform::StartCommandLine(platform::CutAtPlaceholder(*commandLine), address);
 }
 
 void CLinkStatic::CancelCapture() {
