@@ -33,8 +33,6 @@ int StaticStyle(const QLabel& label) {
 
 }  // namespace
 
-CLinkStatic::~CLinkStatic() { CancelCapture(); }
-
 void CLinkStatic::Attach(QWidget* widget) {
   auto* label = qobject_cast<QLabel*>(widget);
   if (!label || m_label) return;
@@ -101,8 +99,14 @@ bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
   // reach the handlers.
   if (watched != m_label.data() || !qobject_cast<QLabel*>(watched)) return false;
   switch (event->type()) {
-    case QEvent::MouseMove:
-      OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+    // The hover state follows the client area, so moves over the border count as outside.
+    case QEvent::MouseMove: {
+      const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+      OnHover(m_label->contentsRect().contains(point));
+      return false;
+    }
+    case QEvent::Leave:
+      OnHover(false);
       return false;
     // The second press of a double click comes as MouseButtonDblClick, no press: like the
     // static's double-click notification it opens nothing, so a double click opens once.
@@ -125,21 +129,10 @@ bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-void CLinkStatic::OnMouseMove(const QPoint& point) {
-  const bool inClient = m_label->contentsRect().contains(point);
-  if (m_pointerInside) {
-    if (inClient) return;
-    m_pointerInside = false;
-    m_label->releaseMouse();
-    m_label->repaint();
-    return;
-  }
-  // A move over the frame is no move over the control, as the border of a static is not its
-  // client area; taking the mouse there would drop it again at the next move.
-  if (!inClient) return;
-  m_pointerInside = true;
+void CLinkStatic::OnHover(bool inside) {
+  if (inside == m_pointerInside) return;
+  m_pointerInside = inside;
   m_label->repaint();
-  m_label->grabMouse();
 }
 
 void CLinkStatic::OnToolTip(QHelpEvent& event) {
@@ -157,8 +150,8 @@ void CLinkStatic::OnStaticClicked() {
     SetOpened(true);
     return;
   }
-  // The message box is modal: while the label holds the mouse, no click would reach the box.
-  CancelCapture();
+  // The modal box takes the pointer away from the label without a move that says so.
+  m_pointerInside = false;
   QApplication::beep();
   // The texts are ASCII, the same bytes in GBK.
   platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label->window());
@@ -172,12 +165,6 @@ int CLinkStatic::OpenTarget(const std::string& addressGbk) {
   const std::optional<std::string> commandLine = platform::BrowserCommandLine();
   if (!commandLine) return code;
   return platform::StartCommandLine(platform::CutAtPlaceholder(*commandLine), address);
-}
-
-void CLinkStatic::CancelCapture() {
-  if (!m_pointerInside) return;
-  m_pointerInside = false;
-  if (m_label) m_label->releaseMouse();
 }
 
 }  // namespace gradova::ui

@@ -13,15 +13,12 @@
 
 class QEvent;
 class QHelpEvent;
-class QPoint;
 
 namespace gradova::ui {
 
 class CLinkStatic : public QObject {
  public:
   CLinkStatic() = default;
-  // Releases the mouse if the label still holds it for this control.
-  ~CLinkStatic() override;
   CLinkStatic(const CLinkStatic&) = delete;
   CLinkStatic& operator=(const CLinkStatic&) = delete;
 
@@ -45,7 +42,7 @@ class CLinkStatic : public QObject {
   const std::string& HintText() const { return m_hintText; }
   // True after a click that opened the address, false after one that failed.
   bool Opened() const { return m_opened; }
-  // The pointer is over the label's client area (not its border) and the label holds the mouse.
+  // The pointer is over the label's client area (not its border).
   bool PointerInside() const { return m_pointerInside; }
 
  protected:
@@ -53,15 +50,14 @@ class CLinkStatic : public QObject {
 
  private:
   void OnStaticClicked();
-  void OnMouseMove(const QPoint& point);
+  // Enters or leaves the hover state, redrawing the label on a change.
+  void OnHover(bool inside);
   void OnToolTip(QHelpEvent& event);
   // Sets the label's size to that of its client area; which edges stay put follows the
   // alignment, read as the static styles SS_CENTER, SS_RIGHT and SS_CENTERIMAGE.
   void FitToClient();
   // A code above 32 when the address went to a browser, else the error code for the message.
   int OpenTarget(const std::string& addressGbk);
-  // Leaves the hover state and gives up the mouse, as a modal window makes the control do.
-  void CancelCapture();
 
   bool m_pointerInside = false;
   bool m_opened = false;
