@@ -97,7 +97,7 @@ void CLinkStatic::FitToClient() {
 bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
   // While the label is being destroyed it is no longer a QLabel, and its last events must not
   // reach the handlers.
-  if (watched != m_label.data() || !qobject_cast<QLabel*>(watched)) return false;
+  if (!qobject_cast<QLabel*>(watched)) return false;
   switch (event->type()) {
     // The hover state follows the client area, so moves over the border count as outside.
     case QEvent::MouseMove: {
