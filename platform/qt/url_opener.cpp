@@ -37,13 +37,8 @@ int CodeFor(const GError& error) {
     case G_SPAWN_ERROR_ACCES:
     case G_SPAWN_ERROR_PERM:
       return 5;  // access denied
-    case G_SPAWN_ERROR_NOMEM:
-      return 8;  // not enough memory
-    case G_SPAWN_ERROR_NOEXEC:
-    case G_SPAWN_ERROR_LIBBAD:
-      return 11;  // not a program
     default:
-      return 0;  // out of resources
+      return 0;  // out of memory or resources
   }
 }
 

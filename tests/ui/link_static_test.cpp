@@ -57,7 +57,6 @@ class LinkTest : public ::testing::Test {
   }
 
   testing::UiSeams m_seams;
-  testing::FakeUrlOpener& m_opener = m_seams.urlOpener;
   QWidget m_host;
   QLabel* m_label = new QLabel(QStringLiteral("gradova.example.org"), &m_host);
   CLinkStatic m_link;
@@ -83,13 +82,13 @@ TEST_P(LinkRows, HintToolTipFitHoverAndClicks) {
   const LinkRow& row = GetParam();
   m_label->setContentsMargins(row.margins);
   m_label->setAlignment(row.alignment);
-  m_opener.defaultHandlerOpens = true;
+  m_seams.urlOpener.defaultHandlerOpens = true;
   Run(row.script);
   EXPECT_EQ(m_link.HintText(), testing::Gbk(row.hint));
   EXPECT_EQ(m_label->geometry(), row.fitted);
   EXPECT_EQ(m_label->cursor().shape(), m_link.Label() ? Qt::PointingHandCursor : Qt::ArrowCursor);
   EXPECT_EQ(m_link.PointerInside(), row.inside);
-  EXPECT_EQ(m_opener.openedAddresses, Words(row.opens, "http://gradova.example.org"));
+  EXPECT_EQ(m_seams.urlOpener.openedAddresses, Words(row.opens, "http://gradova.example.org"));
   QHelpEvent help(QEvent::ToolTip, row.point, m_label->mapToGlobal(row.point));
   QApplication::sendEvent(m_label, &help);
   EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text().toStdString() : "-", row.tip);
@@ -126,9 +125,9 @@ constexpr int kOk = platform::kOpenedCode;
 struct ClickRow {
   const char* label;
   std::optional<std::string> commandLine;  // the browser's; "open" makes the default handler open
-  std::vector<Words> started;              // the words of the fallback's start, if any
   std::string box;  // the error box's text after "Unable to open hyperlink:\n\n", if any
   int startCode = kOk;
+  std::vector<Words> started = {{"run", kHost}};  // the words of the fallback's starts
   std::string address = kHost;
 };
 class LinkClicks : public LinkTest, public ::testing::WithParamInterface<ClickRow> {};
@@ -137,11 +136,11 @@ TEST_P(LinkClicks, OpenTheAddressOrSayWhyNot) {
   const ClickRow& row = GetParam();
   Run("A");
   m_link.SetTarget(testing::Gbk(row.address));
-  m_opener.defaultHandlerOpens = row.commandLine == "open";
-  m_opener.browserCommandLine = row.commandLine;
-  m_opener.startCode = row.startCode;
+  m_seams.urlOpener.defaultHandlerOpens = row.commandLine == "open";
+  m_seams.urlOpener.browserCommandLine = row.commandLine;
+  m_seams.urlOpener.startCode = row.startCode;
   Run("ic");
-  EXPECT_EQ(m_opener.starts, row.started);
+  EXPECT_EQ(m_seams.urlOpener.starts, row.started);
   EXPECT_EQ(m_link.Opened(), row.box.empty());
   // The box takes the pointer away: no hover is left behind it.
   EXPECT_EQ(m_link.PointerInside(), row.box.empty());
@@ -150,19 +149,22 @@ TEST_P(LinkClicks, OpenTheAddressOrSayWhyNot) {
 }
 
 const ClickRow kClicks[] = {
-    {"DefaultHandlerOpens", "open", {}, ""},
-    {"NoBrowserAtAll", std::nullopt, {}, kNoApp},
-    {"CutAtTheBarePlaceholder", "/bin/firefox %u --x", {{"/bin/firefox", kHost}}, ""},
-    {"CutBeforeAQuotedPlaceholder", "\"/b r/run\" -n \"%U\" -x", {{"/b r/run", "-n", kHost}}, ""},
-    {"QuotedPlaceholderFirst", "run %u -x \"%F\"", {{"run", "%u", "-x", kHost}}, ""},
-    {"EscapedPercentIsNoPlaceholder", "run -f=%%u %f", {{"run", "-f=%%u", kHost}}, ""},
-    {"NoPlaceholderAppends", "run --home", {{"run", "--home", kHost}}, ""},
-    {"AddressIsOneArgument", "run %u", {{"run", "a b\";rm -rf x"}}, "", kOk, "a b\";rm -rf x"},
-    {"AddressLikeAnOptionIsRefused", "run %u", {}, kNoApp, kOk, "--kiosk"},
-    {"OpenQuoteIsInvalid", "run \"-x %u", {}, kBad},
-    {"NoProgramIsInvalid", "%u", {}, kBad},
-    {"BrowserMissing", "run", {{"run", kHost}}, "The specified file was not found.", 2},
-    {"CodeWithoutText", "run", {{"run", kHost}}, "Unknown Error (4) occurred.", 4},
+    {"DefaultHandlerOpens", "open", "", kOk, {}},
+    {"NoBrowserAtAll", std::nullopt, kNoApp, kOk, {}},
+    {"CutAtTheBarePlaceholder", "/bin/firefox %u --x", "", kOk, {{"/bin/firefox", kHost}}},
+    {"CutBeforeQuotedPlaceholder", "\"/b r/x\" -n \"%U\" -x", "", kOk, {{"/b r/x", "-n", kHost}}},
+    {"QuotedPlaceholderFirst", "run %u -x \"%F\"", "", kOk, {{"run", "%u", "-x", kHost}}},
+    {"EscapedPercentIsNoPlaceholder", "run -f=%%u %f", "", kOk, {{"run", "-f=%%u", kHost}}},
+    {"NoPlaceholderAppends", "run --home", "", kOk, {{"run", "--home", kHost}}},
+    {"AddressIsOneArgument", "run %u", "", kOk, {{"run", "a b\";rm -rf x"}}, "a b\";rm -rf x"},
+    {"AddressLikeAnOptionIsRefused", "run %u", kNoApp, kOk, {}, "--kiosk"},
+    {"OpenQuoteIsInvalid", "run \"-x %u", kBad, kOk, {}},
+    {"NoProgramIsInvalid", "%u", kBad, kOk, {}},
+    {"ProgramNotFound", "run", "The specified file was not found.", 2},
+    {"PathNotFound", "run", "The specified path was not found.", 3},
+    {"AccessDenied", "run", "The operating system denied\naccess to the specified file.", 5},
+    {"OutOfResources", "run", "The operating system is out\nof memory or resources.", 0},
+    {"CodeWithoutText", "run", "Unknown Error (4) occurred.", 4},
 };
 INSTANTIATE_TEST_SUITE_P(Outcomes, LinkClicks, ::testing::ValuesIn(kClicks), RowName);
 
