@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/browser_command.h"
 #include "platform/gbk.h"
@@ -103,30 +104,32 @@ bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
       OnHover(m_label->contentsRect().contains(point));
-      return false;
+      break;
     }
     case QEvent::Leave:
       OnHover(false);
-      return false;
+      break;
     // The second press of a double click comes as MouseButtonDblClick, no press: like the
     // static's double-click notification it opens nothing, so a double click opens once.
     case QEvent::MouseButtonPress:
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_pressed = true;
-      return false;
+      break;
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton || !m_pressed) return false;
-      m_pressed = false;
-      if (!m_label->rect().contains(mouse->position().toPoint())) return false;
-      OnStaticClicked();
-      return true;
+      if (mouse->button() == Qt::LeftButton && std::exchange(m_pressed, false) &&
+          m_label->rect().contains(mouse->position().toPoint())) {
+        OnStaticClicked();
+      }
+      break;
     }
     case QEvent::ToolTip:
       OnToolTip(*static_cast<QHelpEvent*>(event));
-      return true;
+      break;
     default:
-      return false;
+      break;
   }
+  // The label keeps its own handling of the mouse; only the tool tip is this control's alone.
+  return event->type() == QEvent::ToolTip;
 }
 
 void CLinkStatic::OnHover(bool inside) {

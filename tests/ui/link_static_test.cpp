@@ -164,6 +164,7 @@ const ClickRow kClicks[] = {
     {"PathNotFound", "run", "The specified path was not found.", 3},
     {"AccessDenied", "run", "The operating system denied\naccess to the specified file.", 5},
     {"OutOfResources", "run", "The operating system is out\nof memory or resources.", 0},
+    {"HighestErrorCode", "run", "The specified dynamic-link library was not found.", 32},
     {"CodeWithoutText", "run", "Unknown Error (4) occurred.", 4},
 };
 INSTANTIATE_TEST_SUITE_P(Outcomes, LinkClicks, ::testing::ValuesIn(kClicks), RowName);

@@ -21,7 +21,6 @@ class FakeUrlOpener {
         }});
   }
   ~FakeUrlOpener() { platform::SetUrlOpenerForTesting(std::nullopt); }
-  FakeUrlOpener(const FakeUrlOpener&) = delete;
 
   bool defaultHandlerOpens = false;  // else it fails as on a desktop without a browser
   std::optional<std::string> browserCommandLine;
