@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/browser_command.h"
 #include "platform/gbk.h"
@@ -33,31 +34,16 @@ int StaticStyle(const QLabel& label) {
 
 }  // namespace
 
-CLinkStatic::CLinkStatic() = default;
-
-CLinkStatic::~CLinkStatic() {
-  CancelCapture();
-  if (m_label) m_label->removeEventFilter(this);
-}
-
 void CLinkStatic::Attach(QWidget* widget) {
   auto* label = qobject_cast<QLabel*>(widget);
   if (!label || m_label) return;
   m_label = label;
-  m_watched = label;
-  PreSubclassWindow();
-}
-
-void CLinkStatic::PreSubclassWindow() {
-  // What SS_NOTIFY does for a static: the label must take the mouse, and see it move with no
-  // button held, for the clicks and the hover state to reach us.
-  m_label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+  // The hover state needs the moves made with no button held.
   m_label->setMouseTracking(true);
   m_label->installEventFilter(this);
   m_label->setCursor(Qt::PointingHandCursor);
-  const QRect client = m_label->contentsRect();
   if (m_hintText.empty()) m_hintText = m_target;
-  m_toolRect = client;
+  m_toolRect = m_label->contentsRect();
 }
 
 void CLinkStatic::SetTarget(std::string addressGbk) {
@@ -110,52 +96,46 @@ void CLinkStatic::FitToClient() {
 }
 
 bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
-  // Compared as plain pointers: while the label is being destroyed it is no longer a QLabel,
-  // and its last events must not reach the handlers.
-  if (watched != m_watched || !qobject_cast<QLabel*>(watched)) return false;
+  // While the label is being destroyed it is no longer a QLabel, and its last events must not
+  // reach the handlers.
+  if (!qobject_cast<QLabel*>(watched)) return false;
   switch (event->type()) {
+    // The hover state follows the client area, so moves over the border count as outside.
     case QEvent::MouseMove: {
-      // The label's own handling comes first, as the static's default processing does.
-      static_cast<QObject*>(m_label.data())->event(event);
-      OnMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
-      return true;
+      const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+      OnHover(m_label->contentsRect().contains(point));
+      break;
     }
+    case QEvent::Leave:
+      OnHover(false);
+      break;
     // The second press of a double click comes as MouseButtonDblClick, no press: like the
     // static's double-click notification it opens nothing, so a double click opens once.
     case QEvent::MouseButtonPress:
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) m_pressed = true;
-      return false;
+      break;
     case QEvent::MouseButtonRelease: {
       const auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() != Qt::LeftButton || !m_pressed) return false;
-      m_pressed = false;
-      if (!m_label->rect().contains(mouse->position().toPoint())) return false;
-      OnStaticClicked();
-      return true;
+      if (mouse->button() == Qt::LeftButton && std::exchange(m_pressed, false) &&
+          m_label->rect().contains(mouse->position().toPoint())) {
+        OnStaticClicked();
+      }
+      break;
     }
     case QEvent::ToolTip:
       OnToolTip(*static_cast<QHelpEvent*>(event));
-      return true;
+      break;
     default:
-      return false;
+      break;
   }
+  // The label keeps its own handling of the mouse; only the tool tip is this control's alone.
+  return event->type() == QEvent::ToolTip;
 }
 
-void CLinkStatic::OnMouseMove(const QPoint& point) {
-  const bool inClient = m_label->contentsRect().contains(point);
-  if (m_pointerInside) {
-    if (inClient) return;
-    m_pointerInside = false;
-    m_label->releaseMouse();
-    m_label->repaint();
-    return;
-  }
-  // A move over the frame is no move over the control, as the border of a static is not its
-  // client area; taking the mouse there would drop it again at the next move.
-  if (!inClient) return;
-  m_pointerInside = true;
+void CLinkStatic::OnHover(bool inside) {
+  if (inside == m_pointerInside) return;
+  m_pointerInside = inside;
   m_label->repaint();
-  m_label->grabMouse();
 }
 
 void CLinkStatic::OnToolTip(QHelpEvent& event) {
@@ -173,41 +153,21 @@ void CLinkStatic::OnStaticClicked() {
     SetOpened(true);
     return;
   }
-  // The message box is modal: while the label holds the mouse, no click would reach the box.
-  CancelCapture();
+  // The modal box takes the pointer away from the label without a move that says so.
+  m_pointerInside = false;
   QApplication::beep();
-  ShowOpenError(code);
+  // The texts are ASCII, the same bytes in GBK.
+  platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label->window());
 }
 
 int CLinkStatic::OpenTarget(const std::string& addressGbk) {
   const std::string address = platform::GbkToUtf8(addressGbk);
-  if (platform::OpenUrlWithDefaultHandler(address)) return platform::kOpenedCode;
-  // Every failure of the fallback lookup reports the default handler's failure.
-  const int defaultHandlerCode = platform::kNoAssociationCode;
-  const std::optional<std::string> execLine = platform::QueryHtmlHandlerCommand();
-  if (!execLine) return defaultHandlerCode;
-  const platform::BrowserCommand command = platform::BuildBrowserCommand(*execLine, address);
-  switch (command.status) {
-    case platform::BrowserCommandStatus::Invalid:
-      return platform::kAssociationInvalidCode;
-    case platform::BrowserCommandStatus::UnsafeAddress:
-      return defaultHandlerCode;
-    case platform::BrowserCommandStatus::Ready:
-      break;
-  }
-  return platform::StartDetached(command.program, command.arguments) ? platform::kOpenedCode
-                                                                     : platform::kFileNotFoundCode;
-}
-
-void CLinkStatic::ShowOpenError(int code) {
-  // The texts are ASCII, the same bytes in GBK.
-  platform::AfxMessageBox(platform::OpenErrorMessage(code), m_label ? m_label->window() : nullptr);
-}
-
-void CLinkStatic::CancelCapture() {
-  if (!m_pointerInside) return;
-  m_pointerInside = false;
-  if (m_label) m_label->releaseMouse();
+  const int code = platform::OpenWithDefaultHandler(address);
+  if (code > 32) return code;
+  // Without a browser's command line, the default handler's failure is the one to report.
+  const std::optional<std::string> commandLine = platform::BrowserCommandLine();
+  if (!commandLine) return code;
+  return platform::StartCommandLine(platform::CutAtPlaceholder(*commandLine), address);
 }
 
 }  // namespace gradova::ui

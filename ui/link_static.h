@@ -13,16 +13,12 @@
 
 class QEvent;
 class QHelpEvent;
-class QPoint;
-class QWidget;
 
 namespace gradova::ui {
 
 class CLinkStatic : public QObject {
  public:
-  CLinkStatic();
-  // Releases the mouse if the label still holds it for this control.
-  ~CLinkStatic() override;
+  CLinkStatic() = default;
   CLinkStatic(const CLinkStatic&) = delete;
   CLinkStatic& operator=(const CLinkStatic&) = delete;
 
@@ -46,28 +42,22 @@ class CLinkStatic : public QObject {
   const std::string& HintText() const { return m_hintText; }
   // True after a click that opened the address, false after one that failed.
   bool Opened() const { return m_opened; }
-  // The pointer is over the label and the label holds the mouse.
+  // The pointer is over the label's client area (not its border).
   bool PointerInside() const { return m_pointerInside; }
-  // Where the tool tip shows, in the label's coordinates: its client area at binding, not moved
-  // by later fits.
-  QRect ToolRect() const { return m_toolRect; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void PreSubclassWindow();
   void OnStaticClicked();
-  void OnMouseMove(const QPoint& point);
+  // Enters or leaves the hover state, redrawing the label on a change.
+  void OnHover(bool inside);
   void OnToolTip(QHelpEvent& event);
   // Sets the label's size to that of its client area; which edges stay put follows the
   // alignment, read as the static styles SS_CENTER, SS_RIGHT and SS_CENTERIMAGE.
   void FitToClient();
   // A code above 32 when the address went to a browser, else the error code for the message.
   int OpenTarget(const std::string& addressGbk);
-  void ShowOpenError(int code);
-  // Leaves the hover state and gives up the mouse, as a modal window makes the control do.
-  void CancelCapture();
 
   bool m_pointerInside = false;
   bool m_opened = false;
@@ -75,7 +65,8 @@ class CLinkStatic : public QObject {
   std::string m_target;
   std::string m_hintText;
   QPointer<QLabel> m_label;
-  const QObject* m_watched = nullptr;  // the bound label, for telling its events apart
+  // Where the tool tip shows, in the label's coordinates: its client area at binding, not moved
+  // by later fits.
   QRect m_toolRect;
   bool m_pressed = false;
 };

@@ -1,14 +1,12 @@
 #include "platform/qt/url_opener.h"
 
-#include <stdlib.h>
+// GLib's headers come before Qt's, which define "signals" as a macro.
+#include <gio/gio.h>
 
-#include <QDesktopServices>
-#include <QProcess>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
-#include "platform/desktop_entry.h"
+#include "platform/browser_command.h"
 
 namespace gradova::platform {
 namespace {
@@ -18,65 +16,72 @@ std::optional<UrlOpener>& Seam() {
   return opener;
 }
 
-std::string_view Environment(const char* name) {
-  const char* value = ::getenv(name);
-  return value ? std::string_view(value) : std::string_view();
+// A bare host gets the http scheme; a URL with a scheme never starts with "-", so the handler
+// cannot take it for an option.
+std::optional<std::string> DefaultHandlerUrl(std::string_view address) {
+  const QUrl url = QUrl::fromUserInput(QString::fromUtf8(address.data(), address.size()));
+  if (!url.isValid() || url.scheme().isEmpty()) return std::nullopt;
+  return url.toString(QUrl::FullyEncoded).toStdString();
 }
 
-// xdg-mime answers at once; the limit only keeps a hung helper from freezing the window.
-constexpr int kXdgMimeLimitMs = 5000;
-
-std::optional<std::string> QueryHtmlDesktopId() {
-  QProcess process;
-  process.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")},
-                QIODevice::ReadOnly);
-  if (!process.waitForFinished(kXdgMimeLimitMs)) {
-    process.kill();
-    process.waitForFinished(kXdgMimeLimitMs);
-    return std::nullopt;
+// The code whose text tells the user best why GIO or GLib failed.
+int CodeFor(const GError& error) {
+  if (error.domain == G_SHELL_ERROR) return kAssociationInvalidCode;
+  // Not a start that failed: GIO found no handler for the address.
+  if (error.domain != G_SPAWN_ERROR) return kNoAssociationCode;
+  switch (error.code) {
+    case G_SPAWN_ERROR_NOENT:
+      return kFileNotFoundCode;
+    case G_SPAWN_ERROR_NOTDIR:
+      return 3;  // the path was not found
+    case G_SPAWN_ERROR_ACCES:
+    case G_SPAWN_ERROR_PERM:
+      return 5;  // access denied
+    default:
+      return 0;  // out of memory or resources
   }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return std::nullopt;
-  const QByteArray firstLine = process.readAllStandardOutput().split('\n').value(0).trimmed();
-  if (firstLine.isEmpty()) return std::nullopt;
-  return firstLine.toStdString();
 }
 
 }  // namespace
 
 void SetUrlOpenerForTesting(std::optional<UrlOpener> opener) { Seam() = std::move(opener); }
 
-std::optional<std::string> DefaultHandlerUrl(std::string_view address) {
-  // fromUserInput gives a bare host the http scheme; a URL with a scheme never starts with "-",
-  // so the helper that opens it cannot take it for an option.
-  const QUrl url = QUrl::fromUserInput(QString::fromUtf8(address.data(), address.size()));
-  if (!url.isValid() || url.scheme().isEmpty()) return std::nullopt;
-  return url.toString(QUrl::FullyEncoded).toStdString();
-}
-
-bool OpenUrlWithDefaultHandler(std::string_view address) {
-  if (Seam()) return Seam()->openUrl && Seam()->openUrl(address);
+int OpenWithDefaultHandler(std::string_view address) {
   const std::optional<std::string> url = DefaultHandlerUrl(address);
-  return url && QDesktopServices::openUrl(QUrl(QString::fromStdString(*url), QUrl::StrictMode));
+  if (!url) return kNoAssociationCode;
+  if (Seam()) return Seam()->openUrl(*url);
+  g_autoptr(GError) error = nullptr;
+  if (g_app_info_launch_default_for_uri(url->c_str(), nullptr, &error)) return kOpenedCode;
+  return CodeFor(*error);
 }
 
-std::optional<std::string> QueryHtmlHandlerCommand() {
-  if (Seam()) {
-    if (!Seam()->queryHtmlHandlerCommand) return std::nullopt;
-    return Seam()->queryHtmlHandlerCommand();
+std::optional<std::string> BrowserCommandLine() {
+  if (Seam()) return Seam()->browserCommandLine();
+  g_autoptr(GAppInfo) info = g_app_info_get_default_for_type("text/html", FALSE);
+  if (!info) info = g_app_info_get_default_for_uri_scheme("http");
+  const char* line = info ? g_app_info_get_commandline(info) : nullptr;
+  if (!line) return std::nullopt;
+  return std::string(line);
+}
+
+int StartCommandLine(std::string_view commandLine, std::string_view address) {
+  if (!address.empty() && address.front() == '-') return kNoAssociationCode;
+  g_autoptr(GError) error = nullptr;
+  g_auto(GStrv) parsed = nullptr;
+  if (!g_shell_parse_argv(std::string(commandLine).c_str(), nullptr, &parsed, &error)) {
+    return CodeFor(*error);
   }
-  const std::optional<std::string> id = QueryHtmlDesktopId();
-  if (!id) return std::nullopt;
-  return FindDesktopEntryExec(
-      *id, ApplicationDirectories(Environment("XDG_DATA_HOME"), Environment("XDG_DATA_DIRS"),
-                                  Environment("HOME")));
-}
-
-bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
-  if (Seam()) return Seam()->startDetached && Seam()->startDetached(program, arguments);
-  QStringList list;
-  for (const std::string& argument : arguments) list << QString::fromStdString(argument);
-  return QProcess::startDetached(QString::fromStdString(program), list);
+  std::vector<std::string> words(parsed, parsed + g_strv_length(parsed));
+  words.emplace_back(address);
+  if (Seam()) return Seam()->start(words);
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  if (g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr,
+                    &error)) {
+    return kOpenedCode;
+  }
+  return CodeFor(*error);
 }
 
 }  // namespace gradova::platform

@@ -1,7 +1,8 @@
 #pragma once
-// The three ways the hyperlink reaches outside the program: the desktop's default handler for an
-// address, the command of the desktop entry that handles text/html, and starting a program on
-// its own. Texts are UTF-8.
+// How the hyperlink reaches outside the program, through GIO: the desktop's default handler for
+// an address, the command line of the desktop's browser, and starting a program. Each open
+// answers with a result code of platform/browser_command.h: above 32 when the address was handed
+// over, else the error whose text the user is shown. Texts are UTF-8.
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,31 +11,31 @@
 
 namespace gradova::platform {
 
-// Hands `address` to the desktop's default handler. A bare host name ("example.org") is taken as
-// a web address, not as a file name, and nothing in the address is read as an option. False
-// when no handler could be started; whether the handler then shows the page is beyond knowing.
-bool OpenUrlWithDefaultHandler(std::string_view address);
-// The address as OpenUrlWithDefaultHandler hands it over: always with a scheme, "http" for a bare
-// host. Nothing for an address that makes no URL (empty, say); it is then not handed over.
-std::optional<std::string> DefaultHandlerUrl(std::string_view address);
+// Hands `address` to the desktop's default handler for its scheme. A bare host name
+// ("example.org") is taken as an http address, not as a file name; an address that makes no URL
+// (empty, say) is not handed over and gives kNoAssociationCode, as does a desktop without a
+// handler. Whether the handler then shows the page is beyond knowing.
+int OpenWithDefaultHandler(std::string_view address);
 
-// The Exec value of the desktop entry that `xdg-mime query default text/html` names, looked up
-// in the application folders of the XDG base directories. Nothing when xdg-mime cannot be run,
-// fails or names no entry, when no folder holds that entry, or when it has no Exec key.
-std::optional<std::string> QueryHtmlHandlerCommand();
+// The command line of the desktop's default text/html handler, else of its http handler, as the
+// desktop entry's Exec value holds it. Nothing when the desktop has neither.
+std::optional<std::string> BrowserCommandLine();
 
-// Starts `program` with `arguments`, each passed as one argument and never through a shell, and
-// does not wait for it. False when it could not be started (not found, not executable).
-bool StartDetached(const std::string& program, const std::vector<std::string>& arguments);
+// Starts the words of `commandLine`, split by the shell's quoting rules, with `address` added as
+// one more argument exactly as given, and does not wait. No shell runs it: the address is never
+// split or expanded. An address that begins with "-" is refused with kNoAssociationCode, as the
+// program would read it as an option; a line without words or with an open quote gives
+// kAssociationInvalidCode.
+int StartCommandLine(std::string_view commandLine, std::string_view address);
 
-// Test seam: while set, the three calls above go to these functions instead and nothing is
-// opened or started; a function left empty answers as a failure (false or nothing). Reset with
+// Test seam: while set, these stand in for the desktop's default handler (given the URL made of
+// the address), its browser's command line and the start of a program (given its words, the
+// address last), and nothing is opened or started. Every function must be set. Reset with
 // std::nullopt.
 struct UrlOpener {
-  std::function<bool(std::string_view address)> openUrl;
-  std::function<std::optional<std::string>()> queryHtmlHandlerCommand;
-  std::function<bool(const std::string& program, const std::vector<std::string>& arguments)>
-      startDetached;
+  std::function<int(const std::string& url)> openUrl;
+  std::function<std::optional<std::string>()> browserCommandLine;
+  std::function<int(const std::vector<std::string>& words)> start;
 };
 void SetUrlOpenerForTesting(std::optional<UrlOpener> opener);
 

@@ -1,48 +1,32 @@
 #pragma once
-// Stands in for the desktop while a test runs: the default handler, the text/html entry's command
-// and the program start answer from the fields below and record what they were asked, so that no
-// test ever opens a browser.
-#include <optional>
-#include <string>
-#include <vector>
-
+// Stands in for the desktop's default handler, its browser's command line and the start of a
+// program: they answer from the fields below and record what they were given. No browser opens.
+#include "platform/browser_command.h"
 #include "platform/qt/url_opener.h"
 
 namespace gradova::testing {
 
 class FakeUrlOpener {
  public:
-  struct Start {
-    std::string program;
-    std::vector<std::string> arguments;
-  };
-
   FakeUrlOpener() {
     platform::SetUrlOpenerForTesting(platform::UrlOpener{
-        [this](std::string_view address) {
-          openedAddresses.emplace_back(address);
-          return defaultHandlerOpens;
+        [this](const std::string& url) {
+          openedAddresses.push_back(url);
+          return defaultHandlerOpens ? platform::kOpenedCode : platform::kNoAssociationCode;
         },
-        [this] {
-          ++commandQueries;
-          return htmlHandlerCommand;
-        },
-        [this](const std::string& program, const std::vector<std::string>& arguments) {
-          starts.push_back(Start{program, arguments});
-          return startSucceeds;
+        [this] { return browserCommandLine; },
+        [this](const std::vector<std::string>& words) {
+          starts.push_back(words);
+          return startCode;
         }});
   }
   ~FakeUrlOpener() { platform::SetUrlOpenerForTesting(std::nullopt); }
-  FakeUrlOpener(const FakeUrlOpener&) = delete;
-  FakeUrlOpener& operator=(const FakeUrlOpener&) = delete;
 
-  bool defaultHandlerOpens = false;
-  std::optional<std::string> htmlHandlerCommand;
-  bool startSucceeds = false;
-
-  std::vector<std::string> openedAddresses;
-  int commandQueries = 0;
-  std::vector<Start> starts;
+  bool defaultHandlerOpens = false;  // else it fails as on a desktop without a browser
+  std::optional<std::string> browserCommandLine;
+  int startCode = platform::kOpenedCode;
+  std::vector<std::string> openedAddresses;  // the URLs the default handler was given
+  std::vector<std::vector<std::string>> starts;
 };
 
 }  // namespace gradova::testing
