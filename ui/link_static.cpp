@@ -65,7 +65,6 @@ void CLinkStatic::SetOpened(bool opened) {
 }
 
 void CLinkStatic::FitToClient() {
-  if (!m_label || !m_fitToClient) return;
   // A child's geometry is already in its parent's client coordinates.
   const QRect window = m_label->geometry();
   const QRect contents = m_label->contentsRect();
@@ -148,11 +147,11 @@ void CLinkStatic::OnToolTip(QHelpEvent& event) {
 
 void CLinkStatic::OnStaticClicked() {
   const int code = OpenTarget(m_target);
-  m_opened = code > 32;
   if (code > 32) {
     SetOpened(true);
     return;
   }
+  m_opened = false;
   // The modal box takes the pointer away from the label without a move that says so.
   m_pointerInside = false;
   QApplication::beep();

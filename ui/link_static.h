@@ -53,7 +53,7 @@ class CLinkStatic : public QObject {
   // Enters or leaves the hover state, redrawing the label on a change.
   void OnHover(bool inside);
   void OnToolTip(QHelpEvent& event);
-  // Sets the label's size to that of its client area; which edges stay put follows the
+  // Sets the bound label's size to that of its client area; which edges stay put follows the
   // alignment, read as the static styles SS_CENTER, SS_RIGHT and SS_CENTERIMAGE.
   void FitToClient();
   // A code above 32 when the address went to a browser, else the error code for the message.
@@ -61,7 +61,6 @@ class CLinkStatic : public QObject {
 
   bool m_pointerInside = false;
   bool m_opened = false;
-  bool m_fitToClient = true;
   std::string m_target;
   std::string m_hintText;
   QPointer<QLabel> m_label;
