@@ -33,6 +33,7 @@ struct Row {
   std::string input;
   std::string state;
 };
+inline void PrintTo(const Row& row, std::ostream* os) { *os << row.label; }
 inline const auto kLabel = [](const auto& row) { return std::string(row.param.label); };
 
 // "a,,b" split at ',' into "a", "", "b".
