@@ -113,8 +113,8 @@ const LinkRow kRows[] = {
     {"CentredShrinksBothSides", "AT", kHost, kHost, false, 0, k2, kCentre, {12, 20, 96, 36}},
     {"RightKeepsTheRightEdge", "AT", kHost, kHost, false, 0, k2, kRight, {14, 20, 96, 36}},
     {"CentreBeatsRight", "AT", kHost, kHost, false, 0, k2, kRight | kCentre, {12, 20, 96, 36}},
-    {"OddCentredTruncates", "AT", kHost, kHost, false, 0, {3, 0, 0, 0}, kCentre, {11, 20, 98, 40}},
-    {"OddMiddleTruncates", "AT", kHost, kHost, false, 0, {0, 0, 0, 3}, kMiddle, {10, 21, 100, 38}},
+    {"OddCentredTruncates", "AT", kHost, kHost, false, 0, {5, 0, 0, 0}, kCentre, {12, 20, 96, 40}},
+    {"OddMiddleTruncates", "AT", kHost, kHost, false, 0, {0, 0, 0, 5}, kMiddle, {10, 22, 100, 36}},
 };
 INSTANTIATE_TEST_SUITE_P(Steps, LinkRows, ::testing::ValuesIn(kRows), RowName);
 
@@ -154,7 +154,7 @@ const ClickRow kClicks[] = {
     {"NoBrowserAtAll", std::nullopt, kNoApp, kOk, {}},
     {"CutAtTheBarePlaceholder", "/bin/firefox %u --x", "", kOk, {{"/bin/firefox", kHost}}},
     {"CutBeforeQuotedPlaceholder", "\"/b r/x\" -n \"%U\" -x", "", kOk, {{"/b r/x", "-n", kHost}}},
-    {"QuotedPlaceholderFirst", "run %u -x \"%F\"", "", kOk, {{"run", "%u", "-x", kHost}}},
+    {"QuotedPlaceholderFirst", "run %u -x=\"%F\"", "", kOk, {{"run", "%u", "-x=", kHost}}},
     {"EscapedPercentIsNoPlaceholder", "run -f=%%u %f", "", kOk, {{"run", "-f=%%u", kHost}}},
     {"NoPlaceholderAppends", "run --home", "", kOk, {{"run", "--home", kHost}}},
     {"AddressIsOneArgument", "run %u", "", kOk, {{"run", "a b\";rm -rf x"}}, "a b\";rm -rf x"},
@@ -165,6 +165,7 @@ const ClickRow kClicks[] = {
     {"PathNotFound", "run", "The specified path was not found.", 3},
     {"AccessDenied", "run", "The operating system denied\naccess to the specified file.", 5},
     {"OutOfResources", "run", "The operating system is out\nof memory or resources.", 0},
+    {"BadExe", "run", "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).", 11},
     {"HighestErrorCode", "run", "The specified dynamic-link library was not found.", 32},
     {"CodeWithoutText", "run", "Unknown Error (4) occurred.", 4},
 };
