@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"ClearCancel", "+a,1,60;cancel;clear", "a,1,60/|a|1|60|添加|-++*|?/"},
         Row{"ClearYesSaves", "+a,1,60;yes;>c.txt;clear", "||||添加|---|?/"},
         Row{"ClearYesSaveCancelled", "+a,1,60;yes;>;clear", "a,1,60/|a|1|60|添加|-++*|?/"},
+        Row{"ClearYesSaveFails", "+a,1,60;yes;>dir.txt;clear",
+            "a,1,60/|a|1|60|添加|-++*|?/文件创建失败！/"},
         Row{"ClearAfterASave", "+a,1,60;>c.txt;save;clear", "||||添加|---|"},
         // 从文件 replaces the list, or empties it and the fields at the first bad line.
         Row{"Load", "+x,1,60;no;>good.txt;load", GOOD "|x|1|60|添加|-++|?/"},
