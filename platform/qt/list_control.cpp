@@ -81,7 +81,6 @@ class ListModel : public QAbstractTableModel {
   void RemoveRows(int first, int count) {
     beginRemoveRows({}, first, first + count - 1);
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
-    m_rows.shrink_to_fit();
     endRemoveRows();
   }
   void SetSource(int rowCount, ListControl::CellSource source) {
