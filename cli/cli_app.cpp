@@ -119,17 +119,13 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
 
   const auto forEachRow = [&](const OnRow& onRow) {
-    return !ForEachResultRow(options.courseFile, titles, totals, onRow).error;
+    return !ForEachResultRow(options.courseFile, totals, onRow).error;
   };
   if (options.htmlFile) {
     const auto written =
         platform::ReplaceFileWith(*options.htmlFile, [&](const platform::ByteSink& write) {
           gpa::ReportWriter report(titles, write);
-          bool titleRow = true;  // the report writes its own
-          const bool read = forEachRow([&](const RowCells& row) {
-            if (!titleRow) report.Row(row);
-            titleRow = false;
-          });
+          const bool read = forEachRow([&report](const RowCells& row) { report.Row(row); });
           return report.Finish() && read;
         });
     if (written != platform::ReplaceStatus::Replaced) {
@@ -138,13 +134,16 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     }
   }
   TsvWriter tsv(out);
-  const bool shown = forEachRow([&](const RowCells& row) {
+  const RowCells titleRow(titles.begin(), titles.end());
+  const auto show = [&](const RowCells& row) {
     if (aligned) {
       text.Row(row);
     } else {
       tsv.Row(row);
     }
-  });
+  };
+  show(titleRow);
+  const bool shown = forEachRow(show);
   if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;

@@ -28,11 +28,9 @@ void ForEachClosingRow(const gpa::CourseTotals& totals, const OnRow& onRow) {
   onRow(cells);
 }
 
-courses::CourseFileCheck ForEachResultRow(const std::string& path,
-                                          const std::vector<std::string>& titles,
-                                          const gpa::CourseTotals& totals, const OnRow& onRow) {
-  RowCells cells(titles.begin(), titles.end());
-  onRow(cells);
+courses::CourseFileCheck ForEachResultRow(const std::string& path, const gpa::CourseTotals& totals,
+                                          const OnRow& onRow) {
+  RowCells cells(3 + totals.RuleCount());
   const courses::CourseFileCheck check =
       platform::ReadCourseFile(path, [&](const courses::CourseFields& fields) {
         SetCourseCells(cells, fields, gpa::ScoreValue(fields.score), totals);

@@ -23,12 +23,11 @@ void SetCourseCells(RowCells& cells, const courses::CourseFields& fields, float 
 void ForEachClosingRow(const gpa::CourseTotals& totals, const OnRow& onRow);
 
 // Hands `onRow` the rows of the result table of the course file at `path`, as gpa::ResultTable
-// lays them out after the column titles `titles`: each course as its line is read, then the
-// closing rows. `totals` must hold the file's courses (a first reading gives them). When the file
-// can no longer be read, or has changed into a bad one, the rows handed over so far are the good
-// courses before that, no closing rows follow, and the outcome tells why.
-courses::CourseFileCheck ForEachResultRow(const std::string& path,
-                                          const std::vector<std::string>& titles,
-                                          const gpa::CourseTotals& totals, const OnRow& onRow);
+// lays them out: each course as its line is read, then the closing rows. `totals` must hold the
+// file's courses (a first reading gives them). When the file can no longer be read, or has changed
+// into a bad one, the rows handed over so far are the good courses before that, no closing rows
+// follow, and the outcome tells why.
+courses::CourseFileCheck ForEachResultRow(const std::string& path, const gpa::CourseTotals& totals,
+                                          const OnRow& onRow);
 
 }  // namespace gradova::cli
