@@ -53,13 +53,6 @@ std::size_t CodeWidth(char32_t code) {
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos++]);
   if (lead < 0x80) return lead;
-  // Chinese characters take three bytes.
-  if ((lead & 0xF0) == 0xE0 && pos + 2 <= text.size()) {
-    const auto second = static_cast<unsigned char>(text[pos]);
-    const auto third = static_cast<unsigned char>(text[pos + 1]);
-    pos += 2;
-    return (char32_t{lead & 0x0Fu} << 12) | (char32_t{second & 0x3Fu} << 6) | (third & 0x3Fu);
-  }
   const int trailing = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
   char32_t code = lead & (0x3F >> trailing);
   for (int i = 0; i < trailing && pos < text.size(); ++i) {
@@ -118,11 +111,6 @@ void LineBuffer::Write(std::FILE* out, const char* end) const {
 std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
   for (std::size_t pos = 0; pos < text.size();) {
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      ++width;
-      ++pos;
-      continue;
-    }
     width += CodeWidth(NextCodePoint(text, pos));
   }
   return width;
