@@ -26,8 +26,7 @@ EnsureRulesStatus EnsureRulesFile(const std::string& path) {
 courses::CourseFileCheck ReadCourseFile(
     const std::string& path, const std::function<void(const courses::CourseFields&)>& onCourse) {
   courses::CourseFileReader reader;
-  if (!ReadFilePieces(path,
-                      [&](std::string_view piece) { return reader.Feed(piece, onCourse); })) {
+  if (!ReadFilePieces(path, [&](std::string_view piece) { return reader.Feed(piece, onCourse); })) {
     return {courses::CourseFileError::CannotOpen, 0};
   }
   return reader.Finish(onCourse);
