@@ -79,6 +79,18 @@ std::string CourseTotals::CountText() const {
   return std::string(kCountPrefix) + std::to_string(m_courseCount) + std::string(kCountSuffix);
 }
 
+TargetBasis CourseTotals::Basis() const {
+  TargetBasis basis{m_totalCredits, {}};
+  for (const RuleSums& rule : m_rules) {
+    TargetBasis::Rule& planned = basis.rules.emplace_back();
+    planned.weightedPoints = rule.weightedPoints;
+    for (int score = 0; score <= kHighestScore; ++score) {
+      planned.pointsOfScore.push_back(rule.points[rule.index.Find(static_cast<float>(score))]);
+    }
+  }
+  return basis;
+}
+
 ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
                             const grading::RuleSet& ruleSet) {
   CourseTotals totals(ruleSet);
@@ -98,6 +110,7 @@ ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
   }
   table.totalsRow = totals.TotalsRow();
   table.countText = totals.CountText();
+  table.basis = totals.Basis();
   table.courses = std::move(courses);
   return table;
 }

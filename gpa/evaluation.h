@@ -13,6 +13,7 @@
 
 #include "courses/course_record.h"
 #include "gpa/result_table.h"
+#include "gpa/target_plan.h"
 #include "grading/rule_set.h"
 
 namespace gradova::gpa {
@@ -48,6 +49,8 @@ class CourseTotals {
   std::vector<std::string> TotalsRow() const;
   // Row n + 2's first cell: "共计n门课".
   std::string CountText() const;
+  // The sums so far, for planning a target.
+  TargetBasis Basis() const;
 
  private:
   struct RuleSums {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "courses/course_record.h"
+#include "gpa/target_plan.h"
 
 namespace gradova::gpa {
 
@@ -27,6 +28,7 @@ struct ResultTable {
   std::vector<RuleColumn> ruleColumns;         // columns 3 .. 3 + R - 1 of rows 0 .. n-1
   std::vector<std::string> totalsRow;          // row n + 1, all 3 + R columns
   std::string countText;                       // row n + 2, column 0
+  TargetBasis basis;                           // the sums behind the totals row
 
   std::size_t RowCount() const { return courses.size() + 3; }
   std::size_t ColumnCount() const { return 3 + ruleColumns.size(); }

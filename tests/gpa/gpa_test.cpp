@@ -104,6 +104,40 @@ TEST(EvaluateCourses, TotalsRow) {
   }
 }
 
+// The remaining credits as one course at the same score, summed as the evaluation sums; a target
+// counts as reached when the GPA shows at least the target to two decimals.
+TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
+  const std::string x = Gbk("无法计算"), reached = Gbk("已达到"), unreachable = Gbk("无法达到");
+  const grading::RuleSet standard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 10}, {0, 0}});
+  const grading::RuleSet skipping = OneRule({{90, 40}, {60, 20}, {0, 0}});
+  const std::vector<CourseRecord> three{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}};
+  // Per row: rule, courses, target, remaining credits, then current GPA, needed points, score.
+  const std::tuple<grading::RuleSet, std::vector<CourseRecord>, double, double,
+                   std::vector<std::string>>
+      rows[] = {
+          {standard, three, 3.0, 3, {"2.78", "3.67", "90"}},
+          {standard, three, 2.5, 3, {"2.78", "1.67", "70"}},
+          {standard, {{"a", "2", "80"}}, 3.5, 2, {"3.00", "4.00", "90"}},
+          {skipping, {{"a", "2", "95"}}, 3.0, 2, {"4.00", "2.00", "60"}},
+          {standard, {{"a", "10", "95"}}, 2.0, 10, {"4.00", "0.00", reached}},
+          {standard, {{"a", "10", "50"}}, 3.0, 5, {"0.00", "9.00", unreachable}},
+          {standard, three, 2.78, 0, {"2.78", x, reached}},
+          {standard, three, 2.79, 0, {"2.78", x, unreachable}},
+          {standard,
+           {{"a", "3", "95"}, {"b", "3", "95"}, {"c", "1", "0"}},
+           3.43,
+           0,
+           {"3.43", x, reached}},
+          {standard, {{"a", "2", "90"}, {"b", "-2", "60"}}, 4.0, 2, {x, "1.00", "60"}},
+      };
+  for (const auto& [rules, courses, target, remaining, expected] : rows) {
+    const TargetPlanRow row =
+        PlanTarget(EvaluateCourses(courses, rules).basis, target, remaining)[0];
+    EXPECT_EQ((std::vector<std::string>{row.currentGpa, row.neededPoints, row.scoreText}), expected)
+        << courses[0].score << " " << target;
+  }
+}
+
 TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
   CourseSnapshot snapshot;
   AppendCourse(snapshot, "a b", "5", "100");
