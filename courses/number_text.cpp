@@ -146,6 +146,15 @@ double LeadingDecimal(std::string_view text) {
   return negative ? -value : value;
 }
 
+std::optional<double> ParseDecimal(std::string_view text) {
+  const std::size_t integerEnd = SkipDigits(text, 0);
+  std::size_t end = integerEnd;
+  if (end < text.size() && text[end] == '.') end = SkipDigits(text, end + 1);
+  const std::size_t digits = end - (end > integerEnd ? 1 : 0);
+  if (end != text.size() || digits == 0) return std::nullopt;
+  return LeadingDecimal(text);
+}
+
 std::string FormatFixed(double value, int decimals) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";

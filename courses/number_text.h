@@ -1,6 +1,7 @@
 #pragma once
 // How Gradova reads numbers from the texts that the user typed or a course file held. Both
 // readers ignore the C library's locale, so a decimal comma locale reads "88.5" as 88.5.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ int LeadingInteger(std::string_view text);
 // hexadecimal, "inf" or "nan"; 0 when no number leads. A value too large for a double gives
 // +/-infinity, one too small gives +/-0.
 double LeadingDecimal(std::string_view text);
+
+// A text that is nothing but a plain decimal, digits with an optional point and fraction, as a
+// user types one into a field that takes no other; none for anything else, white space included.
+std::optional<double> ParseDecimal(std::string_view text);
 
 // printf's "%.<decimals>f" of `value` under the "C" locale. Non-finite values give "inf", "-inf"
 // or "nan" as printf would; callers that show values decide what to show for them.

@@ -1,16 +1,24 @@
 #include "ui/result_dlg.h"
 
+#include <QDate>
+
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
+#include "platform/current_directory.h"
+#include "platform/gbk.h"
 #include "platform/program_files.h"
+#include "platform/qt/file_dialog.h"
+#include "platform/qt/gbk_text.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/pdf_table.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 #include "ui/rule_list_dlg.h"
+#include "ui/target_plan_dlg.h"
 
 namespace gradova::ui {
 namespace {
@@ -28,6 +36,8 @@ CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* o
   Bind(kResultOkButton, platform::Notification::Clicked, [this] { OnOK(); });
   Bind(kWriteReportButton, platform::Notification::Clicked, [this] { WriteReport(); });
   Bind(kCustomRulesButton, platform::Notification::Clicked, [this] { OnCustomRules(); });
+  Bind(kTargetPlanButton, platform::Notification::Clicked, [this] { OnTargetPlan(); });
+  Bind(kExportPdfButton, platform::Notification::Clicked, [this] { OnExportPdf(); });
 }
 
 void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResultList, m_list); }
@@ -85,6 +95,41 @@ void CResultDlg::WriteReport() {
     return;
   }
   platform::AfxMessageBox(kReportWritten, this);
+}
+
+void CResultDlg::OnTargetPlan() {
+  CTargetPlanDlg plan(m_table.basis, std::vector<std::string>(m_titles.begin() + 3, m_titles.end()),
+                      this);
+  plan.DoModal();
+}
+
+void CResultDlg::OnExportPdf() {
+  const std::optional<std::string> path = platform::ShowSaveFileDialog(
+      this, platform::GetCurrentDirectory() + "/" + std::string(kPdfFileName),
+      std::string(kPdfFileFilter));
+  if (!path) return;
+  platform::PdfTable pdf;
+  pdf.title = platform::FromGbk(kPdfTitle);
+  pdf.subtitle = platform::FromGbk(kPdfDatePrefix) + QDate::currentDate().toString(Qt::ISODate);
+  for (const std::string& title : m_titles) pdf.header.push_back(platform::FromGbk(title));
+  pdf.rowCount = m_table.RowCount();
+  pdf.cell = [this](std::size_t row, std::size_t column) {
+    return platform::FromGbk(m_table.Cell(row, column));
+  };
+  platform::ReplaceStatus written;
+  {
+    platform::WaitCursor wait;
+    written = platform::ReplaceFileWith(*path, [&pdf](const platform::ByteSink& write) {
+      return platform::WritePdfTable(pdf, write);
+    });
+  }
+  if (written != platform::ReplaceStatus::Replaced) {
+    platform::AfxMessageBox(kFileCreateFailed, this);
+    return;
+  }
+  const std::string name = path->substr(path->find_last_of('/') + 1);
+  platform::AfxMessageBox(
+      std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix), this);
 }
 
 }  // namespace gradova::ui

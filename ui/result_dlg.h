@@ -32,6 +32,12 @@ class CResultDlg : public platform::Dialog {
   // Writes "GPA report.html" in the current directory by atomic replace and says how it went;
   // when it cannot, the old report stays and the user is told "文件创建失败！".
   void WriteReport();
+  // Opens the target planner over this table's sums.
+  void OnTargetPlan();
+  // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
+  // and writes it there by atomic replace; a failure leaves any old file and says
+  // "文件创建失败！".
+  void OnExportPdf();
 
   platform::ListControl m_list;
   gpa::ResultTable m_table;  // what the list shows and the report writes

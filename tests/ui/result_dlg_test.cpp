@@ -1,5 +1,9 @@
 #include "ui/result_dlg.h"
 
+#include <cstdio>
+
+#include "ui/target_plan_dlg.h"
+
 #include "ui_fixture.h"
 
 namespace gradova::ui {
@@ -65,6 +69,64 @@ TEST_F(ResultDlgTest, FailedReportAtEveryByteKeepsTheOldPageAndSaysSo) {
   EXPECT_EQ(Read("GPA report.html"), kReport);
   EXPECT_FALSE(std::filesystem::is_symlink(Path("GPA report.html")));
   EXPECT_EQ(Read("elsewhere"), "old");
+}
+
+// The planner of the worked example (15 credits, 48 points under the first rule): each row types
+// the target and the remaining credits and presses 计算 or Enter; then the first rule's row and
+// the boxes shown.
+TEST_F(ResultDlgTest, TargetPlanOfTheWorkedExample) {
+  const Row rows[] = {
+      {"NeedsNinety", "3.5,10,calc", "标准4.0算法,3.20,3.95,90/"},
+      {"EnterPlansToo", "3,15,ret", "标准4.0算法,3.20,2.80,80/"},
+      {"Reached", "1.5,15,calc", "标准4.0算法,3.20,0.00,已达到/"},
+      {"Unreachable", "4,5,calc", "标准4.0算法,3.20,6.40,无法达到/"},
+      {"NotANumber", "3.5a,10,calc", "标准4.0算法,3.20,,/输入有误！/"},
+      {"ZeroTarget", "0,10,calc", "标准4.0算法,3.20,,/输入有误！/"},
+  };
+  Write("sample.txt", Data("sample_courses.txt"));
+  for (const Row& row : rows) {
+    m_seams.boxes.clear();
+    std::string shown;
+    m_inModal = {[&](platform::Dialog& results) { Click(results, kTargetPlanButton); },
+                 [&](platform::Dialog& plan) {
+                   const Strings input = Split(row.input, ',');
+                   Type(plan, kTargetGpaEdit, input[0]);
+                   Type(plan, kRemainingCreditsEdit, input[1]);
+                   if (input[2] == "calc") Click(plan, kPlanButton);
+                   if (input[2] == "ret")
+                     QTest::keyClick(plan.Item(kTargetGpaEdit), Qt::Key_Return);
+                   shown = Cells(static_cast<CTargetPlanDlg&>(plan).List()).substr(0, 40);
+                   shown = shown.substr(0, shown.find('/') + 1) + Boxes() + Ended(plan);
+                 }};
+    m_modals = 0;
+    Run(">sample.txt;load;gpa");
+    EXPECT_EQ(shown, row.state + "-") << row.label;
+  }
+}
+
+// The PDF holds every cell of the table in order, as its text layer reads; a PDF that cannot be
+// written says so and leaves nothing.
+TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
+  ViewSample([&](CResultDlg& results) {
+    m_seams.fileAnswers = {Path("out.pdf"), Path("missing/out.pdf")};
+    Click(results, kExportPdfButton);
+    Click(results, kExportPdfButton);
+  });
+  EXPECT_EQ(m_seams.fileDialogs.at(1).initialPath, Path("GPA report.pdf"));
+  EXPECT_EQ(Boxes(), "成功生成\"out.pdf\"!/文件创建失败！/");
+  std::string text;
+  std::FILE* pipe = popen(("pdftotext -raw '" + Path("out.pdf") + "' -").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  for (int c; (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
+  ASSERT_EQ(pclose(pipe), 0);
+  std::size_t at = text.find("GPA报告");
+  for (const std::string& cell : Split(Data("worked_example_report_cells.tsv"), '\t')) {
+    for (const std::string& part : Split(cell, '\n')) {
+      if (part.empty() || part == "-") continue;
+      at = text.find(part, at);
+      ASSERT_NE(at, std::string::npos) << part;
+    }
+  }
 }
 
 }  // namespace

@@ -140,6 +140,16 @@ platform::DialogTemplate MakeResultDialogTemplate() {
                           std::string(kWriteReportCaption),
                           {111, 339, 50, 14},
                           kTab},
+          ControlTemplate{kTargetPlanButton,
+                          ControlKind::PushButton,
+                          std::string(kTargetPlanCaption),
+                          {163, 339, 50, 14},
+                          kTab},
+          ControlTemplate{kExportPdfButton,
+                          ControlKind::PushButton,
+                          std::string(kExportPdfCaption),
+                          {215, 339, 50, 14},
+                          kTab},
       },
   };
 }
@@ -211,6 +221,37 @@ platform::DialogTemplate MakeRuleEditDialogTemplate() {
           ControlTemplate{kRuleNameEdit, ControlKind::Edit, "", {7, 179, 136, 14}, kTab},
           ControlTemplate{
               -1, ControlKind::Label, std::string(kRuleNameHint), {8, 168, 161, 8}, false},
+      },
+  };
+}
+
+platform::DialogTemplate MakeTargetPlanDialogTemplate() {
+  constexpr bool kTab = true;
+  return {
+      kTargetPlanDialogId,
+      std::string(kTargetPlanCaption),
+      std::string(kDialogFont),
+      9,
+      280,
+      180,
+      {
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kTargetGpaLabel), {7, 9, 36, 10}, false},
+          ControlTemplate{kTargetGpaEdit, ControlKind::Edit, "", {45, 7, 40, 14}, kTab},
+          ControlTemplate{
+              -1, ControlKind::Label, std::string(kRemainingCreditsLabel), {95, 9, 36, 10}, false},
+          ControlTemplate{kRemainingCreditsEdit, ControlKind::Edit, "", {133, 7, 40, 14}, kTab},
+          ControlTemplate{kPlanButton,
+                          ControlKind::PushButton,
+                          std::string(kPlanCaption),
+                          {183, 7, 40, 14},
+                          kTab},
+          ControlTemplate{kPlanList, ControlKind::ListView, "", {7, 27, 266, 128}, kTab},
+          ControlTemplate{kPlanCloseButton,
+                          ControlKind::PushButton,
+                          std::string(kCloseCaption),
+                          {223, 159, 50, 14},
+                          kTab},
       },
   };
 }

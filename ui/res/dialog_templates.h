@@ -18,4 +18,7 @@ platform::DialogTemplate MakeRuleListDialogTemplate();
 // Template 133: the rule editor.
 platform::DialogTemplate MakeRuleEditDialogTemplate();
 
+// The target planner, opened from the results window.
+platform::DialogTemplate MakeTargetPlanDialogTemplate();
+
 }  // namespace gradova::ui

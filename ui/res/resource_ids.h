@@ -9,6 +9,7 @@ enum DialogId : int {
   kResultDialogId = 129,
   kRuleListDialogId = 131,
   kRuleEditDialogId = 133,
+  kTargetPlanDialogId = 135,
 };
 
 enum MainControlId : int {
@@ -39,6 +40,16 @@ enum ResultControlId : int {
   kResultOkButton = 1018,
   kCustomRulesButton = 1019,
   kWriteReportButton = 1020,
+  kTargetPlanButton = 1021,
+  kExportPdfButton = 1022,
+};
+
+enum TargetPlanControlId : int {
+  kTargetGpaEdit = 1040,
+  kRemainingCreditsEdit = 1041,
+  kPlanButton = 1042,
+  kPlanList = 1043,
+  kPlanCloseButton = 1044,
 };
 
 enum RuleListControlId : int {
