@@ -7,6 +7,7 @@
 #include "cli/result_rows.h"
 #include "cli/table_output.h"
 #include "gpa/evaluation.h"
+#include "gpa/gpa_texts.h"
 #include "gpa/report.h"
 #include "grading/built_in_rules.h"
 #include "platform/program_files.h"
@@ -15,7 +16,8 @@ namespace gradova::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] COURSEFILE\n";
+    "usage: gradova-cli [--rules FILE] [--format text|tsv] [--html FILE]\n"
+    "                   [--target GPA --remaining CREDITS] COURSEFILE\n";
 
 constexpr char kHelp[] =
     "Shows the grade points and the credit-weighted GPA of a course file under every grading "
@@ -26,6 +28,10 @@ constexpr char kHelp[] =
     "                     built-in rules\n"
     "  --format text|tsv  aligned columns (default) or tab-separated values\n"
     "  --html FILE        also write the HTML report to FILE\n"
+    "  --target GPA --remaining CREDITS\n"
+    "                     instead of the table, per rule: the current GPA, the average grade\n"
+    "                     points the remaining credits need for GPA, and the lowest score\n"
+    "                     that reaches it in every remaining course\n"
     "  --help, --version\n";
 
 void Print(std::FILE* stream, const std::string& text) {
@@ -94,6 +100,33 @@ courses::CourseFileCheck ReadFirst(const std::string& path, const std::vector<st
   return check;
 }
 
+// The plan for a target, one row per rule, in the table's format.
+void ShowPlan(const Options& options, const gpa::CourseTotals& totals,
+              const std::vector<std::string>& titles, std::FILE* out) {
+  const std::vector<std::string> header{
+      std::string(gpa::kPlanRuleTitle), std::string(gpa::kCurrentGpaTitle),
+      std::string(gpa::kNeededPointsTitle), std::string(gpa::kLowestScoreTitle)};
+  std::vector<std::vector<std::string>> rows{header};
+  const std::vector<gpa::TargetPlanRow> plan =
+      gpa::PlanTarget(totals.Basis(), *options.target, *options.remainingCredits);
+  for (std::size_t rule = 0; rule < plan.size(); ++rule) {
+    rows.push_back(
+        {titles[3 + rule], plan[rule].currentGpa, plan[rule].neededPoints, plan[rule].scoreText});
+  }
+  TextWriter text(out);
+  TsvWriter tsv(out);
+  for (const bool measuring : {true, false}) {
+    for (const std::vector<std::string>& row : rows) {
+      const RowCells cells(row.begin(), row.end());
+      if (options.format == OutputFormat::Tsv) {
+        if (!measuring) tsv.Row(cells);
+      } else {
+        measuring ? text.Measure(cells) : text.Row(cells);
+      }
+    }
+  }
+}
+
 // Each output reads the course file again, row by row.
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
   // A course file that cannot be read is told before anything about the rules.
@@ -116,6 +149,11 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   if (totals.CourseCount() == 0) {
     Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
     return kExitFailure;
+  }
+
+  if (options.target) {
+    ShowPlan(options, totals, titles, out);
+    return std::fflush(out) == 0 && !std::ferror(out) ? kExitOk : kExitFailure;
   }
 
   const auto forEachRow = [&](const OnRow& onRow) {

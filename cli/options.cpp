@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "courses/number_text.h"
+
 namespace gradova::cli {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -25,7 +27,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       value = argument.substr(equals + 1);
       argument.resize(equals);
     }
-    if (argument != "--rules" && argument != "--format" && argument != "--html") {
+    if (argument != "--rules" && argument != "--format" && argument != "--html" &&
+        argument != "--target" && argument != "--remaining") {
       return UsageError{"unknown option " + argument};
     }
     if (!value) {
@@ -36,6 +39,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.rulesFile = *value;
     } else if (argument == "--html") {
       options.htmlFile = *value;
+    } else if (argument == "--target" || argument == "--remaining") {
+      const std::optional<double> number = courses::ParseDecimal(*value);
+      if (!number || (argument == "--target" && *number == 0.0)) {
+        const std::string above = argument == "--target" ? " above 0" : "";
+        return UsageError{argument + " needs a plain decimal number" + above + ", not " + *value};
+      }
+      (argument == "--target" ? options.target : options.remainingCredits) = number;
     } else if (*value == "text") {
       options.format = OutputFormat::Text;
     } else if (*value == "tsv") {
@@ -45,6 +55,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
   }
   if (!courseFile) return UsageError{"no course file given"};
+  if (options.target.has_value() != options.remainingCredits.has_value()) {
+    return UsageError{"--target and --remaining go together"};
+  }
   options.courseFile = *courseFile;
   return options;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of gradova-cli:
-//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] COURSEFILE
+//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE]
+//               [--target GPA --remaining CREDITS] COURSEFILE
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,6 +16,9 @@ struct Options {
   std::optional<std::string> rulesFile;
   std::optional<std::string> htmlFile;
   OutputFormat format = OutputFormat::Text;
+  // Both or neither: the plan for a target GPA takes the table's place.
+  std::optional<double> target;
+  std::optional<double> remainingCredits;
 };
 
 struct ShowHelp {};

@@ -1,6 +1,7 @@
 #include "ui/target_plan_dlg.h"
 
 #include "courses/number_text.h"
+#include "gpa/gpa_texts.h"
 #include "platform/qt/message_box.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/resource_ids.h"
@@ -31,10 +32,10 @@ void CTargetPlanDlg::DoDataExchange(platform::DataExchange& dx) {
 
 bool CTargetPlanDlg::OnInitDialog() {
   Dialog::OnInitDialog();
-  m_list.InsertColumn(0, kRuleColumnTitle, kRuleWidth);
-  m_list.InsertColumn(1, kCurrentGpaTitle, kNumberWidth);
-  m_list.InsertColumn(2, kNeededPointsTitle, kNumberWidth);
-  m_list.InsertColumn(3, kLowestScoreTitle, kNumberWidth);
+  m_list.InsertColumn(0, gpa::kPlanRuleTitle, kRuleWidth);
+  m_list.InsertColumn(1, gpa::kCurrentGpaTitle, kNumberWidth);
+  m_list.InsertColumn(2, gpa::kNeededPointsTitle, kNumberWidth);
+  m_list.InsertColumn(3, gpa::kLowestScoreTitle, kNumberWidth);
   ShowRows(gpa::PlanTarget(m_basis, 0.0, 0.0), false);
   return true;
 }

@@ -42,6 +42,9 @@ TEST(ParseCommandLine, Table) {
       {{"--colour", "a"}, "usage"},
       {{"a", "--rules"}, "usage"},
       {{"--format", "csv", "a"}, "usage"},
+      {{"--target", "3.5", "a"}, "usage"},
+      {{"--target", "0", "--remaining", "5", "a"}, "usage"},
+      {{"--target", "3.5", "--remaining", "-5", "a"}, "usage"},
   };
   for (const auto& [arguments, expected] : rows) EXPECT_EQ(Parsed(arguments), expected);
 }
@@ -97,6 +100,10 @@ TEST(Cli, Outputs) {
        {"--rules=r", "--format=tsv", "c.txt"},
        "课程名称\t学分\t成绩\ta\nx\t1\t95\t4.0\ny\t1\t59.99\t0.0\nz\t1\t100e5\t4.0\nw\t1\t-0\t0.0\n"
        "\t\t\t\n总计/加权平均\t4.0\t2500038.8\t2.00\n共计4门课\t\t\t\n"},
+      {"x 1 95\r\ny 1 59.99\r\nz 1 100e5\r\nw 1 -0",
+       kBandsFrom60,
+       {"--rules=r", "--format=tsv", "--target", "2.2", "--remaining=1", "c.txt"},
+       "算法\t当前GPA\t所需平均绩点\t最低分数\na\t2.00\t3.00\t90\n"},
       {"a 1 60\r\n",
        kRuleA,
        {"--format", "tsv", "c.txt"},
