@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 
+#include <new>
 #include <optional>
 #include <variant>
 
@@ -23,7 +24,7 @@ constexpr char kHelp[] =
     "Shows the grade points and the credit-weighted GPA of a course file under every grading "
     "rule.\n"
     "\n"
-    "  COURSEFILE         GBK text, one course per line: [name] credits score\n"
+    "  COURSEFILE         GBK or UTF-8 text, one course per line: [name] credits score\n"
     "  --rules FILE       grading rules file; default: ./rules if it exists, else the eight\n"
     "                     built-in rules\n"
     "  --format text|tsv  aligned columns (default) or tab-separated values\n"
@@ -146,6 +147,10 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     PrintCourseFileError(err, options.courseFile, check);
     return kExitFailure;
   }
+  if (check.replacedCharacters > 0) {
+    Print(err, "gradova-cli: " + options.courseFile + ": 有" +
+                   std::to_string(check.replacedCharacters) + "个字符无法转换，已替换为“?”。\n");
+  }
   if (totals.CourseCount() == 0) {
     Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
     return kExitFailure;
@@ -205,7 +210,12 @@ int RunCli(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
     Print(out, "gradova-cli " GRADOVA_VERSION "\n");
     return kExitOk;
   }
-  return Run(std::get<Options>(parsed), out, err);
+  try {
+    return Run(std::get<Options>(parsed), out, err);
+  } catch (const std::bad_alloc&) {
+    Print(err, "gradova-cli: out of memory\n");
+    return kExitFailure;
+  }
 }
 
 }  // namespace gradova::cli

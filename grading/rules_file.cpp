@@ -23,16 +23,19 @@ class ByteReader {
   std::size_t m_pos = 0;
 };
 
-// Reads one record that starts at the reader's position; nothing when it is cut off or exceeds
-// the program's limits.
-std::optional<Rule> ReadRecord(ByteReader& reader) {
+// Reads one record that starts at the reader's position; nothing when it is cut off. A record
+// over the program's limits keeps its first 20 name bytes and 32 bands, and sets `clipped`.
+std::optional<Rule> ReadRecord(ByteReader& reader, bool& clipped) {
   std::string stored;
   for (;;) {
     const auto byte = reader.Next();
     if (!byte) return std::nullopt;
     if (*byte == kNameEnd) break;
-    if (stored.size() == kMaxRuleNameBytes) return std::nullopt;
-    stored.push_back(static_cast<char>(*byte));
+    if (stored.size() < kMaxRuleNameBytes) {
+      stored.push_back(static_cast<char>(*byte));
+    } else {
+      clipped = true;
+    }
   }
   Rule rule;
   const std::string decoded = DecodeRuleName(stored);
@@ -44,8 +47,12 @@ std::optional<Rule> ReadRecord(ByteReader& reader) {
     if (!lowerBound) return std::nullopt;
     if (*lowerBound == kRecordEnd) break;
     const auto points = reader.Next();
-    if (!points || slot == kBandSlots) return std::nullopt;
-    rule.bands[slot++] = RuleBand{*lowerBound, *points};
+    if (!points) return std::nullopt;
+    if (slot < kBandSlots) {
+      rule.bands[slot++] = RuleBand{*lowerBound, *points};
+    } else {
+      clipped = true;
+    }
   }
   return rule;
 }
@@ -56,12 +63,14 @@ RulesFileContents ParseRulesFile(std::string_view bytes) {
   RulesFileContents contents;
   ByteReader reader(bytes);
   while (!reader.AtEnd() && reader.Peek() != kRecordEnd) {
+    bool clipped = false;
     std::optional<Rule> rule;
-    if (contents.ruleSet.rules.size() < kMaxRules) rule = ReadRecord(reader);
+    if (contents.ruleSet.rules.size() < kMaxRules) rule = ReadRecord(reader, clipped);
     if (!rule) {
       contents.status = RulesFileStatus::Damaged;
       break;
     }
+    if (clipped) contents.status = RulesFileStatus::Damaged;
     contents.ruleSet.rules.push_back(std::move(*rule));
   }
   return contents;

@@ -18,7 +18,7 @@ inline constexpr char kRulesFileName[] = "rules";
 enum class RulesFileStatus {
   Loaded,   // read to its end, or to a 0x66 where a record would begin
   Missing,  // the file could not be opened or read (told by its reader); the set is empty
-  Damaged,  // see ParseRulesFile; the set holds the complete records before the bad one
+  Damaged,  // see ParseRulesFile; the set holds every record read, within the limits
 };
 
 struct RulesFileContents {
@@ -27,10 +27,11 @@ struct RulesFileContents {
 };
 
 // Reads the records of a `rules` file's bytes. An empty file, or one starting with 0x66, is an
-// empty set. The status is Damaged, and the set holds the complete records before the offending
-// one, when the bytes end inside a record, or when a record exceeds what the program can hold:
-// a name of more than 20 bytes, more than 32 bands, or a record after the 32nd. Nothing beyond
-// those limits is ever stored. A decoded name ends at its first zero byte, as a C string would.
+// empty set. The status is Damaged when a record exceeds what the program can hold: a name of
+// more than 20 bytes or more than 32 bands keep their first 20 bytes or 32 bands and reading goes
+// on; a record after the 32nd ends the reading. It is Damaged too when the bytes end inside a
+// record, which is then dropped. Nothing beyond those limits is ever stored. A decoded name ends
+// at its first zero byte, as a C string would.
 RulesFileContents ParseRulesFile(std::string_view bytes);
 
 // The bytes of a `rules` file holding `ruleSet`, in order.

@@ -81,6 +81,14 @@ void SetModeFor(int fd, const std::string& path) {
   ::fchmod(fd, 0666 & ~mask);
 }
 
+// A file larger than this could never be held, and reading it would only end in exhausted memory.
+unsigned long long PhysicalMemoryBytes() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return ~0ULL;
+  return static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
+}
+
 }  // namespace
 
 bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
@@ -90,6 +98,7 @@ bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
   if (file.Get() < 0) return false;
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (static_cast<unsigned long long>(info.st_size) > PhysicalMemoryBytes()) return false;
   // Sized to the file, up to a piece, and left uninitialised: the reads fill it.
   const std::size_t size =
       std::clamp(static_cast<std::size_t>(info.st_size) + 1, std::size_t{4096}, kPieceBytes);

@@ -197,16 +197,23 @@ void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
 char* WriteGbkAsUtf8(std::string_view gbk, char* out) { return Decoder().Write(gbk, out); }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  thread_local Converter converter("CP936", "UTF-8");
   std::string out;
   out.reserve(utf8.size());
-  ConvertByRuns(utf8, out, Utf8RunEnd, [](std::string_view run, std::string& target) {
-    converter.Convert(run, target, [](std::string_view rest, std::string& replaced) {
-      replaced.push_back('?');
+  AppendUtf8ToGbk(utf8, out);
+  return out;
+}
+
+std::size_t AppendUtf8ToGbk(std::string_view utf8, std::string& out) {
+  thread_local Converter converter("CP936", "UTF-8");
+  std::size_t replaced = 0;
+  ConvertByRuns(utf8, out, Utf8RunEnd, [&replaced](std::string_view run, std::string& target) {
+    converter.Convert(run, target, [&replaced](std::string_view rest, std::string& into) {
+      into.push_back('?');
+      ++replaced;
       return Utf8SequenceLength(rest);
     });
   });
-  return out;
+  return replaced;
 }
 
 }  // namespace gradova::platform

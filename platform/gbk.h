@@ -19,5 +19,7 @@ char* WriteGbkAsUtf8(std::string_view gbk, char* out);
 // UTF-8 to GBK. A character that GBK cannot hold becomes "?", as the system's code page conversion
 // does; so does each byte of a malformed UTF-8 sequence.
 std::string Utf8ToGbk(std::string_view utf8);
+// The same, appended to `out`; returns how many characters (or malformed bytes) became "?".
+std::size_t AppendUtf8ToGbk(std::string_view utf8, std::string& out);
 
 }  // namespace gradova::platform

@@ -12,7 +12,8 @@
 
 namespace gradova::platform {
 
-// ParseRulesFile of the file at `path`; Missing when it cannot be opened or read.
+// ParseRulesFile of the file at `path`; Missing when it cannot be opened or read, or cannot be
+// held in memory.
 grading::RulesFileContents ReadRulesFile(const std::string& path = grading::kRulesFileName);
 
 // Replaces the file at `path` with the records of `ruleSet`, atomically: on failure the old file
@@ -33,13 +34,18 @@ EnsureRulesStatus EnsureRulesFile(const std::string& path = grading::kRulesFileN
 
 // Reads the course file at `path` piece by piece through the one CourseFileReader, handing each
 // good course's fields to `onCourse` in order (the views last only for the call) and stopping at
-// the first bad line. CannotOpen when the file cannot be read. On any error the courses handed
-// over are the caller's to drop. Memory does not grow with the file.
+// the first bad line. A UTF-8 file's texts are turned into GBK, a character GBK cannot hold into
+// "?"; the check tells the encoding and how many were replaced. CannotOpen when the file cannot be
+// read, or when memory runs out while reading it (also in `onCourse`). On any error the courses
+// handed over are the caller's to drop. Memory does not grow with the file, only with its longest
+// line.
 courses::CourseFileCheck ReadCourseFile(
     const std::string& path, const std::function<void(const courses::CourseFields&)>& onCourse);
 
-// Replaces the course file at `path` atomically; on failure the old file stays as it was.
+// Replaces the course file at `path` atomically with `records` in `encoding` (the records are
+// GBK); on failure the old file stays as it was.
 ReplaceStatus WriteCourseFile(const std::string& path,
-                              const std::vector<courses::CourseRecord>& records);
+                              const std::vector<courses::CourseRecord>& records,
+                              courses::TextEncoding encoding = courses::TextEncoding::Gbk);
 
 }  // namespace gradova::platform

@@ -1,6 +1,7 @@
 #include "ui/main_dlg.h"
 
 #include <QWidget>
+#include <new>
 #include <optional>
 
 #include "courses/courses_texts.h"
@@ -32,15 +33,15 @@ constexpr int kNumberColumnWidth = 60;
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// The courses of the file at `path` as list rows, or the file's error (with no rows).
-std::optional<courses::CourseFileError> ReadCourseRows(const std::string& path, Rows& rows) {
+// The courses of the file at `path` as list rows, and the file's check (with no rows on error).
+courses::CourseFileCheck ReadCourseRows(const std::string& path, Rows& rows) {
   const courses::CourseFileCheck check =
       platform::ReadCourseFile(path, [&rows](const courses::CourseFields& fields) {
         rows.push_back(
             {std::string(fields.name), std::string(fields.credits), std::string(fields.score)});
       });
   if (check.error) Rows().swap(rows);
-  return check.error;
+  return check;
 }
 
 bool EndsWithTxt(const std::string& path) {
@@ -226,12 +227,14 @@ void CMainDlg::OnFromFile() {
   }
   m_filePath = *path;
   Rows rows;
-  std::optional<courses::CourseFileError> error;
+  courses::CourseFileCheck check;
   {
     platform::WaitCursor wait;
-    error = ReadCourseRows(m_filePath, rows);
-    if (error != courses::CourseFileError::CannotOpen) EmptyList();
+    check = ReadCourseRows(m_filePath, rows);
+    if (check.error != courses::CourseFileError::CannotOpen) EmptyList();
   }
+  const std::optional<courses::CourseFileError> error = check.error;
+  m_fileEncoding = error ? courses::TextEncoding::Gbk : check.encoding;
   if (error == courses::CourseFileError::CannotOpen) {
     platform::AfxMessageBox(kFileOpenFailed, this);
     MatchListButtons();
@@ -246,13 +249,31 @@ void CMainDlg::OnFromFile() {
     m_scoreText.clear();
     UpdateData(false);
     EnableItem(kClearCurrentButton, false);
-  } else {
-    platform::WaitCursor wait;
-    m_list.InsertItems(m_list.GetItemCount() - 1, std::move(rows));
+  } else if (InsertLoadedRows(std::move(rows))) {
     EnableItem(kSaveCurrentButton, true);
     EnableItem(kClearCurrentButton, true);
+    if (check.replacedCharacters > 0) {
+      platform::AfxMessageBox(std::string(kReplacedPrefix) +
+                                  std::to_string(check.replacedCharacters) +
+                                  std::string(kReplacedSuffix),
+                              this);
+    }
   }
   m_modified = false;
+}
+
+bool CMainDlg::InsertLoadedRows(std::vector<std::vector<std::string>> rows) {
+  try {
+    platform::WaitCursor wait;
+    m_list.InsertItems(m_list.GetItemCount() - 1, std::move(rows));
+    return true;
+  } catch (const std::bad_alloc&) {
+    EmptyList();
+    m_fileEncoding = courses::TextEncoding::Gbk;
+    platform::AfxMessageBox(kFileOpenFailed, this);
+    MatchListButtons();
+    return false;
+  }
 }
 
 void CMainDlg::OnSaveCurrent() { SaveCurrent(); }
@@ -269,7 +290,7 @@ bool CMainDlg::SaveCurrent() {
   platform::ReplaceStatus saved;
   {
     platform::WaitCursor wait;
-    saved = platform::WriteCourseFile(m_filePath, CourseRows());
+    saved = platform::WriteCourseFile(m_filePath, CourseRows(), m_fileEncoding);
   }
   if (saved != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
@@ -295,6 +316,7 @@ void CMainDlg::OnClearCurrent() {
   m_toggleText = kAddCaption;
   UpdateData(false);
   m_modified = false;
+  m_fileEncoding = courses::TextEncoding::Gbk;
 }
 
 void CMainDlg::OnSysCommand(int command) {
@@ -311,17 +333,22 @@ void CMainDlg::OnViewGpa() {
     platform::AfxMessageBox(kNoData, this);
     return;
   }
-  gpa::CourseSnapshot snapshot;
-  {
-    platform::WaitCursor wait;
-    for (int row = 0; row < CourseCount(); ++row) {
-      gpa::AppendCourse(snapshot, m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
-                        m_list.GetItemText(row, 2));
+  // The snapshot and the evaluation copy the whole list: memory may run out, the list stays.
+  try {
+    gpa::CourseSnapshot snapshot;
+    {
+      platform::WaitCursor wait;
+      for (int row = 0; row < CourseCount(); ++row) {
+        gpa::AppendCourse(snapshot, m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
+                          m_list.GetItemText(row, 2));
+      }
     }
+    platform::SetCurrentDirectory(m_startDir);
+    CResultDlg results(CourseCount(), std::move(snapshot), this);
+    results.DoModal();
+  } catch (const std::bad_alloc&) {
+    platform::AfxMessageBox(kOutOfMemory, this);
   }
-  platform::SetCurrentDirectory(m_startDir);
-  CResultDlg results(CourseCount(), std::move(snapshot), this);
-  results.DoModal();
 }
 
 void CMainDlg::OnExit() { EndDialog(0); }

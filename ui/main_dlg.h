@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "courses/course_record.h"
+#include "courses/text_encoding.h"
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/list_control.h"
@@ -49,6 +50,9 @@ class CMainDlg : public platform::Dialog {
 
   // The save command; true when it wrote the file.
   bool SaveCurrent();
+  // Puts the rows of a good file before the trailing empty row; when memory runs out, empties the
+  // list and says the file could not be opened.
+  bool InsertLoadedRows(std::vector<std::vector<std::string>> rows);
   // Deletes every row but the trailing empty one.
   void EmptyList();
   int CourseCount() const;
@@ -67,6 +71,8 @@ class CMainDlg : public platform::Dialog {
   std::string m_nameText;
   std::string m_toggleText;
   std::string m_filePath;
+  // The encoding 保存当前 writes: that of the loaded file; GBK for typed courses.
+  courses::TextEncoding m_fileEncoding = courses::TextEncoding::Gbk;
   std::string m_startDir;
   CLinkStatic m_homeLink;
 };

@@ -90,7 +90,7 @@ TEST(Cli, Outputs) {
        {"--rules", "r", "c.txt"},
        "课程名称       学分  成绩\n数学           2     60\nab             10    7\n\n"
        "总计/加权平均  12.0  15.8\n共计2门课\n"},
-      {Gbk("数学") + "\ta\rb 2 60\n\xff\x80 1 0",
+      {Gbk("数学") + "\ta\tb 2 60\n\xff\x80 1 0",
        kNoRules,
        {"--rules", "r", "--format", "tsv", "c.txt"},
        "课程名称\t学分\t成绩\n数学 a b\t2\t60\n\xEF\xBF\xBD€\t1\t0\n\t\t\n"
@@ -151,6 +151,7 @@ TEST(Cli, Failures) {
        kExitUsage,
        "gradova-cli: no course file given (try 'gradova-cli --help')\n"},
       {"a 1 60", kRuleA + "W", {"--rules", "r", "c.txt"}, kExitOk, "r: 算法文件已损坏！\n"},
+      {"数学☕ 2 60", std::nullopt, {"c.txt"}, kExitOk, "c.txt: 有1个字符无法转换，已替换为“?”。\n"},
   };
   for (const Row& row : rows) {
     const CliRun run = RunIn(TempDir(), row.courses, row.rules, row.arguments);

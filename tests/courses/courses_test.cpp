@@ -7,6 +7,7 @@
 #include "courses/course_file.h"
 #include "courses/number_text.h"
 #include "support/gbk_literal.h"
+#include "support/temp_dir.h"
 
 namespace gradova::courses {
 namespace {
@@ -57,18 +58,22 @@ TEST(NumberText, IgnoresADecimalCommaLocale) {
 }
 
 // The courses and the outcome of `text` fed to one reader `pieceSize` bytes at a time, stopping
-// where the reader says, as the program does.
+// where the reader says, as the program does. A UTF-8 file's lines show their conversion in <>.
 std::string ReadInPieces(std::string_view text, std::size_t pieceSize) {
   std::string read;
   const auto onCourse = [&read](const CourseFields& fields) {
     read.append(fields.name).append("|").append(fields.credits).append("|");
     read.append(fields.score).append("\n");
   };
-  CourseFileReader reader;
+  CourseFileReader reader([](std::string_view utf8, std::string& gbk) {
+    gbk.append("<").append(utf8).append(">");
+    return std::size_t{0};
+  });
   for (std::size_t at = 0; at < text.size(); at += pieceSize) {
     if (!reader.Feed(text.substr(at, pieceSize), onCourse)) break;
   }
   const CourseFileCheck check = reader.Finish(onCourse);
+  if (check.encoding != TextEncoding::Gbk) read += "UTF-8";
   if (!check.error) return read;
   return read + (*check.error == CourseFileError::BadFormat ? "BadFormat" : "BadData") + " at " +
          std::to_string(check.errorLine);
@@ -77,7 +82,9 @@ std::string ReadInPieces(std::string_view text, std::size_t pieceSize) {
 // Lines first: the last two spaces delimit the fields, and the checks run in a fixed order (empty
 // credits, credits below 1, empty score, score out of range). Then files.
 TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
-  const std::string unnamed = testing::Gbk("未命名课程");
+  using testing::Gbk;
+  const std::string unnamed = Gbk("未命名课程");
+  const std::string bom(kUtf8Bom);
   const std::pair<std::string, std::string> rows[] = {
       {"Linear Algebra 4 100", "Linear Algebra|4|100\n"},
       {"2 60", unnamed + "|2|60\n"},
@@ -100,7 +107,11 @@ TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
       {"\r\n", "BadFormat at 1"},
       {"a 1 60\r\nb c 2 70", "a|1|60\nb c|2|70\n"},
       {"a 1 60\nb 2 70\n", "a|1|60\nb|2|70\n"},
-      {"a 1 60\r\r\nb 1 60\rc 2 70\r\n", "a|1|60\r\nb 1 60\rc|2|70\n"},
+      {"a 1 60\rb 2 70\nc 3 80\r\nd 4 90\r", "a|1|60\nb|2|70\nc|3|80\nd|4|90\n"},
+      {"a 1 60\r\r\n", "a|1|60\nBadFormat at 2"},
+      {"a 1 60\n" + Gbk("小学 2 60"), "a|1|60\n" + Gbk("小学") + "|2|60\n"},
+      {bom + "a 1 60\r数学 2 60", "<a|1|60>\n<数学|2|60>\nUTF-8"},
+      {"a 1 60\n" + bom + "数学 2 60", "a|1|60\n<" + bom + "数学|2|60>\nUTF-8"},
       {"a 1 60\r\n\r\n", "a|1|60\nBadFormat at 2"},
       {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "a|1|60\nb|2|70\nBadData at 3"},
   };
@@ -110,6 +121,29 @@ TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
       EXPECT_EQ(ReadInPieces(text, pieceSize), read) << text << " in pieces of " << pieceSize;
     }
   }
+}
+
+// Short GBK texts are often valid UTF-8 ("小学" reads as two Cyrillic letters, "学习" as a
+// Cyrillic letter and a Greek symbol): UTF-8 needs more Chinese text than anything else.
+TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
+  using testing::Gbk;
+  const std::string sample = testing::DataFile("sample_courses.txt");
+  const std::pair<std::string, TextEncoding> rows[] = {
+      {"Linear Algebra 4 100", TextEncoding::Gbk},
+      {sample, TextEncoding::Gbk},
+      {Gbk("小学 2 60"), TextEncoding::Gbk},
+      {Gbk("学习 2 60"), TextEncoding::Gbk},
+      {Gbk("概率论与数理统计 3 88\r\n体育（二） 1 90"), TextEncoding::Gbk},
+      {"Caf\xC3\xA9 1 60", TextEncoding::Gbk},
+      {std::string(kUtf8Bom) + "Caf\xC3\xA9 1 60", TextEncoding::Utf8WithBom},
+      {"小学 2 60", TextEncoding::Utf8},
+      {testing::Utf8(sample), TextEncoding::Utf8},
+      {"大学物理（上）Ⅱ 3 90\r\nCafé — 1 60", TextEncoding::Utf8},
+      {"数学 2 60\n\xE6\x95", TextEncoding::Utf8},
+      {"数学 2 60\n\xE6\x95x", TextEncoding::Gbk},
+      {"数学 2 60\n\xED\xA0\x80", TextEncoding::Gbk},
+  };
+  for (const auto& [text, encoding] : rows) EXPECT_EQ(DetectTextEncoding(text), encoding) << text;
 }
 
 TEST(FormatCourseFile, EndsEveryLineWithCrLfAndReadsBack) {

@@ -30,7 +30,8 @@ TEST(BuiltInRules, AreThe238BytesOfTheFirstRunFile) {
   EXPECT_EQ(FormatRulesFile(read.ruleSet), file);
 }
 
-TEST(ParseRulesFile, StatusAndTheCompleteRecordsBeforeABadOne) {
+// A record over the limits keeps what fits and reading goes on; a cut one ends it.
+TEST(ParseRulesFile, StatusAndTheRecordsItKeeps) {
   const std::string one = Record("ab", "\x5a\x28\x00\x00"s);
   std::string rules33;
   for (int i = 0; i < 33; ++i) rules33 += one;
@@ -44,9 +45,11 @@ TEST(ParseRulesFile, StatusAndTheCompleteRecordsBeforeABadOne) {
       {"EndsAfterPoints", one + "ab\x65\x5a\x28", RulesFileStatus::Damaged, 1},
       {"NoBands", Record("ab", ""), RulesFileStatus::Loaded, 1},
       {"NameOf20Bytes", Record(std::string(20, 'a'), ""), RulesFileStatus::Loaded, 1},
-      {"NameOf21Bytes", one + Record(std::string(21, 'a'), ""), RulesFileStatus::Damaged, 1},
+      {"NameOf21Bytes", one + Record(std::string(21, 'a'), "") + one, RulesFileStatus::Damaged, 3},
       {"32Bands", Record("a", std::string(64, '\x10')), RulesFileStatus::Loaded, 1},
-      {"33Bands", one + Record("a", std::string(66, '\x10')), RulesFileStatus::Damaged, 1},
+      {"33Bands", one + Record("a", std::string(66, '\x10')) + rules33.substr(0, 6 * one.size()),
+       RulesFileStatus::Damaged, 8},
+      {"33BandsCut", one + "a\x65" + std::string(66, '\x10'), RulesFileStatus::Damaged, 1},
       {"32Rules", rules33.substr(0, 32 * one.size()), RulesFileStatus::Loaded, 32},
       {"33Rules", rules33, RulesFileStatus::Damaged, 32},
   };
@@ -56,6 +59,9 @@ TEST(ParseRulesFile, StatusAndTheCompleteRecordsBeforeABadOne) {
     EXPECT_EQ(read.status, status);
     EXPECT_EQ(read.ruleSet.rules.size(), count);
   }
+  const RuleSet clipped = ParseRulesFile(Record(std::string(21, 'a'), std::string(66, 1))).ruleSet;
+  EXPECT_EQ(clipped.rules.at(0).name, std::string(20, 'l'));
+  EXPECT_EQ(BandCount(clipped.rules.at(0).bands), kBandSlots);
 }
 
 TEST(ParseRulesFile, MarkersCountOnlyWhereTheyCanStand) {

@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempDir;
 
-// Anything else gives nothing, at once: a FIFO would block the open until a writer came, and
-// /dev/zero would never end.
+// Anything else gives nothing, at once: a FIFO would block the open until a writer came,
+// /dev/zero would never end, and a file larger than memory (here a sparse one) could never be held.
 TEST(ReadWholeFile, ReadsOnlyARegularFileOrALinkToOne) {
   TempDir dir;
   testing::WriteBytes(dir.Path("f"), std::string("a\0b\r\n\xff", 6));
@@ -26,7 +26,9 @@ TEST(ReadWholeFile, ReadsOnlyARegularFileOrALinkToOne) {
   fs::create_directory(dir.Path("directory"));
   ::mkfifo(dir.Path("fifo").c_str(), 0600);
   fs::create_symlink("/dev/zero", dir.Path("link-to-zero"));
-  for (const char* name : {"absent", "directory", "fifo", "link-to-zero"}) {
+  testing::WriteBytes(dir.Path("huge"), "");
+  fs::resize_file(dir.Path("huge"), std::uintmax_t{1} << 40);
+  for (const char* name : {"absent", "directory", "fifo", "link-to-zero", "huge"}) {
     EXPECT_FALSE(ReadWholeFile(dir.Path(name))) << name;
   }
 }

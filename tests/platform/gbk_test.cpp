@@ -24,6 +24,9 @@ TEST(Gbk, NothingIsDroppedSilently) {
   EXPECT_EQ(GbkToUtf8("\xffz\x81\n"), "\uFFFDz\uFFFD\n");
   EXPECT_EQ(Utf8ToGbk("数😀학Āb"), "\xca\xfd???b");
   EXPECT_EQ(Utf8ToGbk("\x80\x80x\xc3"), "??x?");
+  std::string gbk = "a";
+  EXPECT_EQ(AppendUtf8ToGbk("数😀학Ā?\x80", gbk), 4u);
+  EXPECT_EQ(gbk, "a\xca\xfd?????");
 }
 
 // The encoder works through a buffer of its own; no character may be lost or doubled at its end.

@@ -8,5 +8,6 @@
 namespace gradova::testing {
 
 inline std::string Gbk(std::string_view utf8) { return platform::Utf8ToGbk(utf8); }
+inline std::string Utf8(std::string_view gbk) { return platform::GbkToUtf8(gbk); }
 
 }  // namespace gradova::testing

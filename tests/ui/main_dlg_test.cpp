@@ -51,6 +51,9 @@ TEST_P(MainScript, EndsInTheStatedState) {
   Write("bad.txt", "a 1 60\r\nb 0 60\r\n");
   Write("format.txt", "a 1 60\r\n\r\n");
   Write("empty.txt", "");
+  Write("utf8.txt", "数学☕ 2 60");
+  Write("huge.txt", "");
+  std::filesystem::resize_file(Path("huge.txt"), std::uintmax_t{1} << 40);  // sparse
   std::filesystem::create_directory(Path("dir.txt"));
   std::filesystem::create_symlink(Path("good.txt"), Path("link.txt"));
   Run(GetParam().input);
@@ -112,6 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"LoadDialogCancelled", "+x,1,60;no;>;load", "x,1,60/|x|1|60|添加|-++*|?/"},
         Row{"LoadMissing", "+x,1,6;no;>nofile;load", "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
         Row{"LoadDirectory", ">dir.txt;load", "||||添加|---|文件打开失败！/"},
+        Row{"LoadLargerThanMemory", "+x,1,6;no;>huge.txt;load",
+            "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
+        Row{"LoadUtf8", ">utf8.txt;load",
+            "数学?,2,60/||||添加|-++|有1个字符无法转换，已替换为“?”。/"},
         Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
     kLabel);
 
@@ -120,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainDlgTest, LoadThenSaveWritesTheSameBytes) {
   for (const std::string& bytes :
        {Gbk("高等数学 5 100\r\nLinear Algebra 2.5 99.5\r\n"), "a\0b 2 60\r\na 2\0 6\0\r\n"s,
-        "\xff\xfe\x81 2 60\r\n"s, "a\rb 2 60\r\n"s,
+        "\xff\xfe\x81 2 60\r\n"s, "\xEF\xBB\xBF数学 2 60\r\n"s, "数学 2 60\r\n"s,
         "../x 1 60\r\n$(touch y) 1 8\r\n<b>`z` 1 9\r\n"s, std::string(600, 'n') + " 2 60\r\n"}) {
     Write("in.txt", bytes);
     Run(">in.txt;load;>out.txt;save");

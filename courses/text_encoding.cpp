@@ -1,0 +1,73 @@
+#include "courses/text_encoding.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace gradova::courses {
+namespace {
+
+// The three-byte characters that Chinese text is written with.
+bool IsChineseText(std::uint32_t code) {
+  return (code >= 0x2000 && code <= 0x2BFF) || (code >= 0x3000 && code <= 0x9FFF) ||
+         (code >= 0xF900 && code <= 0xFAFF) || (code >= 0xFE30 && code <= 0xFE4F) ||
+         (code >= 0xFF00 && code <= 0xFFEF);
+}
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view text) {
+  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) return TextEncoding::Utf8WithBom;
+  std::size_t chinese = 0;
+  std::size_t other = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+      ++pos;
+      continue;
+    }
+    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return TextEncoding::Gbk;
+    }
+    if (pos + length > text.size()) break;
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    if (second < low || second > high) return TextEncoding::Gbk;
+    std::uint32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+      const auto byte = static_cast<unsigned char>(text[pos + i]);
+      if (!IsContinuation(byte)) return TextEncoding::Gbk;
+      code = code << 6 | (byte & 0x3F);
+    }
+    ++(length == 3 && IsChineseText(code) ? chinese : other);
+    pos += length;
+  }
+  return chinese > other ? TextEncoding::Utf8 : TextEncoding::Gbk;
+}
+
+std::size_t AsciiPrefixLength(std::string_view text) {
+  std::size_t pos = 0;
+  // Eight bytes at a time while none has its high bit set.
+  for (std::uint64_t word; pos + 8 <= text.size(); pos += 8) {
+    std::memcpy(&word, text.data() + pos, 8);
+    if ((word & 0x8080808080808080) != 0) break;
+  }
+  while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+  return pos;
+}
+
+}  // namespace gradova::courses
