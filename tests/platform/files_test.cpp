@@ -33,8 +33,7 @@ TEST(ReadWholeFile, ReadsOnlyARegularFileOrALinkToOne) {
   }
 }
 
-// The files in a directory as "name=contents@mode" ("~" when owned by nobody), "name>target" for a
-// link, "name/" for a directory.
+// The files as "name=contents@mode" ("~": owned by nobody), "link>target" and "directory/".
 std::string Listing(const TempDir& dir) {
   std::string listing;
   for (const std::string& name : testing::FileNames(dir.Root())) {
