@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <variant>
@@ -128,8 +129,22 @@ void ShowPlan(const Options& options, const gpa::CourseTotals& totals,
   }
 }
 
+// Whether the report would go over a file that the command reads: the same file whatever the
+// paths' spelling or links (equal device and inode).
+bool ReportOverwritesAnInput(const Options& options) {
+  std::error_code ignored;
+  return options.htmlFile &&
+         (std::filesystem::equivalent(*options.htmlFile, options.courseFile, ignored) ||
+          std::filesystem::equivalent(
+              *options.htmlFile, options.rulesFile.value_or(grading::kRulesFileName), ignored));
+}
+
 // Each output reads the course file again, row by row.
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
+  if (ReportOverwritesAnInput(options)) {
+    Print(err, "gradova-cli: " + *options.htmlFile + ": 报告不能覆盖要读的文件\n");
+    return kExitFailure;
+  }
   // A course file that cannot be read is told before anything about the rules.
   if (!platform::ReadFilePieces(options.courseFile, [](std::string_view) { return false; })) {
     PrintCourseFileError(err, options.courseFile, {courses::CourseFileError::CannotOpen, 0});

@@ -61,15 +61,19 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 struct WrittenCell {
   char* end;
   bool printable;  // printable ASCII only, written as it is: one column a byte
 };
 
-// Writes a GBK cell at `out` as UTF-8, each byte for which `blank` holds as a space. Printable
-// ASCII, nearly every cell, is copied as it is.
-template <typename Blank>
-WrittenCell WriteCell(std::string_view gbk, char* out, Blank blank) {
+// Writes a GBK cell at `out` as UTF-8, each C0 control byte and DEL as a space, in every output
+// alike, so that no name can move the cursor, retitle or recolour a terminal. C1 controls never
+// come out: the converter turns a byte 0x80 to 0x9F that starts no GBK character into U+FFFD (0x80
+// into the euro sign), and no GBK character is one. Printable ASCII, nearly every cell, is copied
+// as it is.
+WrittenCell WriteCell(std::string_view gbk, char* out) {
   const char* const bytes = gbk.data();
   const std::size_t size = gbk.size();
   std::size_t printable = 0;
@@ -80,10 +84,8 @@ WrittenCell WriteCell(std::string_view gbk, char* out, Blank blank) {
   const std::string_view rest = gbk.substr(printable);
   char* const end = platform::WriteGbkAsUtf8(rest, out + printable);
   // Control bytes come out only where they went in: GBK trail bytes start at 0x40.
-  const bool control = std::any_of(rest.begin(), rest.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-  });
-  if (control) std::replace_if(out + printable, end, blank, ' ');
+  const bool control = std::any_of(rest.begin(), rest.end(), IsControl);
+  if (control) std::replace_if(out + printable, end, IsControl, ' ');
   return {end, false};
 }
 
@@ -91,9 +93,6 @@ std::size_t WidthOf(const char* start, WrittenCell written) {
   const auto bytes = static_cast<std::size_t>(written.end - start);
   return written.printable ? bytes : DisplayWidth(std::string_view(start, bytes));
 }
-
-constexpr auto kTsvBlank = [](char c) { return c == '\t' || c == '\r' || c == '\n'; };
-constexpr auto kControl = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
 
 }  // namespace
 
@@ -120,7 +119,7 @@ void TsvWriter::Row(const RowCells& cells) {
   char* out = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
     if (column > 0) *out++ = '\t';
-    out = WriteCell(cells[column], out, kTsvBlank).end;
+    out = WriteCell(cells[column], out).end;
   }
   *out++ = '\n';
   m_line.Write(m_out, out);
@@ -131,7 +130,7 @@ void TextWriter::Measure(const RowCells& cells) {
   // Converted in the line buffer only to be measured.
   char* const room = m_line.Room(cells, 0);
   for (std::size_t column = 0; column < cells.size(); ++column) {
-    const std::size_t width = WidthOf(room, WriteCell(cells[column], room, kControl));
+    const std::size_t width = WidthOf(room, WriteCell(cells[column], room));
     m_widths[column] = std::max(m_widths[column], width);
   }
 }
@@ -149,7 +148,7 @@ void TextWriter::Row(const RowCells& cells) {
       continue;
     }
     out = std::fill_n(out, pending, ' ');
-    const WrittenCell written = WriteCell(cells[column], out, kControl);
+    const WrittenCell written = WriteCell(cells[column], out);
     pending = width - WidthOf(out, written);
     out = written.end;
   }

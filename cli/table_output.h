@@ -1,7 +1,8 @@
 #pragma once
 // Writing the result table for a terminal or a script: GBK cells in, UTF-8 lines out, one per row,
-// each ended by LF and written to the stream as it is made. Write errors show in the stream's error
-// indicator.
+// each ended by LF and written to the stream as it is made. In every output each control byte of a
+// cell (C0, DEL) is written as a space, and no C1 control comes out of the conversion. Write errors
+// show in the stream's error indicator.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -28,8 +29,8 @@ class LineBuffer {
   std::vector<char> m_bytes;
 };
 
-// Tab-separated values: the cells separated by one TAB, a TAB, CR or LF inside a cell written as
-// a space, so that every row keeps its columns and its line.
+// Tab-separated values: the cells separated by one TAB; a TAB, CR or LF inside a cell is a
+// control byte, written as a space, so that every row keeps its columns and its line.
 class TsvWriter {
  public:
   explicit TsvWriter(std::FILE* out) : m_out(out) {}
@@ -40,8 +41,8 @@ class TsvWriter {
   LineBuffer m_line;
 };
 
-// Aligned columns two spaces apart, every control byte written as a space, no padding after the
-// last non-empty cell of a row. Every row is measured before the first is written.
+// Aligned columns two spaces apart, no padding after the last non-empty cell of a row. Every row is
+// measured before the first is written.
 class TextWriter {
  public:
   explicit TextWriter(std::FILE* out) : m_out(out) {}

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sstream>
+
 #include "support/temp_dir.h"
 
 namespace gradova::platform {
@@ -33,20 +35,71 @@ TEST(ReadWholeFile, ReadsOnlyARegularFileOrALinkToOne) {
   }
 }
 
-TEST(ReplaceFile, KeepsPermissionsOrGivesOrdinaryOnes) {
-  TempDir dir;
+// The files as "name=contents@mode" ("~": owned by nobody), "link>target" and "directory/".
+std::string Listing(const TempDir& dir) {
+  std::string listing;
+  for (const std::string& name : testing::FileNames(dir.Root())) {
+    struct stat info {};
+    ::lstat(dir.Path(name).c_str(), &info);
+    const mode_t mode = info.st_mode;
+    listing += (listing.empty() ? "" : " ") + name + (S_ISDIR(mode) ? "/" : "");
+    if (S_ISLNK(mode)) listing += ">" + fs::read_symlink(dir.Path(name)).string();
+    if (!S_ISREG(mode)) continue;
+    listing += "=" + *ReadBytes(dir.Path(name)) + "@" +
+               std::to_string((mode >> 6 & 7) * 100 + (mode >> 3 & 7) * 10 + (mode & 7)) +
+               (info.st_uid == 65534 ? "~" : "");
+  }
+  return listing;
+}
+
+// The file at the end of a path's links is replaced only where its permission bits let this
+// process write, as for a user without root's powers; links stay links.
+TEST(ReplaceFile, WritesTheFileAtTheEndOfTheLinksIfItsModeAllows) {
+  const std::string longName(255, 'n');
+  const std::tuple<std::string, std::string, ReplaceStatus, std::string> rows[] = {
+      {"x", "", ReplaceStatus::Replaced, "x=new@644"},
+      {"x", "x=old@444", ReplaceStatus::Refused, "x=old@444"},
+      {"x", "x=old@664~", ReplaceStatus::Refused, "x=old@664~"},
+      {"x", "x=old@606~", ReplaceStatus::Replaced, "x=new@606~"},
+      {"x", "t=old@600 x>t", ReplaceStatus::Replaced, "t=new@600 x>t"},
+      {"x", "t=old@444 x>t", ReplaceStatus::Refused, "t=old@444 x>t"},
+      {"x", "x>t", ReplaceStatus::Replaced, "t=new@644 x>t"},
+      {"x", "t=old@640 y>t x>y", ReplaceStatus::Replaced, "t=new@640 x>y y>t"},
+      {"x", "x>x", ReplaceStatus::CannotCreate, "x>x"},
+      {"x", "x>/dev/null", ReplaceStatus::Refused, "x>/dev/null"},
+      {"x", "x/", ReplaceStatus::Refused, "x/"},
+      {longName, "", ReplaceStatus::Replaced, longName + "=new@644"},
+      {"\xb3\xc9\xbc\xa8 \xff", "", ReplaceStatus::Replaced, "\xb3\xc9\xbc\xa8 \xff=new@644"},
+  };
   const mode_t umask = ::umask(022);
-  EXPECT_EQ(ReplaceFile(dir.Path("f"), "one"), ReplaceStatus::Replaced);
+  for (const bool named : {false, true}) {
+    SetNamedTemporaryFilesForTesting(named);
+    for (const auto& [path, before, status, after] : rows) {
+      if (before.find('~') != std::string::npos && ::geteuid() != 0) continue;
+      TempDir dir;
+      std::istringstream items(before);
+      for (std::string item; items >> item;) {
+        const std::size_t end = item.find_first_of("=>/"), at = item.find('@');
+        const std::string name = dir.Path(item.substr(0, end)), rest = item.substr(end + 1);
+        if (item[end] == '/') fs::create_directory(name);
+        if (item[end] == '>') fs::create_symlink(rest, name);
+        if (item[end] != '=') continue;
+        testing::WriteBytes(name, item.substr(end + 1, at - end - 1));
+        ::chmod(name.c_str(), std::stoi(item.substr(at + 1), nullptr, 8));
+        if (item.back() == '~') ::chown(name.c_str(), 65534, 65534);
+      }
+      EXPECT_EQ(ReplaceFile(dir.Path(path), "new"), status) << before << named;
+      EXPECT_EQ(Listing(dir), after) << named;
+    }
+  }
+  SetNamedTemporaryFilesForTesting(false);
   ::umask(umask);
-  EXPECT_EQ(fs::status(dir.Path("f")).permissions(), fs::perms(0644));
-  fs::permissions(dir.Path("f"), fs::perms(0600));
-  EXPECT_EQ(ReplaceFile(dir.Path("f"), "two"), ReplaceStatus::Replaced);
-  EXPECT_EQ(fs::status(dir.Path("f")).permissions(), fs::perms(0600));
 }
 
 TEST(ReplaceFileWith, FailureAtEveryByteLeavesOldFileIntact) {
   TempDir dir;
   testing::WriteBytes(dir.Path("f"), "old");
+  SetNamedTemporaryFilesForTesting(true);  // a failure must remove a named temporary file too
   const auto produce = [](const ByteSink& write) { return write("new ") && write("in pieces"); };
   for (std::size_t failAt = 0; failAt < 13; ++failAt) {
     SetWriteFailureAfterBytesForTesting(failAt);
@@ -55,30 +108,22 @@ TEST(ReplaceFileWith, FailureAtEveryByteLeavesOldFileIntact) {
   }
   const auto refuse = [](const ByteSink& write) { return !write("written, then refused"); };
   EXPECT_EQ(ReplaceFileWith(dir.Path("f"), refuse), ReplaceStatus::WriteFailed);
+  SetNamedTemporaryFilesForTesting(false);
   EXPECT_EQ(ReadBytes(dir.Path("f")), "old");
   EXPECT_EQ(testing::FileNames(dir.Root()), std::vector<std::string>{"f"});
-  EXPECT_EQ(ReplaceFileWith(dir.Path("f"), produce), ReplaceStatus::Replaced);
+  // While the contents are written no other name is there, so a kill then leaves nothing.
+  const auto alone = [&](const ByteSink& write) {
+    return produce(write) && testing::FileNames(dir.Root()) == std::vector<std::string>{"f"};
+  };
+  EXPECT_EQ(ReplaceFileWith(dir.Path("f"), alone), ReplaceStatus::Replaced);
   EXPECT_EQ(ReadBytes(dir.Path("f")), "new in pieces");
-}
-
-// A link is replaced and its target kept; a directory is left alone; path bytes are not converted.
-TEST(ReplaceFile, OnlyEverWritesThePathItself) {
-  TempDir dir;
-  testing::WriteBytes(dir.Path("target"), "target");
-  fs::create_symlink(dir.Path("target"), dir.Path("link"));
-  EXPECT_EQ(ReplaceFile(dir.Path("link"), "new"), ReplaceStatus::Replaced);
-  EXPECT_EQ(ReadBytes(dir.Path("target")), "target");
-  fs::create_directory(dir.Path("d"));
-  EXPECT_EQ(ReplaceFile(dir.Path("d"), "x"), ReplaceStatus::WriteFailed);
-  EXPECT_EQ(ReplaceFile(dir.Path("\xb3\xc9\xbc\xa8 \xff"), "x"), ReplaceStatus::Replaced);
-  EXPECT_EQ(testing::FileNames(dir.Root()),
-            (std::vector<std::string>{"d", "link", "target", "\xb3\xc9\xbc\xa8 \xff"}));
 }
 
 // In a child without root's power to write anywhere, so that the directory's mode counts.
 TEST(ReplaceFile, ReadOnlyDirectoryCannotCreate) {
   TempDir dir;
   testing::WriteBytes(dir.Path("f"), "old");
+  fs::permissions(dir.Path("f"), fs::perms(0666));
   fs::permissions(dir.Root(), fs::perms(0505));  // readable and searchable by everyone
   const pid_t child = ::fork();
   if (child == 0) {
