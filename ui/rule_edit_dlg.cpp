@@ -1,6 +1,7 @@
 #include "ui/rule_edit_dlg.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 #include <cmath>
@@ -116,8 +117,12 @@ bool CRuleEditDlg::OnInitDialog() {
 }
 
 void CRuleEditDlg::OnOK() {
-  const QWidget* ok = Item(kEditorOkButton);
-  if (ok && ok->isEnabled()) OnEditorOK();
+  const QWidget* focus = focusWidget();
+  const bool inBand = focus && (focus == Item(kBandLowerEdit) || focus == Item(kBandPointsEdit));
+  // A disabled button ignores the click.
+  if (auto* button = ItemAs<QPushButton>(inBand ? kAddBandButton : kEditorOkButton)) {
+    button->click();
+  }
 }
 
 void CRuleEditDlg::OnAddBand() {

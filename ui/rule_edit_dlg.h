@@ -32,8 +32,9 @@ class CRuleEditDlg : public platform::Dialog {
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
   bool OnInitDialog() override;
-  // Enter acts as "确定" while that button is enabled and does nothing otherwise, so the caller
-  // never gets 1 without a name and a closed band list.
+  // Enter in a band's field acts as "添加", elsewhere as "确定", each only while its button is
+  // enabled: the caller never gets 1 without a name and a closed band list, and a band being
+  // typed is never dropped.
   void OnOK() override;
 
  private:
