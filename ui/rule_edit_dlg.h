@@ -58,8 +58,10 @@ class CRuleEditDlg : public platform::Dialog {
   RuleNameBuffer* m_nameOut = nullptr;
 };
 
-// Whether the `rules` file reads `nameGbk` back as written: its name shift turns a byte 0x70
-// into the end-of-name marker and a leading 0x71 into the end-of-file marker.
-bool IsStorableRuleName(const std::string& nameGbk);
+// The first character of `nameGbk` that the `rules` file cannot read back as written, or "" when
+// it reads the whole name back: its name shift turns a byte 0x70 ("p", or the second byte of a
+// character such as 雙) into the end-of-name marker and a leading 0x71 into the end-of-file
+// marker.
+std::string UnstorableCharacter(const std::string& nameGbk);
 
 }  // namespace gradova::ui

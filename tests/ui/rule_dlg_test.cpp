@@ -198,7 +198,7 @@ const std::string kBad = "|100,90|+-|-|||输入有误！/";
 const std::string kOpen = "|89,89|+-|-|";
 const std::string kClosed = "100—0 4.0/|*,|-";
 const std::string kUnstorable =
-    "+|-|0:40||算法名称中含有无法保存的字符（字母p，或开头的字母q），请修改名称！/";
+    "+|-|0:40||算法名称中含有无法保存的字符（字母p，或开头的字母q），请修改名称！\n出错的字符：“";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RuleEditor,
@@ -233,9 +233,9 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Escape", "90/4|b|esc", "100—90 4.0/|89,89|++|0|90:40||"},
         // The file would read a name byte 0x70 ("p") as the name's end, a leading 0x71 ("q") as
         // the file's end.
-        Row{"LetterP", "0/4|gpa|ok", kClosed + kUnstorable},
-        Row{"TrailByte0x70", "0/4|皃|ok", kClosed + kUnstorable},
-        Row{"LeadingQ", "0/4|q1|ok", kClosed + kUnstorable},
+        Row{"LetterP", "0/4|中p減|ok", kClosed + kUnstorable + "p”/"},
+        Row{"TrailByte0x70", "0/4|a雙|ok", kClosed + kUnstorable + "雙”/"},
+        Row{"LeadingQ", "0/4|q1|ok", kClosed + kUnstorable + "q”/"},
         Row{"QInside", "0/4|aq|ok", kClosed + "+|1|0:40|aq|"},
         Row{"TrailByte0x71", "0/4|皅|ok", kClosed + "+|1|0:40|皅|"}),
     kLabel);
