@@ -1,6 +1,7 @@
 #include "ui/rule_edit_dlg.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <algorithm>
 #include <cmath>
@@ -35,9 +36,18 @@ bool IsPointsText(const std::string& text) {
 
 }  // namespace
 
-bool IsStorableRuleName(const std::string& nameGbk) {
-  if (!nameGbk.empty() && static_cast<unsigned char>(nameGbk.front()) == 0x71) return false;
-  return nameGbk.find('\x70') == std::string::npos;
+std::string UnstorableCharacter(const std::string& nameGbk) {
+  for (std::size_t at = 0; at < nameGbk.size();) {
+    const auto first = static_cast<unsigned char>(nameGbk[at]);
+    // A GBK lead byte, 0x81 to 0xFE, begins a character of two bytes.
+    const std::size_t length = first >= 0x81 && first != 0xFF && at + 1 < nameGbk.size() ? 2 : 1;
+    const std::string character = nameGbk.substr(at, length);
+    if (character.find('\x70') != std::string::npos || (at == 0 && first == 0x71)) {
+      return character;
+    }
+    at += length;
+  }
+  return {};
 }
 
 CRuleEditDlg::CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newIndex,
@@ -116,8 +126,12 @@ bool CRuleEditDlg::OnInitDialog() {
 }
 
 void CRuleEditDlg::OnOK() {
-  const QWidget* ok = Item(kEditorOkButton);
-  if (ok && ok->isEnabled()) OnEditorOK();
+  const QWidget* focus = focusWidget();
+  const bool inBand = focus && (focus == Item(kBandLowerEdit) || focus == Item(kBandPointsEdit));
+  // A disabled button ignores the click.
+  if (auto* button = ItemAs<QPushButton>(inBand ? kAddBandButton : kEditorOkButton)) {
+    button->click();
+  }
 }
 
 void CRuleEditDlg::OnAddBand() {
@@ -167,8 +181,10 @@ void CRuleEditDlg::OnEditorOK() {
   }
   UpdateData(true);
   if (m_nameText.empty() || m_nameText.size() > grading::kMaxRuleNameBytes) return;
-  if (!IsStorableRuleName(m_nameText)) {
-    platform::AfxMessageBox(kRuleNameUnstorable, this);
+  if (const std::string faulty = UnstorableCharacter(m_nameText); !faulty.empty()) {
+    platform::AfxMessageBox(std::string(kRuleNameUnstorable) + std::string(kFaultyCharacterPrefix) +
+                                faulty + std::string(kFaultyCharacterSuffix),
+                            this);
     return;
   }
   grading::BandTable& table = NewTable();

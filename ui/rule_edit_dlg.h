@@ -32,8 +32,9 @@ class CRuleEditDlg : public platform::Dialog {
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
   bool OnInitDialog() override;
-  // Enter acts as "确定" while that button is enabled and does nothing otherwise, so the caller
-  // never gets 1 without a name and a closed band list.
+  // Enter in a band's field acts as "添加", elsewhere as "确定", each only while its button is
+  // enabled: the caller never gets 1 without a name and a closed band list, and a band being
+  // typed is never dropped.
   void OnOK() override;
 
  private:
@@ -57,8 +58,10 @@ class CRuleEditDlg : public platform::Dialog {
   RuleNameBuffer* m_nameOut = nullptr;
 };
 
-// Whether the `rules` file reads `nameGbk` back as written: its name shift turns a byte 0x70
-// into the end-of-name marker and a leading 0x71 into the end-of-file marker.
-bool IsStorableRuleName(const std::string& nameGbk);
+// The first character of `nameGbk` that the `rules` file cannot read back as written, or "" when
+// it reads the whole name back: its name shift turns a byte 0x70 ("p", or the second byte of a
+// character such as 雙) into the end-of-name marker and a leading 0x71 into the end-of-file
+// marker.
+std::string UnstorableCharacter(const std::string& nameGbk);
 
 }  // namespace gradova::ui

@@ -53,6 +53,9 @@ bool CRuleListDlg::OnInitDialog() {
   grading::RulesFileContents contents = platform::ReadRulesFile();
   if (contents.status == grading::RulesFileStatus::Missing) {
     platform::AfxMessageBox(kRuleFileMissing, this);
+    // Without a rule set only "取消" has anything to do.
+    EnableItem(kAddDeleteRuleButton, false);
+    EnableItem(kRulesOkButton, false);
     return true;
   }
   m_tables = std::make_unique<RuleTables>();

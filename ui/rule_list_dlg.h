@@ -18,7 +18,7 @@ class CRuleListDlg : public platform::Dialog {
   // For tests.
   platform::ListControl& List() { return m_list; }
   int RuleCount() const { return m_ruleCount; }
-  // False after the file was missing: only "取消" then acts.
+  // False after the file was missing: only "取消" is then enabled.
   bool HasRuleSet() const { return m_tables != nullptr; }
 
  protected:

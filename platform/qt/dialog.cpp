@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -11,15 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_header.h"
+#include "platform/qt/list_view.h"
 #include "platform/qt/single_line_validator.h"
 
 namespace gradova::platform {
@@ -29,26 +27,6 @@ Dialog::ModalRunner& ModalRunnerSeam() {
   static Dialog::ModalRunner runner;
   return runner;
 }
-
-// Sends a list view's clicks to the dialog after the view has updated its selection, as the
-// list control's click notification does.
-class ClickForwarder : public QObject {
- public:
-  ClickForwarder(QObject* parent, std::function<void()> onClick)
-      : QObject(parent), m_onClick(std::move(onClick)) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-      m_onClick();
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> m_onClick;
-};
 
 // Writes a control's text only when it changes, as the framework's text exchange does, so that
 // an exchange in the middle of typing leaves the caret and selection where they are.
@@ -123,7 +101,8 @@ void Dialog::BuildControls() {
     QWidget* widget = nullptr;
     switch (control.kind) {
       case ControlKind::ListView: {
-        auto* view = new QTreeView(this);
+        const int id = control.id;
+        auto* view = new ListView(this, [this, id] { Notify(id, Notification::ListClick); });
         view->setHeader(new ListHeader(view));
         view->setRootIsDecorated(false);
         view->setUniformRowHeights(true);
@@ -133,9 +112,6 @@ void Dialog::BuildControls() {
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->header()->setStretchLastSection(false);
         view->header()->setSectionsMovable(false);
-        const int id = control.id;
-        view->viewport()->installEventFilter(
-            new ClickForwarder(view, [this, id] { Notify(id, Notification::ListClick); }));
         widget = view;
         break;
       }
@@ -294,7 +270,12 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        OnOK();
+        // As in a Windows dialog, Enter presses the push button that has the focus.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+          button->click();
+        } else {
+          OnOK();
+        }
         return;
       case Qt::Key_Escape:
         OnCancel();

@@ -78,15 +78,17 @@ class Dialog : public QDialog {
   virtual void DoDataExchange(DataExchange&) {}
   // Runs the first UpdateData(FALSE). Return true to let the first tab stop take the focus.
   virtual bool OnInitDialog();
-  // Enter: reads the controls and ends with 1. Dialogs that must not end on Enter override it.
+  // Enter while no push button has the focus (Enter on one presses it): reads the controls and
+  // ends with 1. Dialogs that must not end on Enter override it.
   virtual void OnOK();
   // Escape or the close box: ends with 0.
   virtual void OnCancel();
 
   // The message map: the handler of a notification from the control `id`.
   void Bind(int id, Notification notification, std::function<void()> handler);
-  // What a control sends: a button click, a list click, an edit change. Clicks on buttons 1 and
-  // 2 without a handler of their own reach OnOK and OnCancel.
+  // What a control sends: a button click, a list click (also a move of the list's current row by
+  // the keyboard), an edit change. Clicks on buttons 1 and 2 without a handler of their own reach
+  // OnOK and OnCancel.
   void Notify(int id, Notification notification);
 
   // The system menu. Linux window managers keep the title bar's menu to themselves, so the

@@ -126,9 +126,7 @@ void ListControl::Attach(QWidget* widget) {
   m_view->setModel(m_model);
   m_selectionConnection =
       QObject::connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, m_view,
-                       [this](const QModelIndex& current) {
-                         if (current.isValid()) m_selectionMark = current.row();
-                       });
+                       [this](const QModelIndex& current) { m_selectionMark = current.row(); });
 }
 
 void ListControl::InsertColumn(int column, std::string_view titleGbk, int widthPixels) {

@@ -48,8 +48,8 @@ class ListControl {
   using CellSource = std::function<std::string_view(int row, int column)>;
   void SetOwnerData(int rowCount, CellSource cellText);
 
-  // The row most recently selected, or -1. It stays at its index when rows are deleted, and
-  // falls back to -1 only when that index no longer exists.
+  // The row most recently selected, or -1 (also after a click on blank space). It stays at its
+  // index when rows are deleted, and falls back to -1 only when that index no longer exists.
   int GetSelectionMark() const;
   void SetSelectionMark(int row);
   // Selects `row` as a click would (for keyboard-free tests and callers).

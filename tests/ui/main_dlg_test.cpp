@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Pasted", "=,2,6;paste:数学\r\n物理 2 6;add", "数学,2,6/|数学|2|6|添加|-++*|"},
         Row{"InputMethod", "=,2,60;ime:数学\n物理;add", "数学,2,60/|数学|2|60|添加|-++*|"},
         Row{"OutsideGbk", "=,2,60;ime:数学😀𠀀한;add", "数学???,2,60/|数学???|2|60|添加|-++*|"},
-        // A click fills the fields from the row's own columns; 删除 does so from the next row.
+        // A click or a keyboard move fills the fields from the row's cells; 删除 from the next row.
         Row{"ClickARow", "+a,1,60;+b,2,70;@0", "a,1,60/b,2,70/|a|1|60|修改|+++*|"},
         Row{"Modify", "+a,1,60;+b,2,70;@0;+x,3,80", "x,3,80/b,2,70/|x|3|80|修改|+++*|"},
         Row{"ResetKeepsTheMode", "+a,1,60;@0;reset", "a,1,60/||||修改|+++*|"},
@@ -88,11 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DeleteShowsTheNextRow", "+a,1,60;+b,2,70;@0;del", "b,2,70/|b|2|70|修改|+++*|"},
         Row{"DeleteTheLastRow", "+a,1,60;+b,2,70;@1;del", "a,1,60/||||添加|-++*|"},
         Row{"DeleteTheOnlyRow", "+a,1,60;@0;del", "||||添加|---*|"},
-        // The keyboard can move the selection to the trailing row while 修改 and 删除 stay.
+        Row{"ClickBlankSpace", "+a,1,60;@0;@2", "a,1,60/||||添加|-++*|"},
+        Row{"KeyboardToTheTrailingRow", "+a,1,60;@0;down;del", "a,1,60/||||添加|-++*|"},
+        // Without a click the selection can reach the trailing row while 修改 and 删除 stay.
         Row{"ModifyOnLastRow", "+a,1,60;@0;^1;+x,3,80", "a,1,60/x,3,80/|x|3|80|修改|+++*|"},
         Row{"DeleteOnLastRow", "+a,1,60;@0;^1;del", "a,1,60/|a|1|60|修改|-++*|"},
         Row{"Enter", "=a,1,6;ret:1001;pad:1002;ret:1003;ret:1000",
             "a,1,6/a,1,6/a,1,6/|a|1|6|添加|-++*|"},
+        Row{"EnterOnAButton", "+a,1,60;@0;ret:1007", "||||添加|---*|"},
         Row{"EscapeEndsWithoutAsking", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*||0"},
         Row{"ExitEndsWithZero", "exit", "||||添加|---||0"},
         Row{"ViewGpaChangesNothing", "+a,1,60;gpa", "a,1,60/|a|1|60|添加|-++*|"},

@@ -59,10 +59,10 @@ const std::string kWriteFailed = "算法文件保存失败！原来的算法文�
 // `rules` holds the built-in rules, or what the input names before ":" (empty; cut: cut short in
 // the second rule; 33 copies of rule 0; missing; dir: a directory; link: a link to the built-in
 // file). The results window opens on it and its 自定义算法 the manager, where the script acts
-// (@N clicks row N; x: 添加算法/删除算法; view, ok, cancel, ret, fail); after "#" come the
-// bands and name for an editor. The state: the results window's rules (-1: it closed), the rules
-// listed, 添加算法/删除算法 and 查看详细 on or off, the result, the editors opened (+ for an
-// adder; a viewer's title, last row, lower-bound edit, 添加 and 确定), the results window, boxes.
+// (@N clicks row N; x: 添加算法/删除算法; view, ok, cancel, focus-x, ret, down, fail); after "#"
+// the bands and name for an editor. The state: the results window's rules (-1: it closed), the
+// rules listed, 添加算法/删除算法, it, 查看详细 and 确定 on or off, the result, the editors opened
+// (+ for an adder; a viewer's title, last row, lower-bound edit, 添加 and 确定), the window, boxes.
 TEST_P(RuleManager, EndsInTheStatedState) {
   const Strings input = Split(GetParam().input, '#');
   const std::string kind = input[0].substr(0, input[0].find(':') + 1);
@@ -88,7 +88,9 @@ TEST_P(RuleManager, EndsInTheStatedState) {
     for (const std::string& step : Split(input[0].substr(kind.size()), ';')) {
       if (buttons.count(step)) Click(manager, buttons.at(step));
       if (step[0] == '@') ClickRow(list, std::stoi(step.substr(1)));
-      if (step == "ret") QTest::keyClick(&manager, Qt::Key_Return);
+      if (step.rfind("focus-", 0) == 0) manager.Item(buttons.at(step.substr(6)))->setFocus();
+      if (step == "ret") QTest::keyClick(manager.focusWidget(), Qt::Key_Return);
+      if (step == "down") QTest::keyClick(list.View(), Qt::Key_Down);
       // A write failing at any byte keeps the old file and the manager open.
       if (step != "fail") continue;
       FailAtEveryByte(RulesFile(Listed(list)).size(), "rules", kWriteFailed, [&] {
@@ -97,7 +99,8 @@ TEST_P(RuleManager, EndsInTheStatedState) {
       });
     }
     state += Listed(list) + "|" + Shown(manager, kAddDeleteRuleButton) +
-             On(manager, kViewDetailsButton) + "|" + Ended(manager) + "|";
+             On(manager, kAddDeleteRuleButton) + On(manager, kViewDetailsButton) +
+             On(manager, kRulesOkButton) + "|" + Ended(manager) + "|";
   });
   m_inModal.resize(3, [&](platform::Dialog& editor) {
     if (!static_cast<CRuleEditDlg&>(editor).AddMode()) {
@@ -132,40 +135,43 @@ TEST_P(RuleManager, EndsInTheStatedState) {
 }
 
 const std::string kDamaged = "算法文件已损坏！/算法文件已损坏！/";
-const std::string kMissing = "-1||添加算法-|0||closed|错误！GPA算法文件丢失！/GPA算法文件丢失！/";
-const std::string kFull = "32|" + std::string(32, '0') + "|添加算法-|1||closed|";
+const std::string kMissing = "-1||添加算法---|0||closed|错误！GPA算法文件丢失！/GPA算法文件丢失！/";
+const std::string kFull = "32|" + std::string(32, '0') + "|添加算法+-+|1||closed|";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RuleManager,
     ::testing::Values(
-        Row{"OkAtOnce", "ok", "8|01234567|添加算法-|1||closed|"},
-        Row{"DeleteFirst", "@0;x;ok", "8|1234567|删除算法+|1||closed|"},
-        Row{"FailedWriteAtEveryByte", "@0;x;fail", "8|1234567|删除算法+|1||closed|"},
-        Row{"DeleteMiddle", "@3;x;ok", "8|0124567|删除算法+|1||closed|"},
-        Row{"DeleteLast", "@7;x;ok", "8|0123456|删除算法+|1||closed|"},
-        Row{"CancelAfterDeletes", "@0;x;x;cancel", "8|234567|删除算法+|0||open|"},
-        Row{"EnterDoesNothing", "@0;x;ret", "8|1234567|删除算法+|-||open|"},
-        Row{"NoRuleLeft", "@0;x;x;x;x;x;x;x;x;ok", "8||删除算法+|-||open|提示：不能没有算法！/"},
-        Row{"AddWithoutAClick", "x;ok#90/4|新", "8|01234567N|添加算法-|1|+|closed|"},
-        Row{"AddOnTheEmptyRow", "@8;x;ok#90/4|新", "8|01234567N|添加算法-|1|+|closed|"},
-        Row{"AddWhereTheLastRuleWas", "@7;x;x;ok#90/4|新", "8|0123456N|删除算法+|1|+|closed|"},
-        Row{"EditorCancelled", "x;ok#0/4|esc", "8|01234567|添加算法-|1|+|closed|"},
-        Row{"Details", "@0;view;cancel", "8|01234567|删除算法+|0|标准4.0算法:59—0 0.0:--+|open|"},
-        Row{"DetailsOfTheEmptyRow", "@7;x;view;cancel", "8|0123456|删除算法+|0||open|"},
+        Row{"OkAtOnce", "ok", "8|01234567|添加算法+-+|1||closed|"},
+        Row{"DeleteFirst", "@0;x;ok", "8|1234567|删除算法+++|1||closed|"},
+        Row{"FailedWriteAtEveryByte", "@0;x;fail", "8|1234567|删除算法+++|1||closed|"},
+        Row{"DeleteMiddle", "@3;x;ok", "8|0124567|删除算法+++|1||closed|"},
+        Row{"DeleteLast", "@7;x;ok", "8|0123456|删除算法+++|1||closed|"},
+        Row{"CancelAfterDeletes", "@0;x;x;cancel", "8|234567|删除算法+++|0||open|"},
+        Row{"EnterDoesNothing", "@0;x;ret", "8|1234567|删除算法+++|-||open|"},
+        Row{"NoRuleLeft", "@0;x;x;x;x;x;x;x;x;ok", "8||删除算法+++|-||open|提示：不能没有算法！/"},
+        Row{"AddWithoutAClick", "x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
+        Row{"AddOnTheEmptyRow", "@8;x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
+        Row{"AddWhereTheLastRuleWas", "@7;x;x;ok#90/4|新", "8|0123456N|删除算法+++|1|+|closed|"},
+        Row{"EditorCancelled", "x;ok#0/4|esc", "8|01234567|添加算法+-+|1|+|closed|"},
+        Row{"Details", "@0;view;cancel", "8|01234567|删除算法+++|0|标准4.0算法:59—0 0.0:--+|open|"},
+        Row{"KeyboardSelects", "down;down;x;ok", "8|0234567|删除算法+++|1||closed|"},
+        Row{"BlankClickAdds", "@0;@9;x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
+        Row{"EnterOnButtons", "@0;focus-x;ret;focus-ok;ret", "8|1234567|删除算法+++|1||closed|"},
+        Row{"DetailsOfTheEmptyRow", "@7;x;view;cancel", "8|0123456|删除算法+++|0||open|"},
         // The rules file as the results window and the manager find it.
-        Row{"Empty", "empty:x;ok", "0||添加算法-|-|+|open|提示：不能没有算法！/"},
+        Row{"Empty", "empty:x;ok", "0||添加算法+-+|-|+|open|提示：不能没有算法！/"},
         Row{"Missing", "missing:@0;x;view;ok;ret;cancel", kMissing},
         Row{"Directory", "dir:@0;x;view;ok;ret;cancel", kMissing},
-        Row{"Link", "link:@0;x;ok", "8|1234567|删除算法+|1||closed|"},
-        Row{"CutShort", "cut:x;ok", "1|0|添加算法-|1|+|closed|" + kDamaged},
+        Row{"Link", "link:@0;x;ok", "8|1234567|删除算法+++|1||closed|"},
+        Row{"CutShort", "cut:x;ok", "1|0|添加算法+-+|1|+|closed|" + kDamaged},
         Row{"ThirtyThreeRules", "33:x;ok", kFull + kDamaged + "算法已达32个，不能再添加！/"}),
     kLabel);
 
 class RuleEditor : public UiTest, public ::testing::WithParamInterface<Row> {};
 
-// The editor in add mode for slot 3 of its caller's tables. The input: bands | name | ok, ret or
-// esc. The state: the list, the upper end and lower-bound edit, 添加 and 确定 on or off, the
-// result, the table, the name handed back (the caller's other bytes stay), the boxes.
+// The editor in add mode for slot 3 of its caller's tables. The input: bands | name | ok, esc, ret
+// or ret:id (in control id). The state: the list, the upper end and lower-bound edit, 添加 and 确定
+// on or off, the result, the table, the name handed back (the caller's other bytes stay), boxes.
 TEST_P(RuleEditor, TakesBandsAndAName) {
   RuleTables tables;
   RuleNameBuffer name;
@@ -178,9 +184,11 @@ TEST_P(RuleEditor, TakesBandsAndAName) {
   std::string state = Cells(editor.List(), ' ', '/') + "|" + Shown(editor, kBandUpperLabel) + "," +
                       Shown(editor, kBandLowerEdit) + "|" + On(editor, kAddBandButton) +
                       On(editor, kEditorOkButton) + "|";
-  if (input.size() > 2 && input[2] == "ok") Click(editor, kEditorOkButton);
-  if (input.size() > 2 && input[2] != "ok") {
-    QTest::keyClick(&editor, input[2] == "ret" ? Qt::Key_Return : Qt::Key_Escape);
+  const std::string act = input.size() > 2 ? input[2] : "";
+  if (act.size() > 4) editor.Item(std::stoi(act.substr(4)))->setFocus();
+  if (act == "ok") Click(editor, kEditorOkButton);
+  if (!act.empty() && act != "ok") {
+    QTest::keyClick(editor.focusWidget(), act == "esc" ? Qt::Key_Escape : Qt::Key_Return);
   }
   const std::string nameOut(name.begin(), std::find(name.begin(), name.end(), '\x7f'));
   state += Ended(editor) + "|" + BandsOf(*tables.at(3)) + "|" + Utf8(nameOut) + "|" + Boxes();
@@ -191,7 +199,7 @@ const std::string kBad = "|100,90|+-|-|||输入有误！/";
 const std::string kOpen = "|89,89|+-|-|";
 const std::string kClosed = "100—0 4.0/|*,|-";
 const std::string kUnstorable =
-    "+|-|0:40||算法名称中含有无法保存的字符（字母p，或开头的字母q），请修改名称！/";
+    "+|-|0:40||算法名称中含有无法保存的字符（字母p，或开头的字母q），请修改名称！\n出错的字符：“";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RuleEditor,
@@ -221,12 +229,14 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"OkWith21Bytes", "0/4|一二三四五六七八九十a|ok", kClosed + "-|-|0:40||"},
         Row{"Enter", "0/4|b|ret", kClosed + "+|1|0:40|b|"},
         Row{"EnterWithoutAName", "0/4||ret", kClosed + "-|-|0:40||"},
+        Row{"EnterInABandAdds", "90/4|b|ret:1003", "100—90 4.0/|89,89|++|-|90:40 89:40||"},
+        Row{"EnterInABandOfAClosedRule", "0/4|b|ret:1026", kClosed + "+|-|0:40||"},
         Row{"Escape", "90/4|b|esc", "100—90 4.0/|89,89|++|0|90:40||"},
         // The file would read a name byte 0x70 ("p") as the name's end, a leading 0x71 ("q") as
         // the file's end.
-        Row{"LetterP", "0/4|gpa|ok", kClosed + kUnstorable},
-        Row{"TrailByte0x70", "0/4|皃|ok", kClosed + kUnstorable},
-        Row{"LeadingQ", "0/4|q1|ok", kClosed + kUnstorable},
+        Row{"LetterP", "0/4|中p減|ok", kClosed + kUnstorable + "p”/"},
+        Row{"TrailByte0x70", "0/4|a雙|ok", kClosed + kUnstorable + "雙”/"},
+        Row{"LeadingQ", "0/4|q1|ok", kClosed + kUnstorable + "q”/"},
         Row{"QInside", "0/4|aq|ok", kClosed + "+|1|0:40|aq|"},
         Row{"TrailByte0x71", "0/4|皅|ok", kClosed + "+|1|0:40|皅|"}),
     kLabel);

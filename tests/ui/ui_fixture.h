@@ -138,7 +138,8 @@ class UiTest : public ::testing::Test {
 
   // Runs `script` on the main window, step by step, separated by ';':
   //   =name,credits,score types the three fields; +... types them and presses 添加/修改
-  //   @N clicks row N; ^N selects row N by the keyboard; yes, no, cancel answer the next question
+  //   @N clicks row N; ^N selects row N without a click; down presses Down in the list
+  //   yes, no, cancel answer the next question
   //   >file picks `file` in the next file dialog, a lone > cancels it
   //   esc presses Escape; ret:1001 presses Enter in control 1001, pad:1001 the keypad's Enter
   //   paste:text pastes into the name field, ime:text commits there as an input method does
@@ -169,6 +170,7 @@ class UiTest : public ::testing::Test {
       if (step[0] == '+') Click(Main(), kAddModifyButton);
       if (step[0] == '@') ClickRow(Main().List(), std::stoi(arg));
       if (step[0] == '^') Main().List().SelectRow(std::stoi(arg));
+      if (step == "down") QTest::keyClick(Main().List().View(), Qt::Key_Down);
       if (step[0] == '>') {
         m_seams.fileAnswers.push_back(arg.empty() ? std::nullopt : std::optional(Path(arg)));
       }
