@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds Gradova and draws each dialog with the sample courses into screenshots/ (or $1).
+# Builds Gradova and draws each dialog and a message box with the sample courses into
+# screenshots/ (or $1) at scale 1, and into its subfolder 2x/ at scale 2.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$root/screenshots}
 "$root/scripts/setup.sh" >&2
 "$root/scripts/build.sh" >&2
-"${GRADOVA_BUILD_DIR:-$root/build}/ui/gradova-screenshots" "${1:-$root/screenshots}" \
-  "$root/tests/data/sample_courses.txt"
+for scale in 1 2; do
+  dir=$out
+  ((scale == 1)) || dir=$out/${scale}x
+  QT_SCALE_FACTOR=$scale "${GRADOVA_BUILD_DIR:-$root/build}/ui/gradova-screenshots" "$dir" \
+    "$root/tests/data/sample_courses.txt"
+done

@@ -2,18 +2,23 @@
 //
 //   gradova-screenshots OUTDIR SAMPLE_COURSE_FILE
 //
-// Runs on the offscreen platform unless another is chosen; works in a temporary directory so
-// that no `rules` file is left behind.
+// Runs on the offscreen platform unless another is chosen, at the scale QT_SCALE_FACTOR asks
+// for; works in a temporary directory so that no `rules` file is left behind.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <string>
 
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
+#include "platform/qt/message_box.h"
+#include "ui/gradova_app.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
 
@@ -34,6 +39,7 @@ int main(int argc, char** argv) {
   }
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  gradova::ui::PrepareToolkit();
   const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
   const std::string sample = std::filesystem::absolute(argv[2]).string();
   std::filesystem::create_directories(outDir);
@@ -48,10 +54,28 @@ int main(int argc, char** argv) {
       [&sample](const gradova::platform::FileDialogRequest&) {
         return std::optional<std::string>(sample);
       });
+  // The first box is drawn, and every box is answered as its default button would be.
+  gradova::platform::SetMessageBoxResponderForTesting(
+      [&](const gradova::platform::MessageBoxRequest& request) {
+        static bool drawn = false;
+        if (!drawn) {
+          const auto box = gradova::platform::MakeMessageBox(request);
+          box->show();
+          ok = Save(*box, outDir / "message-box.png") && ok;
+          drawn = true;
+        }
+        return request.kind == gradova::platform::MessageBoxKind::Question
+                   ? gradova::platform::kIdCancel
+                   : gradova::platform::kIdOk;
+      });
+  const std::map<int, std::string> names{{gradova::ui::kAboutDialogId, "about"},
+                                         {gradova::ui::kResultDialogId, "results-window"},
+                                         {gradova::ui::kRuleListDialogId, "rule-manager"},
+                                         {gradova::ui::kRuleEditDialogId, "rule-editor"}};
   // Each modal dialog is drawn, then opens the next one down: results, rule manager, editor.
   gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& dialog) {
     const int id = dialog.Template().id;
-    ok = Save(dialog, outDir / ("dialog-" + std::to_string(id) + ".png")) && ok;
+    ok = Save(dialog, outDir / (names.at(id) + ".png")) && ok;
     if (id == gradova::ui::kResultDialogId) {
       dialog.ItemAs<QPushButton>(gradova::ui::kCustomRulesButton)->click();
     } else if (id == gradova::ui::kRuleListDialogId) {
@@ -71,6 +95,13 @@ int main(int argc, char** argv) {
     ok = Save(mainDialog, outDir / "main-window.png") && ok;
     mainDialog.ItemAs<QPushButton>(gradova::ui::kInstructionsButton)->click();
     mainDialog.ItemAs<QPushButton>(gradova::ui::kViewGpaButton)->click();
+    // A course added after loading leaves the list unsaved: loading again asks about it.
+    const char* course[] = {"线性代数", "3", "88"};
+    for (int field = 0; field < 3; ++field) {
+      mainDialog.ItemAs<QLineEdit>(gradova::ui::kNameEdit + field)->setText(course[field]);
+    }
+    mainDialog.ItemAs<QPushButton>(gradova::ui::kAddModifyButton)->click();
+    mainDialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click();
   }
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);

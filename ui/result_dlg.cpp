@@ -77,7 +77,7 @@ bool CResultDlg::OnInitDialog() {
 void CResultDlg::OnOK() { EndDialog(0); }
 
 void CResultDlg::OnCustomRules() {
-  CRuleListDlg rules;
+  CRuleListDlg rules(this);
   if (rules.DoModal() == platform::kIdOk) EndDialog(0);
 }
 

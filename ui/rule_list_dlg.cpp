@@ -102,7 +102,7 @@ void CRuleListDlg::AddRule() {
     return;
   }
   RuleNameBuffer name{};
-  CRuleEditDlg editor(&name, m_tables.get(), m_ruleCount);
+  CRuleEditDlg editor(&name, m_tables.get(), m_ruleCount, this);
   const auto slot = static_cast<std::size_t>(m_ruleCount);
   if (editor.DoModal() != 1 || !(*m_tables)[slot]) {
     (*m_tables)[slot].reset();
@@ -133,7 +133,7 @@ void CRuleListDlg::OnViewDetails() {
   const int selected = m_list.GetSelectionMark();
   if (!IsRuleRow(selected)) return;
   CRuleEditDlg viewer(m_list.GetItemText(selected, 0),
-                      (*m_tables)[static_cast<std::size_t>(selected)].get());
+                      (*m_tables)[static_cast<std::size_t>(selected)].get(), this);
   viewer.DoModal();
 }
 

@@ -3,7 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFontMetrics>
+#include <QEvent>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,8 +15,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "platform/qt/control_fit.h"
+#include "platform/qt/cut_text_tips.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
+#include "platform/qt/list_frame_style.h"
 #include "platform/qt/list_header.h"
 #include "platform/qt/list_view.h"
 #include "platform/qt/single_line_validator.h"
@@ -79,10 +83,12 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
   QFont dialogFont(InstalledFamilyFor(FromGbk(m_template.fontFace)));
   dialogFont.setPointSize(m_template.fontPointSize);
   setFont(dialogFont);
-  const QFontMetrics metrics(dialogFont);
-  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  m_averageCharWidth = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-  m_charHeight = metrics.height();
+  // The templates were laid out for 宋体, whose character cell is one em high and whose Latin
+  // letters are half an em wide. The face drawn instead has a taller line and wider letters;
+  // measured by them, every window would come out a third larger than its template means.
+  const int em = QFontInfo(dialogFont).pixelSize();
+  m_averageCharWidth = (em + 1) / 2;
+  m_charHeight = em;
   setFixedSize(DluToPixels({0, 0, m_template.width, m_template.height}).size());
   BuildControls();
 }
@@ -104,6 +110,8 @@ void Dialog::BuildControls() {
         const int id = control.id;
         auto* view = new ListView(this, [this, id] { Notify(id, Notification::ListClick); });
         view->setHeader(new ListHeader(view));
+        view->setStyle(ListFrameStyle::ForListViews());
+        view->setItemDelegate(new CutTextTips(view));
         view->setRootIsDecorated(false);
         view->setUniformRowHeights(true);
         view->setItemsExpandable(false);
@@ -156,7 +164,7 @@ void Dialog::BuildControls() {
         break;
       }
     }
-    widget->setGeometry(DluToPixels(control.rect));
+    widget->setGeometry(FitContents(DluToPixels(control.rect), *widget, control.kind, rect()));
     widget->setFocusPolicy(control.tabStop ? Qt::StrongFocus : Qt::NoFocus);
     if (control.tabStop) {
       if (previousTabStop) setTabOrder(previousTabStop, widget);

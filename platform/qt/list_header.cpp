@@ -7,6 +7,7 @@ namespace gradova::platform {
 
 ListHeader::ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
   setHighlightSections(false);
+  setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QSize ListHeader::sectionSizeFromContents(int logicalIndex) const {

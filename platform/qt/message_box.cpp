@@ -19,6 +19,14 @@ std::string& ApplicationTitle() {
   return title;
 }
 
+QWidget* ShownOwner(QWidget* owner) {
+  for (QWidget* window = owner ? owner->window() : nullptr; window;
+       window = window->parentWidget() ? window->parentWidget()->window() : nullptr) {
+    if (window->isVisible()) return window;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void SetMessageBoxResponderForTesting(MessageBoxResponder responder) {
@@ -27,23 +35,30 @@ void SetMessageBoxResponderForTesting(MessageBoxResponder responder) {
 
 void SetApplicationTitle(std::string_view titleGbk) { ApplicationTitle() = titleGbk; }
 
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request) {
+  const bool question = request.kind == MessageBoxKind::Question;
+  auto box = std::make_unique<QMessageBox>(
+      question ? QMessageBox::Question : QMessageBox::Warning, FromGbk(request.captionGbk),
+      FromGbk(request.textGbk),
+      question ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel : QMessageBox::Ok,
+      request.owner);
+  if (question) box->setEscapeButton(QMessageBox::Cancel);
+  return box;
+}
+
 int AfxMessageBox(std::string_view textGbk, QWidget* owner) {
-  const MessageBoxRequest request{MessageBoxKind::Notice, std::string(textGbk), ApplicationTitle()};
+  const MessageBoxRequest request{MessageBoxKind::Notice, std::string(textGbk), ApplicationTitle(),
+                                  ShownOwner(owner ? owner : QApplication::activeWindow())};
   if (Responder()) return Responder()(request);
-  QMessageBox box(QMessageBox::Warning, FromGbk(request.captionGbk), FromGbk(request.textGbk),
-                  QMessageBox::Ok, owner ? owner : QApplication::activeWindow());
-  box.exec();
+  MakeMessageBox(request)->exec();
   return kIdOk;
 }
 
 int AskYesNoCancel(QWidget* owner, std::string_view textGbk, std::string_view captionGbk) {
   const MessageBoxRequest request{MessageBoxKind::Question, std::string(textGbk),
-                                  std::string(captionGbk)};
+                                  std::string(captionGbk), ShownOwner(owner)};
   if (Responder()) return Responder()(request);
-  QMessageBox box(QMessageBox::Question, FromGbk(request.captionGbk), FromGbk(request.textGbk),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
-  box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
+  switch (MakeMessageBox(request)->exec()) {
     case QMessageBox::Yes:
       return kIdYes;
     case QMessageBox::No:

@@ -2,9 +2,11 @@
 // The two message boxes of the program: the framework's (an OK button, the exclamation icon and
 // the application title as caption) and the window's own question (Yes, No, Cancel).
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
+class QMessageBox;
 class QWidget;
 
 namespace gradova::platform {
@@ -18,7 +20,14 @@ struct MessageBoxRequest {
   MessageBoxKind kind;
   std::string textGbk;
   std::string captionGbk;
+  // The window the box is centred over: the nearest shown window among the owner and the
+  // owner's own owners, or none (the screen) when none is shown. A dialog that speaks while it
+  // initialises is not shown yet; its box then goes over the window that opened it.
+  QWidget* owner = nullptr;
 };
+
+// The box a request shows, with its icon and buttons, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request);
 
 // Test seam: while set, boxes are not shown; the function gets each request and returns the
 // answer (kIdOk, kIdYes, kIdNo or kIdCancel).

@@ -1,6 +1,8 @@
 #pragma once
 // Answers the message boxes and file dialogs from scripts and records what was asked. Unscripted,
 // a box gets OK (Cancel for a question) and a file dialog is cancelled: no test ever blocks.
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -18,6 +20,8 @@ struct UiSeams {
   UiSeams() {
     platform::SetMessageBoxResponderForTesting([this](const platform::MessageBoxRequest& box) {
       boxes.push_back(box);
+      // Over the window the user sees, or the screen while none is shown.
+      EXPECT_TRUE(!box.owner || box.owner->isVisible()) << platform::GbkToUtf8(box.textGbk);
       return Next(boxAnswers, box.kind == platform::MessageBoxKind::Question ? platform::kIdCancel
                                                                              : platform::kIdOk);
     });
