@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales
-  qt6-base-dev libgl-dev libglib2.0-dev fonts-noto-cjk)
+  qt6-base-dev libgl-dev libglib2.0-dev libzip-dev fonts-noto-cjk)
 packages+=("$@")
 
 missing=()
