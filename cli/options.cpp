@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "platform/gbk.h"
+
 namespace gradova::cli {
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -25,7 +27,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       value = argument.substr(equals + 1);
       argument.resize(equals);
     }
-    if (argument != "--rules" && argument != "--format" && argument != "--html") {
+    if (argument != "--rules" && argument != "--format" && argument != "--html" &&
+        argument != "--retake" && argument != "--grade-map") {
       return UsageError{"unknown option " + argument};
     }
     if (!value) {
@@ -36,6 +39,20 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.rulesFile = *value;
     } else if (argument == "--html") {
       options.htmlFile = *value;
+    } else if (argument == "--retake") {
+      if (*value == "highest") {
+        options.retake = courses::RetakePolicy::Highest;
+      } else if (*value == "latest") {
+        options.retake = courses::RetakePolicy::Latest;
+      } else if (*value == "all") {
+        options.retake = courses::RetakePolicy::All;
+      } else {
+        return UsageError{"--retake must be highest, latest or all, not " + *value};
+      }
+    } else if (argument == "--grade-map") {
+      std::optional<courses::GradeMap> map = courses::ParseGradeMap(platform::Utf8ToGbk(*value));
+      if (!map) return UsageError{"--grade-map needs GRADE=SCORE,... with scores 0 to 100"};
+      options.gradeMap = std::move(*map);
     } else if (*value == "text") {
       options.format = OutputFormat::Text;
     } else if (*value == "tsv") {

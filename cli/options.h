@@ -1,10 +1,13 @@
 #pragma once
 // The command line of gradova-cli:
-//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] COURSEFILE
+//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] [--retake highest|latest|all]
+//               [--grade-map GRADE=SCORE,...] COURSEFILE
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "courses/transcript.h"
 
 namespace gradova::cli {
 
@@ -15,6 +18,9 @@ struct Options {
   std::optional<std::string> rulesFile;
   std::optional<std::string> htmlFile;
   OutputFormat format = OutputFormat::Text;
+  // How a transcript (.csv, .tsv, .xlsx) is read; the grade map is GBK.
+  courses::RetakePolicy retake = courses::RetakePolicy::Highest;
+  courses::GradeMap gradeMap = courses::DefaultGradeMap();
 };
 
 struct ShowHelp {};
@@ -26,7 +32,7 @@ struct UsageError {
 using ParsedCommandLine = std::variant<Options, ShowHelp, ShowVersion, UsageError>;
 
 // `arguments` without the program name. "--name=value" and "--name value" are both accepted;
-// "--" ends the options.
+// "--" ends the options. The grade map is given in UTF-8, as terminals type it.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace gradova::cli

@@ -90,7 +90,8 @@ RowFate Judge(TranscriptRow& row, std::string_view grade, const GradeMap& map) {
   const std::optional<std::string> score = ScoreOf(grade, map);
   if (!score) return InList(grade, kPassFailGrades) ? RowFate::PassFail : RowFate::UnknownGrade;
   row.course.score = *score;
-  const auto fields = SplitCourseLine(FormatCourseLine(row.course));
+  const std::string line = FormatCourseLine(row.course);
+  const auto fields = SplitCourseLine(line);
   if (const auto* error = std::get_if<CourseLineError>(&fields)) {
     row.error = *error;
     return RowFate::BadCourse;
@@ -212,6 +213,15 @@ std::string DescribeRow(const TranscriptRow& row) {
       return std::string(row.error == CourseLineError::BadData ? kRowBadData : kRowBadFormat);
   }
   return {};
+}
+
+std::string DescribeImport(const TranscriptImport& imported) {
+  const std::size_t leftOut = imported.Count(RowFate::PassFail) + imported.Count(RowFate::Retake);
+  const std::size_t skipped =
+      imported.Count(RowFate::UnknownGrade) + imported.Count(RowFate::BadCourse);
+  return std::string(kImportCounted) + std::to_string(imported.courses.size()) +
+         std::string(kImportLeftOut) + std::to_string(leftOut) + std::string(kImportSkipped) +
+         std::to_string(skipped) + std::string(kImportRows);
 }
 
 }  // namespace gradova::courses

@@ -89,5 +89,8 @@ TranscriptImport ImportTranscript(const TextRecords& records, const TranscriptSe
 
 // What becomes of the row, as the preview and gradova-cli tell it (GBK).
 std::string DescribeRow(const TranscriptRow& row);
+// The counts: "计入N门课程，不计入M行，略过K行", left out being PassFail and Retake rows and
+// skipped UnknownGrade and BadCourse rows (GBK).
+std::string DescribeImport(const TranscriptImport& imported);
 
 }  // namespace gradova::courses
