@@ -12,10 +12,13 @@
 #include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/transcript_file.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/about_dlg.h"
+#include "ui/import_dlg.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
+#include "ui/res/import_texts.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 #include "ui/result_dlg.h"
@@ -218,18 +221,25 @@ void CMainDlg::OnFromFile() {
     MatchListButtons();
     return;
   }
-  const std::optional<std::string> path =
-      platform::ShowOpenFileDialog(this, std::string(kCourseFileFilter));
+  const std::optional<std::string> path = platform::ShowOpenFileDialog(
+      this, std::string(kCourseFileFilter) + ";;" + std::string(kTranscriptFilter));
   if (!path) {
     MatchListButtons();
     return;
   }
-  m_filePath = *path;
-  Rows rows;
+  // A transcript goes through the import dialog; what it accepts loads as a course file's rows.
+  const bool transcript = platform::IsTranscriptPath(*path);
+  std::optional<Rows> imported = transcript ? ImportTranscriptRows(*path, this) : std::nullopt;
+  if (transcript && !imported) {
+    MatchListButtons();
+    return;
+  }
+  m_filePath = transcript ? path->substr(0, path->rfind('.')) + ".txt" : *path;
+  Rows rows = transcript ? std::move(*imported) : Rows();
   std::optional<courses::CourseFileError> error;
   {
     platform::WaitCursor wait;
-    error = ReadCourseRows(m_filePath, rows);
+    if (!transcript) error = ReadCourseRows(m_filePath, rows);
     if (error != courses::CourseFileError::CannotOpen) EmptyList();
   }
   if (error == courses::CourseFileError::CannotOpen) {

@@ -13,7 +13,7 @@ enum class FileDialogKind { Open, Save };
 struct FileDialogRequest {
   FileDialogKind kind;
   std::string initialPath;  // the proposed name of a save dialog
-  std::string filterGbk;    // the one filter entry, "名称(*.txt)"
+  std::string filterGbk;    // the filter entries, "名称(*.txt)", separated by ";;"; the first is chosen
 };
 
 // Test seam: while set, no dialog is shown; the function returns the chosen path, or nothing for
