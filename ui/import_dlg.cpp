@@ -20,7 +20,7 @@ namespace {
 constexpr int kRowColumnWidth = 40;
 constexpr int kNameColumnWidth = 200;
 constexpr int kNumberColumnWidth = 50;
-constexpr int kResultColumnWidth = 230;
+constexpr int kResultColumnWidth = 330;
 
 constexpr courses::RetakePolicy kRetakeEntries[] = {
     courses::RetakePolicy::Highest, courses::RetakePolicy::Latest, courses::RetakePolicy::All};
