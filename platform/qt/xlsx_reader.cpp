@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,8 +13,12 @@
 namespace gradova::platform {
 namespace {
 
-constexpr long long kMaxColumns = 16384;  // Excel's own limits: columns A to XFD
-constexpr long long kMaxRows = 1048576;
+// A transcript is far smaller than these: the limits of the old .xls format, which keep a few
+// bytes of XML from asking for gigabytes of empty cells. A part beyond kMaxPartBytes unpacked
+// counts as damaged.
+constexpr long long kMaxColumns = 256;
+constexpr long long kMaxRows = 65536;
+constexpr zip_uint64_t kMaxPartBytes = 64 << 20;
 
 struct ZipCloser {
   void operator()(zip_t* zip) const { zip_discard(zip); }
@@ -45,7 +50,7 @@ class Workbook {
     if (zip_stat(m_zip.get(), path.constData(), 0, &stat) != 0) return std::nullopt;
     std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen(m_zip.get(), path.constData(), 0));
     QByteArray bytes;
-    if (file && (stat.valid & ZIP_STAT_SIZE) && stat.size < (1ULL << 30)) {
+    if (file && (stat.valid & ZIP_STAT_SIZE) && stat.size <= kMaxPartBytes) {
       bytes.resize(static_cast<qsizetype>(stat.size));
       if (zip_fread(file.get(), bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) {
         return bytes;
@@ -124,8 +129,7 @@ long long ColumnOf(QStringView reference, long long fallback) {
   long long column = 0;
   qsizetype i = 0;
   for (; i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z'; ++i) {
-    column = column * 26 + (reference[i].unicode() - u'A' + 1);
-    if (column > kMaxColumns) return -1;
+    column = std::min(column * 26 + (reference[i].unicode() - u'A' + 1), kMaxColumns + 1);
   }
   return i == 0 ? fallback : column - 1;
 }
@@ -161,7 +165,7 @@ courses::TextRecords SheetCells(const QByteArray& part, const std::vector<QStrin
         const qulonglong index = value.toULongLong();
         value = index < shared.size() ? shared[index] : QString();
       }
-      if (column < 0 || value.isEmpty()) continue;
+      if (column >= kMaxColumns || value.isEmpty()) continue;
       if (records.size() <= static_cast<std::size_t>(row)) records.resize(row + 1);
       std::vector<std::string>& record = records[row];
       if (record.size() <= static_cast<std::size_t>(column)) record.resize(column + 1);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include "courses/course_file.h"
+#include "courses/transcript.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "support/temp_dir.h"
@@ -67,6 +69,7 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/sharedStrings.xml", kShared}, {"xl/worksheets/s7.xml", kSheet}}, "/课程||3.5/x|优秀 /"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s1.xml", kSheet}}, "error 3"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", kSheet.substr(0, 80)}}, "error 4"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", R"(<x><row r="65537"><c><v>1</v></c></row><row r="1"><c r="IW1"><v>2</v></c><c r="B1"><v>3</v></c></row></x>)"}}, "|3/"},
   };
   // clang-format on
   testing::TempDir dir;
@@ -76,6 +79,35 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
   }
   ASSERT_EQ(ReplaceFile(dir.Path("t.xlsx"), "a,b"), ReplaceStatus::Replaced);
   EXPECT_EQ(Read(dir.Path("t.xlsx")), "error 1");
+}
+
+// One transcript exported three ways imports to the same courses.
+TEST(TranscriptFile, GbkAndUtf8CsvAndXlsxGiveTheSameCourses) {
+  const std::string csv = "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n高等数学,5,92\r\n";
+  std::string sheet = "<x>";
+  for (const auto& record : courses::ParseDelimitedText(csv, ',')) {
+    sheet += "<row>";
+    for (const std::string& cell : record) {
+      sheet += std::isdigit(static_cast<unsigned char>(cell[0]))
+                   ? "<c><v>" + cell + "</v></c>"
+                   : "<c t=\"inlineStr\"><is><t>" + cell + "</t></is></c>";
+    }
+    sheet += "</row>";
+  }
+  testing::TempDir dir;
+  WriteZip(dir.Path("t.xlsx"), {{"xl/workbook.xml", kBook},
+                                {"xl/_rels/workbook.xml.rels", kRels},
+                                {"xl/worksheets/s7.xml", sheet + "</x>"}});
+  ASSERT_EQ(ReplaceFile(dir.Path("u.csv"), csv), ReplaceStatus::Replaced);
+  ASSERT_EQ(ReplaceFile(dir.Path("g.csv"), Utf8ToGbk(csv)), ReplaceStatus::Replaced);
+  std::vector<std::string> courses;
+  for (const char* name : {"t.xlsx", "u.csv", "g.csv"}) {
+    const courses::TextRecords records = ReadTranscriptFile(dir.Path(name)).records;
+    const courses::TranscriptSettings settings{courses::FindTranscriptColumns(records)};
+    courses.push_back(
+        GbkToUtf8(courses::FormatCourseFile(courses::ImportTranscript(records, settings).courses)));
+  }
+  EXPECT_EQ(courses, std::vector<std::string>(3, "高等数学 5 95\r\n"));
 }
 
 }  // namespace
