@@ -20,6 +20,19 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// Where the first comma of `text`, ASCII or full-width, starts and its length; the text's end and
+// 0 without one. GBK is walked character by character, so that the full-width comma's bytes are
+// never taken from the middle of two others.
+std::pair<std::size_t, std::size_t> NextSeparator(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ',') return {i, 1};
+    if (static_cast<unsigned char>(text[i]) < 0x81) continue;
+    if (text.substr(i, kFullWidthComma.size()) == kFullWidthComma) return {i, 2};
+    ++i;
+  }
+  return {text.size(), 0};
+}
+
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Equal with Latin letters in either case. The second byte of a GBK character may be a letter's
@@ -145,10 +158,9 @@ TranscriptColumns FindTranscriptColumns(const TextRecords& records) {
 std::optional<GradeMap> ParseGradeMap(std::string_view text) {
   GradeMap map;
   while (!Trim(text).empty()) {
-    std::size_t end = std::min(text.find(','), text.find(kFullWidthComma));
-    std::string_view entry = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size()
-                                                     : end + (text[end] == ',' ? 1 : 2));
+    const auto [end, separator] = NextSeparator(text);
+    const std::string_view entry = text.substr(0, end);
+    text.remove_prefix(std::min(text.size(), end + separator));
     const std::size_t equals = entry.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
     const std::string_view grade = Trim(entry.substr(0, equals));
