@@ -5,6 +5,7 @@
 #include <optional>
 #include <variant>
 
+#include "cli/course_source.h"
 #include "cli/options.h"
 #include "cli/result_rows.h"
 #include "cli/table_output.h"
@@ -19,17 +20,24 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: gradova-cli [--rules FILE] [--format text|tsv] [--html FILE]\n"
+    "                   [--retake highest|latest|all] [--grade-map GRADE=SCORE,...]\n"
     "                   [--target GPA --remaining CREDITS] COURSEFILE\n";
 
 constexpr char kHelp[] =
     "Shows the grade points and the credit-weighted GPA of a course file under every grading "
     "rule.\n"
     "\n"
-    "  COURSEFILE         GBK or UTF-8 text, one course per line: [name] credits score\n"
+    "  COURSEFILE         GBK or UTF-8 text, one course per line: [name] credits score; or a\n"
+    "                     transcript (.csv, .tsv, .xlsx) with name, credits and grade columns\n"
     "  --rules FILE       grading rules file; default: ./rules if it exists, else the eight\n"
     "                     built-in rules\n"
     "  --format text|tsv  aligned columns (default) or tab-separated values\n"
     "  --html FILE        also write the HTML report to FILE\n"
+    "  --retake highest|latest|all\n"
+    "                     which attempts of a course named more than once count (highest)\n"
+    "  --grade-map GRADE=SCORE,...\n"
+    "                     the scores of worded grades; default: "
+    "优=95,优秀=95,良=85,良好=85,中=75,中等=75,及格=65,不及格=0\n"
     "  --target GPA --remaining CREDITS\n"
     "                     instead of the table, per rule: the current GPA, the average grade\n"
     "                     points the remaining credits need for GPA, and the lowest score\n"
@@ -84,18 +92,18 @@ void PrintCourseFileError(std::FILE* err, const std::string& path,
 
 // The first reading of the course file: every line is checked before anything is written, as
 // the load command does, the totals are summed, and the aligned text's columns are measured.
-courses::CourseFileCheck ReadFirst(const std::string& path, const std::vector<std::string>& titles,
+courses::CourseFileCheck ReadFirst(const CourseSource& source,
+                                   const std::vector<std::string>& titles,
                                    gpa::CourseTotals& totals, TextWriter* text) {
   RowCells cells(titles.begin(), titles.end());
   if (text) text->Measure(cells);
-  const courses::CourseFileCheck check =
-      platform::ReadCourseFile(path, [&](const courses::CourseFields& fields) {
-        const float score = gpa::ScoreValue(fields.score);
-        totals.Add(gpa::CreditsValue(fields.credits), score);
-        if (!text) return;
-        SetCourseCells(cells, fields, score, totals);
-        text->Measure(cells);
-      });
+  const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
+    const float score = gpa::ScoreValue(fields.score);
+    totals.Add(gpa::CreditsValue(fields.credits), score);
+    if (!text) return;
+    SetCourseCells(cells, fields, score, totals);
+    text->Measure(cells);
+  });
   if (text && !check.error) {
     ForEachClosingRow(totals, [text](const RowCells& row) { text->Measure(row); });
   }
@@ -150,6 +158,8 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     PrintCourseFileError(err, options.courseFile, {courses::CourseFileError::CannotOpen, 0});
     return kExitFailure;
   }
+  const std::optional<CourseSource> source = OpenCourseSource(options, err);
+  if (!source) return kExitFailure;
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
@@ -157,7 +167,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   TextWriter text(out);
   gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
-      ReadFirst(options.courseFile, titles, totals, aligned ? &text : nullptr);
+      ReadFirst(*source, titles, totals, aligned ? &text : nullptr);
   if (check.error) {
     PrintCourseFileError(err, options.courseFile, check);
     return kExitFailure;
@@ -177,7 +187,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
 
   const auto forEachRow = [&](const OnRow& onRow) {
-    return !ForEachResultRow(options.courseFile, totals, onRow).error;
+    return !ForEachResultRow(*source, totals, onRow).error;
   };
   if (options.htmlFile) {
     const auto written =

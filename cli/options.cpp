@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "courses/number_text.h"
+#include "platform/gbk.h"
 
 namespace gradova::cli {
 
@@ -28,7 +29,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       argument.resize(equals);
     }
     if (argument != "--rules" && argument != "--format" && argument != "--html" &&
-        argument != "--target" && argument != "--remaining") {
+        argument != "--retake" && argument != "--grade-map" && argument != "--target" &&
+        argument != "--remaining") {
       return UsageError{"unknown option " + argument};
     }
     if (!value) {
@@ -39,6 +41,20 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.rulesFile = *value;
     } else if (argument == "--html") {
       options.htmlFile = *value;
+    } else if (argument == "--retake") {
+      if (*value == "highest") {
+        options.retake = courses::RetakePolicy::Highest;
+      } else if (*value == "latest") {
+        options.retake = courses::RetakePolicy::Latest;
+      } else if (*value == "all") {
+        options.retake = courses::RetakePolicy::All;
+      } else {
+        return UsageError{"--retake must be highest, latest or all, not " + *value};
+      }
+    } else if (argument == "--grade-map") {
+      std::optional<courses::GradeMap> map = courses::ParseGradeMap(platform::Utf8ToGbk(*value));
+      if (!map) return UsageError{"--grade-map needs GRADE=SCORE,... with scores 0 to 100"};
+      options.gradeMap = std::move(*map);
     } else if (argument == "--target" || argument == "--remaining") {
       const std::optional<double> number = courses::ParseDecimal(*value);
       if (!number || (argument == "--target" && *number == 0.0)) {

@@ -1,11 +1,13 @@
 #pragma once
 // The command line of gradova-cli:
-//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE]
-//               [--target GPA --remaining CREDITS] COURSEFILE
+//   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] [--retake highest|latest|all]
+//               [--grade-map GRADE=SCORE,...] [--target GPA --remaining CREDITS] COURSEFILE
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "courses/transcript.h"
 
 namespace gradova::cli {
 
@@ -16,6 +18,9 @@ struct Options {
   std::optional<std::string> rulesFile;
   std::optional<std::string> htmlFile;
   OutputFormat format = OutputFormat::Text;
+  // How a transcript (.csv, .tsv, .xlsx) is read; the grade map is GBK.
+  courses::RetakePolicy retake = courses::RetakePolicy::Highest;
+  courses::GradeMap gradeMap = courses::DefaultGradeMap();
   // Both or neither: the plan for a target GPA takes the table's place.
   std::optional<double> target;
   std::optional<double> remainingCredits;
@@ -30,7 +35,7 @@ struct UsageError {
 using ParsedCommandLine = std::variant<Options, ShowHelp, ShowVersion, UsageError>;
 
 // `arguments` without the program name. "--name=value" and "--name value" are both accepted;
-// "--" ends the options.
+// "--" ends the options. The grade map is given in UTF-8, as terminals type it.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace gradova::cli

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/program_files.h"
-
 namespace gradova::cli {
 
 void SetCourseCells(RowCells& cells, const courses::CourseFields& fields, float score,
@@ -28,14 +26,13 @@ void ForEachClosingRow(const gpa::CourseTotals& totals, const OnRow& onRow) {
   onRow(cells);
 }
 
-courses::CourseFileCheck ForEachResultRow(const std::string& path, const gpa::CourseTotals& totals,
-                                          const OnRow& onRow) {
+courses::CourseFileCheck ForEachResultRow(const CourseSource& source,
+                                          const gpa::CourseTotals& totals, const OnRow& onRow) {
   RowCells cells(3 + totals.RuleCount());
-  const courses::CourseFileCheck check =
-      platform::ReadCourseFile(path, [&](const courses::CourseFields& fields) {
-        SetCourseCells(cells, fields, gpa::ScoreValue(fields.score), totals);
-        onRow(cells);
-      });
+  const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
+    SetCourseCells(cells, fields, gpa::ScoreValue(fields.score), totals);
+    onRow(cells);
+  });
   if (!check.error) ForEachClosingRow(totals, onRow);
   return check;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/course_source.h"
 #include "courses/course_file.h"
 #include "gpa/evaluation.h"
 
@@ -22,12 +23,12 @@ void SetCourseCells(RowCells& cells, const courses::CourseFields& fields, float 
 // The rows after the courses: an empty one, the totals and the count.
 void ForEachClosingRow(const gpa::CourseTotals& totals, const OnRow& onRow);
 
-// Hands `onRow` the rows of the result table of the course file at `path`, as gpa::ResultTable
+// Hands `onRow` the rows of the result table of the courses of `source`, as gpa::ResultTable
 // lays them out: each course as its line is read, then the closing rows. `totals` must hold the
 // file's courses (a first reading gives them). When the file can no longer be read, or has changed
 // into a bad one, the rows handed over so far are the good courses before that, no closing rows
 // follow, and the outcome tells why.
-courses::CourseFileCheck ForEachResultRow(const std::string& path, const gpa::CourseTotals& totals,
-                                          const OnRow& onRow);
+courses::CourseFileCheck ForEachResultRow(const CourseSource& source,
+                                          const gpa::CourseTotals& totals, const OnRow& onRow);
 
 }  // namespace gradova::cli

@@ -196,6 +196,16 @@ void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
 
 char* WriteGbkAsUtf8(std::string_view gbk, char* out) { return Decoder().Write(gbk, out); }
 
+std::string Gb18030ToUtf8(std::string_view gb18030) {
+  thread_local Converter converter("UTF-8", "GB18030");
+  std::string out;
+  converter.Convert(gb18030, out, [](std::string_view, std::string& replaced) {
+    replaced.append(kReplacementUtf8);
+    return std::size_t{1};
+  });
+  return out;
+}
+
 std::string Utf8ToGbk(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -16,6 +16,10 @@ void AppendGbkToUtf8(std::string_view gbk, std::string& out);
 inline constexpr std::size_t kMaxUtf8PerGbkByte = 3;
 char* WriteGbkAsUtf8(std::string_view gbk, char* out);
 
+// GB18030 (GBK and its four-byte extension) to UTF-8; a byte sequence it does not define becomes
+// U+FFFD, one per bad byte.
+std::string Gb18030ToUtf8(std::string_view gb18030);
+
 // UTF-8 to GBK. A character that GBK cannot hold becomes "?", as the system's code page conversion
 // does; so does each byte of a malformed UTF-8 sequence.
 std::string Utf8ToGbk(std::string_view utf8);

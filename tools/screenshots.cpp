@@ -15,10 +15,13 @@
 #include <map>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "ui/gradova_app.h"
+#include "platform/qt/transcript_file.h"
+#include "ui/import_dlg.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
 
@@ -103,6 +106,12 @@ int main(int argc, char** argv) {
     mainDialog.ItemAs<QPushButton>(gradova::ui::kAddModifyButton)->click();
     mainDialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click();
   }
+  // The import dialog over a transcript with a worded grade, a pass/fail course and a retake.
+  gradova::platform::ReplaceFile("transcript.csv",
+                                 "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n"
+                                 "线性代数,4,58\r\n线性代数,4,良好\r\n大学物理,3,中等\r\n");
+  gradova::ui::CImportDlg import(gradova::platform::ReadTranscriptFile("transcript.csv").records);
+  import.DoModal();
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);
   return ok ? 0 : 1;

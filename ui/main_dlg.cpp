@@ -13,10 +13,13 @@
 #include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/transcript_file.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/about_dlg.h"
+#include "ui/import_dlg.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
+#include "ui/res/import_texts.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 #include "ui/result_dlg.h"
@@ -219,18 +222,25 @@ void CMainDlg::OnFromFile() {
     MatchListButtons();
     return;
   }
-  const std::optional<std::string> path =
-      platform::ShowOpenFileDialog(this, std::string(kCourseFileFilter));
+  const std::optional<std::string> path = platform::ShowOpenFileDialog(
+      this, std::string(kCourseFileFilter) + ";;" + std::string(kTranscriptFilter));
   if (!path) {
     MatchListButtons();
     return;
   }
-  m_filePath = *path;
-  Rows rows;
+  // A transcript goes through the import dialog; what it accepts loads as a course file's rows.
+  const bool transcript = platform::IsTranscriptPath(*path);
+  std::optional<Rows> imported = transcript ? ImportTranscriptRows(*path, this) : std::nullopt;
+  if (transcript && !imported) {
+    MatchListButtons();
+    return;
+  }
+  m_filePath = transcript ? path->substr(0, path->rfind('.')) + ".txt" : *path;
+  Rows rows = transcript ? std::move(*imported) : Rows();
   courses::CourseFileCheck check;
   {
     platform::WaitCursor wait;
-    check = ReadCourseRows(m_filePath, rows);
+    if (!transcript) check = ReadCourseRows(m_filePath, rows);
     if (check.error != courses::CourseFileError::CannotOpen) EmptyList();
   }
   const std::optional<courses::CourseFileError> error = check.error;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontInfo>
@@ -70,6 +71,17 @@ void DataExchange::Text(int id, std::string& member) {
     ExchangeText(
         *label, member, m_save, [](QLabel& w) { return w.text(); },
         [](QLabel& w, const QString& text) { w.setText(text); });
+  }
+}
+
+void DataExchange::Index(int id, int& member) {
+  if (auto* list = qobject_cast<QComboBox*>(m_dialog.Item(id))) {
+    if (m_save) {
+      member = list->currentIndex();
+    } else if (list->currentIndex() != member) {
+      const QSignalBlocker quiet(list);
+      list->setCurrentIndex(member);
+    }
   }
 }
 
@@ -153,6 +165,14 @@ void Dialog::BuildControls() {
         widget = picture;
         break;
       }
+      case ControlKind::DropList: {
+        auto* list = new QComboBox(this);
+        const int id = control.id;
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, id] { Notify(id, Notification::SelectionChange); });
+        widget = list;
+        break;
+      }
       case ControlKind::PushButton: {
         auto* button = new QPushButton(FromGbk(control.text), this);
         button->setAutoDefault(false);
@@ -181,6 +201,15 @@ QWidget* Dialog::Item(int id) const {
 
 void Dialog::EnableItem(int id, bool enabled) {
   if (QWidget* widget = Item(id)) widget->setEnabled(enabled);
+}
+
+void Dialog::SetDropListItems(int id, const std::vector<std::string>& itemsGbk) {
+  auto* list = ItemAs<QComboBox>(id);
+  if (!list) return;
+  const QSignalBlocker quiet(list);
+  list->clear();
+  for (const std::string& item : itemsGbk) list->addItem(FromGbk(item));
+  list->setCurrentIndex(-1);
 }
 
 void Dialog::UpdateData(bool save) {

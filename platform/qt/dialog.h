@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/qt/dialog_template.h"
 
@@ -20,7 +21,9 @@ namespace gradova::platform {
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 
-enum class Notification { Clicked, ListClick, EditChange };
+// SelectionChange: another entry of a drop list chosen, by the user or a program, but not by the
+// text exchange.
+enum class Notification { Clicked, ListClick, EditChange, SelectionChange };
 
 class Dialog;
 
@@ -31,6 +34,9 @@ class DataExchange {
   bool Saving() const { return m_save; }
   // The text of an edit, label or button caption and a GBK member.
   void Text(int id, std::string& member);
+  // The chosen entry of a drop list (0-based; -1 for none) and an int member; setting it sends no
+  // notification.
+  void Index(int id, int& member);
   // Binds a control wrapper (the list control, the hyperlink) to its widget, once.
   template <typename Wrapper>
   void Control(int id, Wrapper& wrapper);
@@ -67,6 +73,9 @@ class Dialog : public QDialog {
     return qobject_cast<Widget*>(Item(id));
   }
   void EnableItem(int id, bool enabled);
+  // Replaces the entries of the drop list `id`; none is chosen after it, and no notification is
+  // sent.
+  void SetDropListItems(int id, const std::vector<std::string>& itemsGbk);
   // Runs DoDataExchange: controls to members when `save`, members to controls otherwise.
   void UpdateData(bool save);
 

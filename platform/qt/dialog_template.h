@@ -6,8 +6,9 @@
 
 namespace gradova::platform {
 
-// TextBox is a read-only, multi-line edit that wraps its lines and scrolls vertically.
-enum class ControlKind { ListView, GroupBox, Edit, TextBox, Label, PushButton, Picture };
+// TextBox is a read-only, multi-line edit that wraps its lines and scrolls vertically; DropList a
+// list to choose one entry from, shown as a button that drops it down.
+enum class ControlKind { ListView, GroupBox, Edit, TextBox, Label, PushButton, Picture, DropList };
 
 struct DluRect {
   int x = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// The open and save dialogs for course files. Paths are the file system's own bytes.
+// The open and save dialogs for course files (and, to open, transcripts). Paths are the file
+// system's own bytes.
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@ enum class FileDialogKind { Open, Save };
 struct FileDialogRequest {
   FileDialogKind kind;
   std::string initialPath;  // the proposed name of a save dialog
-  std::string filterGbk;    // the one filter entry, "名称(*.txt)"
+  // The filter entries, "名称(*.txt)", separated by ";;"; the first is chosen at the start.
+  std::string filterGbk;
 };
 
 // Test seam: while set, no dialog is shown; the function returns the chosen path, or nothing for

@@ -45,6 +45,8 @@ TEST(ParseCommandLine, Table) {
       {{"--target", "3.5", "a"}, "usage"},
       {{"--target", "0", "--remaining", "5", "a"}, "usage"},
       {{"--target", "3.5", "--remaining", "-5", "a"}, "usage"},
+      {{"--retake", "first", "a"}, "usage"},
+      {{"--grade-map", "A=101", "a"}, "usage"},
   };
   for (const auto& [arguments, expected] : rows) EXPECT_EQ(Parsed(arguments), expected);
 }
@@ -161,6 +163,28 @@ TEST(Cli, Failures) {
     EXPECT_EQ(run.exitCode, row.exitCode) << row.err;
     EXPECT_NE(run.err.find(row.err), std::string::npos) << run.err;
     EXPECT_EQ(run.out.empty(), row.exitCode != kExitOk) << row.err;
+  }
+}
+
+// A transcript gives the table of its counted rows; the others are told on stderr.
+TEST(Cli, Transcripts) {
+  // clang-format off
+  const std::tuple<std::string, std::vector<std::string>, std::string, std::string> rows[] = {
+      {"课程,学分,成绩\r\nLinear Algebra II,4,良\r\n体育,1,通过\r\nLinear Algebra II,4,70\r\n", {"t.csv"}, "Linear Algebra II\t4\t85\n", "t.csv:3: 体育 1 通过: 不计入：通过/不通过课程\ngradova-cli: t.csv:4: Linear Algebra II 4 70: 不计入：重修，以第2行为准\ngradova-cli: t.csv: 计入1门课程，不计入2行，略过0行\n"},
+      {Gbk("a\t2\t优\na\t2\t70"), {"--retake", "latest", "--grade-map", "优=90", "t.tsv"}, "a\t2\t70\n", "t.tsv: 计入1门课程，不计入1行，略过0行\n"},
+      {"a,2,优", {"--grade-map=优=1", "--retake=all", "t.csv"}, "a\t2\t1\n", "计入1门"},
+      {"a,2,b", {"t.xlsx"}, "", "t.xlsx: 无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！\n"},
+  };
+  // clang-format on
+  for (const auto& [bytes, arguments, out, err] : rows) {
+    TempDir dir;
+    WriteBytes(dir.Path(arguments.back()), bytes);
+    std::vector<std::string> all = {"--rules", "r", "--format", "tsv"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const CliRun run = RunIn(dir, std::nullopt, kNoRules, all);
+    const std::string table = "课程名称\t学分\t成绩\n" + out + "\t\t\n";
+    EXPECT_EQ(run.out.substr(0, std::min(run.out.size(), table.size())), out.empty() ? "" : table);
+    EXPECT_NE(run.err.find(err), std::string::npos) << run.err;
   }
 }
 

@@ -30,7 +30,7 @@ for entry in "${entries[@]}"; do
   [[ $entry =~ ^[a-z0-9.+-]+\ \(\>=\ [^\)]+\)$ ]] || fail "dependency without a version: '$entry'"
   dpkg-query -W "$name" >/dev/null 2>&1 || fail "dependency on an unknown package $name"
 done
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-translations-l10n; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-translations-l10n libzip4; do
   [[ -n ${depended[$library]:-} ]] || fail "Depends lacks $library: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)

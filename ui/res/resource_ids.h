@@ -9,7 +9,8 @@ enum DialogId : int {
   kResultDialogId = 129,
   kRuleListDialogId = 131,
   kRuleEditDialogId = 133,
-  kTargetPlanDialogId = 135,
+  kImportDialogId = 135,
+  kTargetPlanDialogId = 137,
 };
 
 enum MainControlId : int {
@@ -68,6 +69,18 @@ enum RuleEditControlId : int {
   kBandUpperLabel = 1027,
   kEditorOkButton = 1028,
   kRuleNameEdit = 1029,
+};
+
+enum ImportControlId : int {
+  kImportOkButton = 1,
+  kImportCancelButton = 2,
+  kImportNameList = 1040,
+  kImportCreditsList = 1041,
+  kImportGradeList = 1042,
+  kImportRetakeList = 1043,
+  kImportGradeMapEdit = 1044,
+  kImportPreviewList = 1045,
+  kImportSummaryLabel = 1046,
 };
 
 // The system menu's About entry; every command from 16 to 31 reaches the About dialog.

@@ -1,0 +1,33 @@
+// The transcript import on any bytes, as comma- and as tab-separated text: every row is accounted
+// for, and the counted courses make a course file that reads back as the same courses.
+#include <string>
+
+#include "check.h"
+#include "courses/course_file.h"
+#include "courses/transcript.h"
+
+using namespace gradova::courses;
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  for (const char separator : {',', '\t'}) {
+    const TextRecords records = ParseDelimitedText(text, separator);
+    for (const RetakePolicy retake : {RetakePolicy::Highest, RetakePolicy::Latest}) {
+      const TranscriptImport imported =
+          ImportTranscript(records, {FindTranscriptColumns(records), DefaultGradeMap(), retake});
+      GRADOVA_FUZZ_CHECK(imported.rows.size() <= records.size(), "more rows than records");
+      GRADOVA_FUZZ_CHECK(imported.courses.size() == imported.Count(RowFate::Counted),
+                         "the courses are not the counted rows");
+      std::vector<CourseRecord> read;
+      CourseFileReader reader;
+      const auto onCourse = [&read](const CourseFields& f) {
+        read.push_back({std::string(f.name), std::string(f.credits), std::string(f.score)});
+      };
+      const ExactBytes file(FormatCourseFile(imported.courses));
+      reader.Feed(file.view, onCourse);
+      GRADOVA_FUZZ_CHECK(!reader.Finish(onCourse).error && read == imported.courses,
+                         "an imported course fails the course file's checks");
+    }
+  }
+  return 0;
+}

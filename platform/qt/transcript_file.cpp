@@ -1,0 +1,79 @@
+#include "platform/qt/transcript_file.h"
+
+#include <QStringDecoder>
+#include <variant>
+
+#include "platform/files.h"
+#include "platform/gbk.h"
+#include "platform/qt/xlsx_reader.h"
+#include "platform/transcript_texts.h"
+
+namespace gradova::platform {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  text.remove_prefix(text.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    const char c =
+        text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  const QString decoded =
+      decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return !decoder.hasError();
+}
+
+}  // namespace
+
+bool IsTranscriptPath(std::string_view path) {
+  return EndsWithNoCase(path, ".csv") || EndsWithNoCase(path, ".tsv") ||
+         EndsWithNoCase(path, ".xlsx");
+}
+
+std::string TranscriptTextToGbk(std::string_view bytes) {
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return Utf8ToGbk(bytes.substr(kUtf8Bom.size()));
+  return Utf8ToGbk(IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes));
+}
+
+TranscriptFile ReadTranscriptFile(const std::string& path) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return {{}, TranscriptFileError::CannotOpen};
+  if (!EndsWithNoCase(path, ".xlsx")) {
+    return {courses::ParseDelimitedText(TranscriptTextToGbk(*bytes),
+                                        EndsWithNoCase(path, ".tsv") ? '\t' : ','),
+            std::nullopt};
+  }
+  auto sheet = ReadXlsxFirstSheet(*bytes);
+  if (const auto* error = std::get_if<TranscriptFileError>(&sheet)) return {{}, *error};
+  courses::TextRecords records = std::move(std::get<courses::TextRecords>(sheet));
+  for (auto& record : records) {
+    for (std::string& cell : record) cell = Utf8ToGbk(cell);
+  }
+  return {std::move(records), std::nullopt};
+}
+
+std::string_view TranscriptFileMessage(TranscriptFileError error) {
+  switch (error) {
+    case TranscriptFileError::CannotOpen:
+      return kTranscriptCannotOpen;
+    case TranscriptFileError::NotZip:
+      return kTranscriptNotZip;
+    case TranscriptFileError::DamagedZip:
+      return kTranscriptDamagedZip;
+    case TranscriptFileError::NoWorksheet:
+      return kTranscriptNoWorksheet;
+    case TranscriptFileError::DamagedXml:
+      return kTranscriptDamagedXml;
+  }
+  return {};
+}
+
+}  // namespace gradova::platform

@@ -1,0 +1,40 @@
+#pragma once
+// Transcript files for import: comma- or tab-separated text (.csv, .tsv) and Excel workbooks
+// (.xlsx). Whatever their encoding, the records come out as GBK, ready for
+// courses::ImportTranscript.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "courses/delimited_text.h"
+
+namespace gradova::platform {
+
+enum class TranscriptFileError {
+  CannotOpen,   // the file could not be opened or read
+  NotZip,       // an .xlsx that is no zip archive
+  DamagedZip,   // a zip archive whose parts cannot be read
+  NoWorksheet,  // no workbook, no worksheet in it, or the worksheet's part is missing
+  DamagedXml,   // a part of the workbook is not well-formed XML
+};
+
+struct TranscriptFile {
+  courses::TextRecords records;  // empty on an error
+  std::optional<TranscriptFileError> error;
+};
+
+// Whether `path` ends in .csv, .tsv or .xlsx, in any case.
+bool IsTranscriptPath(std::string_view path);
+
+// The records of the file at `path`: an .xlsx's first worksheet (see xlsx_reader.h), else the
+// text's, split at tabs for .tsv and at commas otherwise.
+TranscriptFile ReadTranscriptFile(const std::string& path);
+
+// A text file's bytes as GBK: UTF-8 when they start with its byte-order mark (which is dropped) or
+// are valid UTF-8, else GB18030. Characters GBK cannot hold become "?".
+std::string TranscriptTextToGbk(std::string_view bytes);
+
+// The message that names the reason (GBK).
+std::string_view TranscriptFileMessage(TranscriptFileError error);
+
+}  // namespace gradova::platform

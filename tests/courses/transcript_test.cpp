@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "courses/transcript.h"
+#include "support/gbk_literal.h"
+
+namespace gradova::courses {
+namespace {
+
+using testing::Gbk;
+
+// Records joined by "/", fields by "|".
+std::string Joined(const TextRecords& records) {
+  std::string text;
+  for (const auto& record : records) {
+    for (const auto& field : record) text += field + (&field == &record.back() ? "/" : "|");
+  }
+  return text;
+}
+
+TEST(ParseDelimitedText, QuotedFieldsAndLineEnds) {
+  const std::tuple<std::string_view, char, std::string_view> rows[] = {
+      {"a,b\r\nc,\"d,\"\"e\"\"\r\nf\"\n", ',', "a|b/c|d,\"e\"\r\nf/"},
+      {"a\tb,c\n\n\"x\"y\"\t\"", '\t', "a|b,c//xy\"|/"},
+      {"a\"b\",\r", ',', "a\"b\"|\r/"},
+      {"", ',', ""},
+  };
+  for (const auto& [text, separator, records] : rows) {
+    EXPECT_EQ(Joined(ParseDelimitedText(text, separator)), records) << text;
+  }
+}
+
+// Each row as "record name credits score: what becomes of it", joined by "; ".
+std::string Imported(std::string_view csv, RetakePolicy retake) {
+  const TextRecords records = ParseDelimitedText(Gbk(csv), ',');
+  const TranscriptImport result =
+      ImportTranscript(records, {FindTranscriptColumns(records), DefaultGradeMap(), retake});
+  std::string text;
+  for (const TranscriptRow& row : result.rows) {
+    text += std::to_string(row.record) + ' ' + FormatCourseLine(row.course) + ": " +
+            DescribeRow(row) + "; ";
+  }
+  EXPECT_EQ(result.courses.size(), result.Count(RowFate::Counted));
+  return platform::GbkToUtf8(text);
+}
+
+TEST(ImportTranscript, HeaderGradesRetakesAndChecks) {
+  constexpr auto H = RetakePolicy::Highest;
+  // clang-format off
+  const std::tuple<std::string_view, RetakePolicy, std::string_view> rows[] = {
+      {"x,3,88.5\n,2,良好\n\" a\nb \",1,P", H, "1 x 3 88.5: 计入，成绩 88.5; 2 未命名课程 2 85: 计入，成绩 85; 3 a b 1 P: ""不计入：通过/不通过课程; "},
+      {"成绩单\n代码,SCORE,课程名称,学分\n1,及格,A,2\n,,,\n2,A,B,2", H, "3 A 2 65: 计入，成绩 65; 5 B 2 A: 略过：无法识别的成绩; "},
+      {"课程,学分,成绩\nA,2,60\nB,2,fail\nA,2,90\nA,2,70", H, "2 A 2 60: 不计入：重修，以第4行为准; 3 B 2 fail: 不计入：通过/不通过课程; 4 A 2 90: ""计入，成绩 90; 5 A 2 70: 不计入：重修，以第4行为准; "},
+      {"A,2,60\nA,2,90\nA,2,70", RetakePolicy::Latest, "1 A 2 60: 不计入：重修，以第3行为准; 2 A 2 90: 不计入：重修，以第3行为准; 3 A 2 70: ""计入，成绩 70; "},
+      {"A,2,60\nA,2,60\n,2,70\n,2,80", RetakePolicy::All, "1 A 2 60: 计入，成绩 60; 2 A 2 60: 计入，成绩 60; 3 未命名课程 2 70: 计入，成绩 70; 4 ""未命名课程 2 80: 计入，成绩 80; "},
+      {"A,0.5,90\nB,,90\nC,2,101\nD,2 1,90\nE,2\nF,2,-5", H, "1 A 0.5 90: 略过：学分不足1或成绩超出0~100; 2 B  90: 略过：学分或成绩为空或含空格; 3 C 2 ""101: 略过：学分不足1或成绩超出0~100; 4 D 2 1 90: 略过：学分或成绩为空或含空格; 5 E 2 : ""略过：无法识别的成绩; 6 F 2 -5: 略过：无法识别的成绩; "},
+  };
+  // clang-format on
+  for (const auto& [csv, retake, imported] : rows)
+    EXPECT_EQ(Imported(csv, retake), imported) << csv;
+}
+
+TEST(ParseGradeMap, ReadsWhatItFormats) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {" 优 = 95，良=85.5,A=100 ", "优=95,良=85.5,A=100"},
+      {"", ""},
+      {"优=95,", "优=95"},
+      {"仯珸=1", "仯珸=1"},
+      {"优", "-"},
+      {"=95", "-"},
+      {"优=101", "-"},
+      {"优=-1", "-"},
+      {"优=", "-"},
+  };
+  for (const auto& [text, formatted] : rows) {
+    const auto map = ParseGradeMap(Gbk(text));
+    EXPECT_EQ(map ? platform::GbkToUtf8(FormatGradeMap(*map)) : "-", formatted) << text;
+  }
+  EXPECT_EQ(FormatGradeMap(DefaultGradeMap()),
+            Gbk("优=95,优秀=95,良=85,良好=85,中=75,中等=75,及格=65,不及格=0"));
+}
+
+}  // namespace
+}  // namespace gradova::courses

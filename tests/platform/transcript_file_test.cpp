@@ -1,0 +1,114 @@
+#include "platform/qt/transcript_file.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include "courses/course_file.h"
+#include "courses/transcript.h"
+#include "platform/files.h"
+#include "platform/gbk.h"
+#include "support/temp_dir.h"
+
+namespace gradova::platform {
+namespace {
+
+using Parts = std::vector<std::pair<const char*, std::string_view>>;
+
+// A zip archive of `parts` at `path`, written with libzip as a spreadsheet program would.
+void WriteZip(const std::string& path, const Parts& parts) {
+  zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
+  for (const auto& [name, text] : parts) {
+    zip_file_add(zip, name, zip_source_buffer(zip, text.data(), text.size(), 0), 0);
+  }
+  ASSERT_EQ(zip_close(zip), 0);
+}
+
+// The records in UTF-8, joined by "/" and "|"; or the error.
+std::string Read(const std::string& path) {
+  const TranscriptFile file = ReadTranscriptFile(path);
+  if (file.error) return "error " + std::to_string(static_cast<int>(*file.error));
+  std::string text;
+  for (const auto& record : file.records) {
+    for (const auto& cell : record) text += GbkToUtf8(cell) + (&cell == &record.back() ? "/" : "|");
+  }
+  return text;
+}
+
+TEST(TranscriptFile, TextInEveryEncodingBecomesGbk) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"\xEF\xBB\xBF课程,学分\r\n", "课程|学分/"},
+      {"优\t良", "优\t良/"},
+      {"\xD3\xC5,\xC1\xBC,\x81\x30\x81\x30", "优|良|?/"},
+  };
+  testing::TempDir dir;
+  for (const auto& [bytes, records] : rows) {
+    ASSERT_EQ(ReplaceFile(dir.Path("t.CSV"), bytes), ReplaceStatus::Replaced);
+    EXPECT_EQ(Read(dir.Path("t.CSV")), records) << bytes;
+  }
+  EXPECT_EQ(Read(dir.Path("none.tsv")), "error 0");
+  EXPECT_TRUE(IsTranscriptPath("a.Xlsx") && IsTranscriptPath("b.tsv") &&
+              !IsTranscriptPath("c.txt"));
+}
+
+// clang-format off
+constexpr std::string_view kRels =
+    R"(<Relationships><Relationship Id="rId1" Target="worksheets/s1.xml"/>)"
+    R"(<Relationship Id="rId7" Target="/xl/worksheets/s7.xml"/></Relationships>)";
+constexpr std::string_view kBook =
+    R"(<workbook xmlns:r="r"><sheets><sheet name="B" r:id="rId7"/><sheet r:id="rId1"/></sheets></workbook>)";
+constexpr std::string_view kShared =
+    R"(<sst><si><t>课程</t></si><si><r><t>优</t></r><r><t xml:space="preserve">秀 </t></r><rPh><t>ゆう</t></rPh></si></sst>)";
+constexpr std::string_view kSheet =
+    R"(<worksheet><sheetData><row r="2"><c r="A2" t="s"><v>0</v></c><c r="C2"><f>1+2</f><v>3.5</v></c></row>)"
+    R"(<row><c t="inlineStr"><is><t>x</t></is></c><c t="s"><v>1</v></c></row></sheetData></worksheet>)";
+// clang-format on
+
+TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
+  // clang-format off
+  const std::pair<Parts, std::string_view> rows[] = {
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/sharedStrings.xml", kShared}, {"xl/worksheets/s7.xml", kSheet}}, "/课程||3.5/x|优秀 /"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s1.xml", kSheet}}, "error 3"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", kSheet.substr(0, 80)}}, "error 4"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", R"(<x><row r="65537"><c><v>1</v></c></row><row r="1"><c r="IW1"><v>2</v></c><c r="B1"><v>3</v></c></row></x>)"}}, "|3/"},
+  };
+  // clang-format on
+  testing::TempDir dir;
+  for (const auto& [parts, records] : rows) {
+    WriteZip(dir.Path("t.xlsx"), parts);
+    EXPECT_EQ(Read(dir.Path("t.xlsx")), records);
+  }
+  ASSERT_EQ(ReplaceFile(dir.Path("t.xlsx"), "a,b"), ReplaceStatus::Replaced);
+  EXPECT_EQ(Read(dir.Path("t.xlsx")), "error 1");
+}
+
+// One transcript exported three ways imports to the same courses.
+TEST(TranscriptFile, GbkAndUtf8CsvAndXlsxGiveTheSameCourses) {
+  const std::string csv = "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n高等数学,5,92\r\n";
+  std::string sheet = "<x>";
+  for (const auto& record : courses::ParseDelimitedText(csv, ',')) {
+    sheet += "<row>";
+    for (const std::string& cell : record) {
+      sheet += std::isdigit(static_cast<unsigned char>(cell[0]))
+                   ? "<c><v>" + cell + "</v></c>"
+                   : "<c t=\"inlineStr\"><is><t>" + cell + "</t></is></c>";
+    }
+    sheet += "</row>";
+  }
+  testing::TempDir dir;
+  WriteZip(dir.Path("t.xlsx"), {{"xl/workbook.xml", kBook},
+                                {"xl/_rels/workbook.xml.rels", kRels},
+                                {"xl/worksheets/s7.xml", sheet + "</x>"}});
+  ASSERT_EQ(ReplaceFile(dir.Path("u.csv"), csv), ReplaceStatus::Replaced);
+  ASSERT_EQ(ReplaceFile(dir.Path("g.csv"), Utf8ToGbk(csv)), ReplaceStatus::Replaced);
+  std::vector<std::string> courses;
+  for (const char* name : {"t.xlsx", "u.csv", "g.csv"}) {
+    const courses::TextRecords records = ReadTranscriptFile(dir.Path(name)).records;
+    const courses::TranscriptSettings settings{courses::FindTranscriptColumns(records)};
+    courses.push_back(
+        GbkToUtf8(courses::FormatCourseFile(courses::ImportTranscript(records, settings).courses)));
+  }
+  EXPECT_EQ(courses, std::vector<std::string>(3, "高等数学 5 95\r\n"));
+}
+
+}  // namespace
+}  // namespace gradova::platform

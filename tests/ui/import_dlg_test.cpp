@@ -1,0 +1,56 @@
+#include "ui/import_dlg.h"
+
+#include "ui_fixture.h"
+
+namespace gradova::ui {
+namespace {
+
+class ImportDlgTest : public UiTest {};
+
+// What the import dialog shows, then the main list after it, its buttons 保存当前 and 清空当前,
+// the boxes and the name the next save proposes.
+TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
+  Write("t.csv",
+        "\xEF\xBB\xBF课程,学分,成绩\r\n高数,5,优\r\n体育,1,通过\r\n高数,5,92\r\n\"A, "
+        "B\",4,良好\r\nC,2,X\r\n");
+  // clang-format off
+  const std::pair<std::function<void(CImportDlg&)>, std::string> rows[] = {
+      {[](CImportDlg& d) { Click(d, kImportOkButton); }, "高数,5,95/A, B,4,85/,,/|++|?/|t.txt"},
+      {[](CImportDlg& d) { d.ItemAs<QComboBox>(kImportRetakeList)->setCurrentIndex(2); Type(d, kImportGradeMapEdit, "优=100"); Click(d, kImportOkButton); }, "高数,5,100/高数,5,92/,,/|++|?/|t.txt"},
+      {[](CImportDlg& d) { d.ItemAs<QComboBox>(kImportGradeList)->setCurrentIndex(1); Click(d, kImportOkButton); }, "高数,5,5/体育,1,1/A, B,4,4/C,2,2/,,/|++|?/|t.txt"},
+      {[](CImportDlg& d) { Type(d, kImportGradeMapEdit, "优"); Click(d, kImportOkButton); }, "x,1,60/,,/|++|?/|"},
+      {[](CImportDlg& d) { Click(d, kImportCancelButton); }, "x,1,60/,,/|++|?/|"},
+  };
+  // clang-format on
+  std::string preview;
+  for (const auto& [act, state] : rows) {
+    m_main.reset();
+    m_seams.boxes.clear();
+    m_inModal = {[&](platform::Dialog& d) {
+      preview = Cells(static_cast<CImportDlg&>(d).List());
+      act(static_cast<CImportDlg&>(d));
+    }};
+    m_modals = 0;
+    Run("+x,1,60;no;>t.csv;load");
+    EXPECT_EQ(Cells(Main().List()) + "|" + On(Main(), kSaveCurrentButton) +
+                  On(Main(), kClearCurrentButton) + "|" + Boxes() + "|" +
+                  std::filesystem::path(Main().FilePath()).filename().string(),
+              state);
+  }
+  EXPECT_EQ(preview,
+            "2,高数,5,95,计入，成绩 "
+            "95/3,体育,1,通过,不计入：通过/不通过课程/4,高数,5,92,不计入：重修，以第2行为准/5,A, "
+            "B,4,85,计入，成绩 85/6,C,2,X,略过：无法识别的成绩/");
+  EXPECT_EQ(Utf8(m_seams.fileDialogs.at(0).filterGbk),
+            "成绩记录文件(*.txt);;成绩单(*.csv *.tsv *.xlsx)");
+}
+
+TEST_F(ImportDlgTest, AFileThatCannotBeReadIsToldAndLoadsNothing) {
+  Write("t.xlsx", "a,b");
+  Run("+x,1,60;no;>t.xlsx;load");
+  EXPECT_EQ(Cells(Main().List()) + Boxes(),
+            "x,1,60/,,/?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/");
+}
+
+}  // namespace
+}  // namespace gradova::ui

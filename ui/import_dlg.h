@@ -1,0 +1,57 @@
+#pragma once
+// The transcript import: the records of a .csv, .tsv or .xlsx shown row by row with what becomes of
+// each, the columns of name, credits and grade, the retake choice and the grade map to change, and
+// on 确定 the courses to put in the main list.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "courses/transcript.h"
+#include "platform/qt/dialog.h"
+#include "platform/qt/list_control.h"
+
+namespace gradova::ui {
+
+class CImportDlg : public platform::Dialog {
+ public:
+  // `records` in GBK; the columns start as the header gives them, with the default grade map and
+  // the highest attempt of a retaken course counting.
+  explicit CImportDlg(courses::TextRecords records, QWidget* owner = nullptr);
+
+  // The courses as the preview last showed them, in file order; after 1 those the user accepted.
+  const std::vector<courses::CourseRecord>& Courses() const { return m_import.courses; }
+
+  // For tests.
+  platform::ListControl& List() { return m_list; }
+
+ protected:
+  void DoDataExchange(platform::DataExchange& dx) override;
+  bool OnInitDialog() override;
+  // Enter and 确定 end with 1 only while the grade map reads; the preview then is what is taken.
+  void OnOK() override;
+
+ private:
+  void OnSettingsChange();
+  // Imports again with the controls' settings and shows the rows and the counts.
+  void Refresh();
+
+  courses::TextRecords m_records;
+  courses::TranscriptSettings m_settings;
+  courses::TranscriptImport m_import;
+  platform::ListControl m_list;
+  int m_nameColumn = 0;
+  int m_creditsColumn = 1;
+  int m_gradeColumn = 2;
+  int m_retake = 0;  // the entry of kImportRetakeList: highest, latest, all
+  std::string m_gradeMapText;
+  std::string m_summaryText;
+  bool m_gradeMapReads = true;
+};
+
+// "从文件" with a transcript: reads the file at `path` (a failure is told in a message box owned
+// by `owner`) and runs the import dialog. The list rows of the courses after 确定; nothing after a
+// failure or 取消.
+std::optional<std::vector<std::vector<std::string>>> ImportTranscriptRows(const std::string& path,
+                                                                          QWidget* owner);
+
+}  // namespace gradova::ui
