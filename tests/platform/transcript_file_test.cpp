@@ -81,33 +81,23 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
   EXPECT_EQ(Read(dir.Path("t.xlsx")), "error 1");
 }
 
-// One transcript exported three ways imports to the same courses.
+// One transcript exported four ways (tools/make_transcript_fixtures.py: GBK and UTF-8 CSV, .xlsx
+// from openpyxl and from XlsxWriter) imports to the same courses: the retake's highest grade, the
+// worded grades mapped, the pass/fail course left out, a quoted name with a comma kept.
 TEST(TranscriptFile, GbkAndUtf8CsvAndXlsxGiveTheSameCourses) {
-  const std::string csv = "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n高等数学,5,92\r\n";
-  std::string sheet = "<x>";
-  for (const auto& record : courses::ParseDelimitedText(csv, ',')) {
-    sheet += "<row>";
-    for (const std::string& cell : record) {
-      sheet += std::isdigit(static_cast<unsigned char>(cell[0]))
-                   ? "<c><v>" + cell + "</v></c>"
-                   : "<c t=\"inlineStr\"><is><t>" + cell + "</t></is></c>";
-    }
-    sheet += "</row>";
-  }
-  testing::TempDir dir;
-  WriteZip(dir.Path("t.xlsx"), {{"xl/workbook.xml", kBook},
-                                {"xl/_rels/workbook.xml.rels", kRels},
-                                {"xl/worksheets/s7.xml", sheet + "</x>"}});
-  ASSERT_EQ(ReplaceFile(dir.Path("u.csv"), csv), ReplaceStatus::Replaced);
-  ASSERT_EQ(ReplaceFile(dir.Path("g.csv"), Utf8ToGbk(csv)), ReplaceStatus::Replaced);
-  std::vector<std::string> courses;
-  for (const char* name : {"t.xlsx", "u.csv", "g.csv"}) {
-    const courses::TextRecords records = ReadTranscriptFile(dir.Path(name)).records;
+  const std::string expected =
+      "高等数学 5 95\r\n大学英语 3 85\r\n线性代数 4 65\r\n"
+      "Linear Algebra, Honours 2.5 88.5\r\n";
+  for (const char* name :
+       {"transcript_gbk.csv", "transcript_utf8.csv", "transcript.xlsx", "transcript_shared.xlsx"}) {
+    const courses::TextRecords records =
+        ReadTranscriptFile(GRADOVA_TEST_DATA_DIR "/" + std::string(name)).records;
     const courses::TranscriptSettings settings{courses::FindTranscriptColumns(records)};
-    courses.push_back(
-        GbkToUtf8(courses::FormatCourseFile(courses::ImportTranscript(records, settings).courses)));
+    EXPECT_EQ(
+        GbkToUtf8(courses::FormatCourseFile(courses::ImportTranscript(records, settings).courses)),
+        expected)
+        << name;
   }
-  EXPECT_EQ(courses, std::vector<std::string>(3, "高等数学 5 95\r\n"));
 }
 
 }  // namespace
