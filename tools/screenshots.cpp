@@ -53,9 +53,13 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(work);
 
   bool ok = true;
+  // Courses come from the sample; the PDF goes beside the pictures.
   gradova::platform::SetFileDialogResponderForTesting(
-      [&sample](const gradova::platform::FileDialogRequest&) {
-        return std::optional<std::string>(sample);
+      [&](const gradova::platform::FileDialogRequest& request) {
+        return std::optional<std::string>(
+            request.kind == gradova::platform::FileDialogKind::Open
+                ? sample
+                : (outDir / "GPA report.pdf").string());
       });
   // The first box is drawn, and every box is answered as its default button would be.
   gradova::platform::SetMessageBoxResponderForTesting(
@@ -74,12 +78,22 @@ int main(int argc, char** argv) {
   const std::map<int, std::string> names{{gradova::ui::kAboutDialogId, "about"},
                                          {gradova::ui::kResultDialogId, "results-window"},
                                          {gradova::ui::kRuleListDialogId, "rule-manager"},
-                                         {gradova::ui::kRuleEditDialogId, "rule-editor"}};
-  // Each modal dialog is drawn, then opens the next one down: results, rule manager, editor.
+                                         {gradova::ui::kRuleEditDialogId, "rule-editor"},
+                                         {gradova::ui::kImportDialogId, "import-dialog"},
+                                         {gradova::ui::kTargetPlanDialogId, "target-plan"}};
+  // Each modal dialog is drawn, then opens the next ones down: from the results the planner (with
+  // a plan), the PDF and the rule manager; from the manager the editor.
   gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& dialog) {
     const int id = dialog.Template().id;
+    if (id == gradova::ui::kTargetPlanDialogId) {
+      dialog.ItemAs<QLineEdit>(gradova::ui::kTargetGpaEdit)->setText("3.5");
+      dialog.ItemAs<QLineEdit>(gradova::ui::kRemainingCreditsEdit)->setText("20");
+      dialog.ItemAs<QPushButton>(gradova::ui::kPlanButton)->click();
+    }
     ok = Save(dialog, outDir / (names.at(id) + ".png")) && ok;
     if (id == gradova::ui::kResultDialogId) {
+      dialog.ItemAs<QPushButton>(gradova::ui::kTargetPlanButton)->click();
+      dialog.ItemAs<QPushButton>(gradova::ui::kExportPdfButton)->click();
       dialog.ItemAs<QPushButton>(gradova::ui::kCustomRulesButton)->click();
     } else if (id == gradova::ui::kRuleListDialogId) {
       auto* list = dialog.ItemAs<QAbstractItemView>(gradova::ui::kRuleList);

@@ -41,7 +41,12 @@ std::string Unreadable(platform::Dialog& dialog) {
 TEST_F(UiTest, LookEveryTextAndFrameIsWhole) {
   std::string unreadable;
   const auto look = [&](platform::Dialog& dialog) { unreadable += Unreadable(dialog) + "|"; };
-  m_inModal = {look, [&](auto& results) { look(results), Click(results, kCustomRulesButton); },
+  m_inModal = {look,
+               [&](auto& results) {
+                 look(results), Click(results, kTargetPlanButton);
+                 Click(results, kCustomRulesButton);
+               },
+               look,
                [&](auto& rules) {
                  look(rules), ClickRow(static_cast<CRuleListDlg&>(rules).List(), 0);
                  Click(rules, kViewDetailsButton);
@@ -50,7 +55,7 @@ TEST_F(UiTest, LookEveryTextAndFrameIsWhole) {
   Run("+高等数学,5,100;about;gpa");
   const auto box = platform::MakeMessageBox({platform::MessageBoxKind::Question, "", ""});
   for (auto* button : box->buttons()) unreadable += button->text().toStdString();
-  EXPECT_EQ(unreadable + Unreadable(Main()), "||||取消是(&Y)否(&N)");
+  EXPECT_EQ(unreadable + Unreadable(Main()), "|||||取消是(&Y)否(&N)");
 }
 
 // A cell cut short, in a list or the result table, shows its whole text as a plain tool tip.
