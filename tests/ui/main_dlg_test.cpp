@@ -90,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DeleteTheOnlyRow", "+a,1,60;@0;del", "||||添加|---*|"},
         Row{"ClickBlankSpace", "+a,1,60;@0;@2", "a,1,60/||||添加|-++*|"},
         Row{"KeyboardToTheTrailingRow", "+a,1,60;@0;down;del", "a,1,60/||||添加|-++*|"},
+        Row{"FirstDownTakesTheFirstRow", "+a,1,60;+b,2,70;down",
+            "a,1,60/b,2,70/|a|1|60|修改|+++*|"},
         // Without a click the selection can reach the trailing row while 修改 and 删除 stay.
         Row{"ModifyOnLastRow", "+a,1,60;@0;^1;+x,3,80", "a,1,60/x,3,80/|x|3|80|修改|+++*|"},
         Row{"DeleteOnLastRow", "+a,1,60;@0;^1;del", "a,1,60/|a|1|60|修改|-++*|"},

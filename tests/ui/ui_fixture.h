@@ -170,6 +170,7 @@ class UiTest : public ::testing::Test {
       if (step[0] == '+') Click(Main(), kAddModifyButton);
       if (step[0] == '@') ClickRow(Main().List(), std::stoi(arg));
       if (step[0] == '^') Main().List().SelectRow(std::stoi(arg));
+      if (step == "down") Main().List().View()->setFocus();
       if (step == "down") QTest::keyClick(Main().List().View(), Qt::Key_Down);
       if (step[0] == '>') {
         m_seams.fileAnswers.push_back(arg.empty() ? std::nullopt : std::optional(Path(arg)));
