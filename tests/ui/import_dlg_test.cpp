@@ -23,12 +23,13 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
   };
   // clang-format on
   std::string preview;
-  for (const auto& [act, state] : rows) {
+  for (const auto& row : rows) {
+    const auto& [act, state] = row;
     m_main.reset();
     m_seams.boxes.clear();
     m_inModal = {[&](platform::Dialog& d) {
       preview = Cells(static_cast<CImportDlg&>(d).List());
-      act(static_cast<CImportDlg&>(d));
+      row.first(static_cast<CImportDlg&>(d));
     }};
     m_modals = 0;
     Run("+x,1,60;no;>t.csv;load");
