@@ -104,6 +104,8 @@ RowFate Judge(TranscriptRow& row, std::string_view grade, const GradeMap& map) {
   if (!score) return InList(grade, kPassFailGrades) ? RowFate::PassFail : RowFate::UnknownGrade;
   row.course.score = *score;
   const std::string line = FormatCourseLine(row.course);
+  // A quoted cell may hold a line break, which would end the line in a course file.
+  if (line.find_first_of("\r\n") != std::string::npos) return RowFate::BadCourse;
   const auto fields = SplitCourseLine(line);
   if (const auto* error = std::get_if<CourseLineError>(&fields)) {
     row.error = *error;
