@@ -15,12 +15,15 @@ bool IsChineseText(std::uint32_t code) {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-}  // namespace
-
-TextEncoding DetectTextEncoding(std::string_view text) {
-  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) return TextEncoding::Utf8WithBom;
-  std::size_t chinese = 0;
+// What a text holds beyond ASCII, read as UTF-8.
+struct Utf8Census {
+  bool valid = true;
+  std::size_t chinese = 0;  // three-byte Chinese text
   std::size_t other = 0;
+};
+
+Utf8Census TakeUtf8Census(std::string_view text) {
+  Utf8Census census;
   for (std::size_t pos = 0; pos < text.size();) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80) {
@@ -42,21 +45,34 @@ TextEncoding DetectTextEncoding(std::string_view text) {
       if (lead == 0xF0) low = 0x90;
       if (lead == 0xF4) high = 0x8F;
     } else {
-      return TextEncoding::Gbk;
+      census.valid = false;
+      return census;
     }
     if (pos + length > text.size()) break;
     const auto second = static_cast<unsigned char>(text[pos + 1]);
-    if (second < low || second > high) return TextEncoding::Gbk;
+    census.valid = second >= low && second <= high;
     std::uint32_t code = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
+    for (std::size_t i = 1; i < length && census.valid; ++i) {
       const auto byte = static_cast<unsigned char>(text[pos + i]);
-      if (!IsContinuation(byte)) return TextEncoding::Gbk;
+      census.valid = IsContinuation(byte);
       code = code << 6 | (byte & 0x3F);
     }
-    ++(length == 3 && IsChineseText(code) ? chinese : other);
+    if (!census.valid) return census;
+    ++(length == 3 && IsChineseText(code) ? census.chinese : census.other);
     pos += length;
   }
-  return chinese > other ? TextEncoding::Utf8 : TextEncoding::Gbk;
+  return census;
+}
+
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view text) {
+  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    return TakeUtf8Census(text.substr(kUtf8Bom.size())).valid ? TextEncoding::Utf8WithBom
+                                                              : TextEncoding::Gbk;
+  }
+  const Utf8Census census = TakeUtf8Census(text);
+  return census.valid && census.chinese > census.other ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
 
 std::size_t AsciiPrefixLength(std::string_view text) {

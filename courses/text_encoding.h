@@ -15,7 +15,9 @@ enum class TextEncoding {
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // The encoding of a text, judged from its start (a sequence cut off at the end of `text` is taken
-// as complete further on). A byte-order mark makes it UTF-8. Without one, being valid UTF-8 is not
+// as complete further on). A byte-order mark makes it UTF-8 when the rest is valid UTF-8 too: a GBK
+// text can start with the same three bytes ("锘" and a character whose first byte is BF). Without
+// one, being valid UTF-8 is not
 // enough, since short GBK texts often are ("小学" in GBK reads as two Cyrillic letters): the text
 // is UTF-8 only when it is valid UTF-8 and more of its characters beyond ASCII are Chinese text in
 // three-byte sequences (CJK ideographs and punctuation, full-width forms, general punctuation,

@@ -136,6 +136,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {Gbk("概率论与数理统计 3 88\r\n体育（二） 1 90"), TextEncoding::Gbk},
       {"Caf\xC3\xA9 1 60", TextEncoding::Gbk},
       {std::string(kUtf8Bom) + "Caf\xC3\xA9 1 60", TextEncoding::Utf8WithBom},
+      {std::string(kUtf8Bom) + Gbk("緼 2 60"), TextEncoding::Gbk},
       {"小学 2 60", TextEncoding::Utf8},
       {testing::Utf8(sample), TextEncoding::Utf8},
       {"大学物理（上）Ⅱ 3 90\r\nCafé — 1 60", TextEncoding::Utf8},
