@@ -1,6 +1,8 @@
 // The course file reader on any bytes: fed in pieces whose sizes the bytes pick, it reads what it
 // reads when fed whole, in the same encoding, and a good file written out (after its byte-order
-// mark, if it had one) reads back as the same courses. The bytes as a number text read as strtoll
+// mark, if it had one) reads back as the same courses. A nameless course of a UTF-8 file is
+// written without a name: the program writes its GBK name "未命名课程" converted, which this
+// target, without the converter, cannot. The bytes as a number text read as strtoll
 // and strtod read them.
 #include <algorithm>
 #include <climits>
@@ -9,6 +11,7 @@
 
 #include "check.h"
 #include "courses/course_file.h"
+#include "courses/courses_texts.h"
 #include "courses/number_text.h"
 
 using namespace gradova::courses;
@@ -53,8 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   GRADOVA_FUZZ_CHECK(errorLine == (error ? courses.size() + 1 : 0), "the bad line's number is off");
   CheckNumbers(text);
   const std::string_view bom = whole == TextEncoding::Utf8WithBom ? kUtf8Bom : "";
+  std::vector<CourseRecord> written = courses;
+  for (CourseRecord& course : written) {
+    if (whole != TextEncoding::Gbk && course.name == kUnnamedCourse) course.name.clear();
+  }
   GRADOVA_FUZZ_CHECK(
-      error || ReadInPieces(std::string(bom) + FormatCourseFile(courses), false) == read,
+      error || ReadInPieces(std::string(bom) + FormatCourseFile(written), false) == read,
       "a good file written out reads back differently");
   return 0;
 }

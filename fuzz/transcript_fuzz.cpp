@@ -1,15 +1,18 @@
 // The transcript import on any bytes, as comma- and as tab-separated text: every row is accounted
-// for, and the counted courses make a course file that reads back as the same courses.
+// for, and the counted courses make a course file that reads back as the same courses. A leading
+// byte-order mark is dropped first, as the file reader does before the import sees the text.
 #include <string>
 
 #include "check.h"
 #include "courses/course_file.h"
+#include "courses/text_encoding.h"
 #include "courses/transcript.h"
 
 using namespace gradova::courses;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
   for (const char separator : {',', '\t'}) {
     const TextRecords records = ParseDelimitedText(text, separator);
     for (const RetakePolicy retake : {RetakePolicy::Highest, RetakePolicy::Latest}) {

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <variant>
 
+#include "courses/text_encoding.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/qt/xlsx_reader.h"
@@ -10,8 +11,6 @@
 
 namespace gradova::platform {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -39,7 +38,8 @@ bool IsTranscriptPath(std::string_view path) {
 }
 
 std::string TranscriptTextToGbk(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return Utf8ToGbk(bytes.substr(kUtf8Bom.size()));
+  const std::string_view bom = courses::kUtf8Bom;
+  if (bytes.substr(0, bom.size()) == bom) return Utf8ToGbk(bytes.substr(bom.size()));
   return Utf8ToGbk(IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes));
 }
 
