@@ -1,6 +1,8 @@
 // The transcript import on any bytes, as comma- and as tab-separated text: every row is accounted
 // for, and the counted courses make a course file that reads back as the same courses. A leading
-// byte-order mark is dropped first, as the file reader does before the import sees the text.
+// byte-order mark is dropped first, as the file reader does before the import sees the text. A
+// GBK course file cannot begin with the mark's three bytes (锘 and a character whose first byte is
+// BF), which would be read as the mark: such a first course is left unchecked.
 #include <string>
 
 #include "check.h"
@@ -28,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
       };
       const ExactBytes file(FormatCourseFile(imported.courses));
       reader.Feed(file.view, onCourse);
-      GRADOVA_FUZZ_CHECK(!reader.Finish(onCourse).error && read == imported.courses,
+      GRADOVA_FUZZ_CHECK(file.view.substr(0, kUtf8Bom.size()) == kUtf8Bom ||
+                             (!reader.Finish(onCourse).error && read == imported.courses),
                          "an imported course fails the course file's checks");
     }
   }
