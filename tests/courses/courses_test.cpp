@@ -142,6 +142,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {"大学物理（上）Ⅱ 3 90\r\nCafé — 1 60", TextEncoding::Utf8},
       {"数学 2 60\n\xE6\x95", TextEncoding::Utf8},
       {"数学 2 60\n\xE6\x95x", TextEncoding::Gbk},
+      {"数学 2 60\x80", TextEncoding::Gbk},
       {"数学 2 60\n\xED\xA0\x80", TextEncoding::Gbk},
   };
   for (const auto& [text, encoding] : rows) EXPECT_EQ(DetectTextEncoding(text), encoding) << text;

@@ -99,8 +99,14 @@ TEST(ReplaceFile, WritesTheFileAtTheEndOfTheLinksIfItsModeAllows) {
 TEST(ReplaceFileWith, FailureAtEveryByteLeavesOldFileIntact) {
   TempDir dir;
   testing::WriteBytes(dir.Path("f"), "old");
-  SetNamedTemporaryFilesForTesting(true);  // a failure must remove a named temporary file too
   const auto produce = [](const ByteSink& write) { return write("new ") && write("in pieces"); };
+  // By default no other name is there while the contents are written, so a kill then leaves
+  // nothing.
+  const auto alone = [&](const ByteSink& write) {
+    return produce(write) && testing::FileNames(dir.Root()) == std::vector<std::string>{"f"};
+  };
+  EXPECT_EQ(ReplaceFileWith(dir.Path("f"), alone), ReplaceStatus::Replaced);
+  SetNamedTemporaryFilesForTesting(true);  // a failure must remove a named temporary file too
   for (std::size_t failAt = 0; failAt < 13; ++failAt) {
     SetWriteFailureAfterBytesForTesting(failAt);
     EXPECT_EQ(ReplaceFileWith(dir.Path("f"), produce), ReplaceStatus::WriteFailed) << failAt;
@@ -109,14 +115,8 @@ TEST(ReplaceFileWith, FailureAtEveryByteLeavesOldFileIntact) {
   const auto refuse = [](const ByteSink& write) { return !write("written, then refused"); };
   EXPECT_EQ(ReplaceFileWith(dir.Path("f"), refuse), ReplaceStatus::WriteFailed);
   SetNamedTemporaryFilesForTesting(false);
-  EXPECT_EQ(ReadBytes(dir.Path("f")), "old");
-  EXPECT_EQ(testing::FileNames(dir.Root()), std::vector<std::string>{"f"});
-  // While the contents are written no other name is there, so a kill then leaves nothing.
-  const auto alone = [&](const ByteSink& write) {
-    return produce(write) && testing::FileNames(dir.Root()) == std::vector<std::string>{"f"};
-  };
-  EXPECT_EQ(ReplaceFileWith(dir.Path("f"), alone), ReplaceStatus::Replaced);
   EXPECT_EQ(ReadBytes(dir.Path("f")), "new in pieces");
+  EXPECT_EQ(testing::FileNames(dir.Root()), std::vector<std::string>{"f"});
 }
 
 // In a child without root's power to write anywhere, so that the directory's mode counts.

@@ -22,6 +22,7 @@ TEST(Gbk, ConvertsBothWays) {
 TEST(Gbk, NothingIsDroppedSilently) {
   EXPECT_EQ(GbkToUtf8("ab\xb1"), "ab\uFFFD");
   EXPECT_EQ(GbkToUtf8("\xffz\x81\n"), "\uFFFDz\uFFFD\n");
+  EXPECT_EQ(GbkToUtf8("\x82\x40\x81\xff"), "侤\uFFFD\uFFFD");  // FF is no trail byte
   EXPECT_EQ(Utf8ToGbk("数😀학Āb"), "\xca\xfd???b");
   EXPECT_EQ(Utf8ToGbk("\x80\x80x\xc3"), "??x?");
   std::string gbk = "a";
