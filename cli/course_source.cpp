@@ -5,7 +5,7 @@
 
 #include "platform/gbk.h"
 #include "platform/program_files.h"
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 
 namespace gradova::cli {
 namespace {

@@ -22,7 +22,8 @@ struct Utf8Census {
   std::size_t other = 0;
 };
 
-Utf8Census TakeUtf8Census(std::string_view text) {
+// A sequence cut off by the end of `text` counts as valid unless the text is whole (`whole`).
+Utf8Census TakeUtf8Census(std::string_view text, bool whole = false) {
   Utf8Census census;
   for (std::size_t pos = 0; pos < text.size();) {
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -48,7 +49,10 @@ Utf8Census TakeUtf8Census(std::string_view text) {
       census.valid = false;
       return census;
     }
-    if (pos + length > text.size()) break;
+    if (pos + length > text.size()) {
+      census.valid = !whole;
+      break;
+    }
     const auto second = static_cast<unsigned char>(text[pos + 1]);
     census.valid = second >= low && second <= high;
     std::uint32_t code = lead & (0x7F >> length);
@@ -74,6 +78,8 @@ TextEncoding DetectTextEncoding(std::string_view text) {
   const Utf8Census census = TakeUtf8Census(text);
   return census.valid && census.chinese > census.other ? TextEncoding::Utf8 : TextEncoding::Gbk;
 }
+
+bool IsValidUtf8(std::string_view text) { return TakeUtf8Census(text, true).valid; }
 
 std::size_t AsciiPrefixLength(std::string_view text) {
   std::size_t pos = 0;

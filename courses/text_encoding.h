@@ -24,6 +24,10 @@ inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // number forms such as "Ⅱ") than anything else. Everything else is GBK.
 TextEncoding DetectTextEncoding(std::string_view text);
 
+// Whether the whole of `text` is well-formed UTF-8 (no overlong form, surrogate, code point past
+// U+10FFFF or cut-off sequence).
+bool IsValidUtf8(std::string_view text);
+
 // How many bytes at the start of `text` are ASCII.
 std::size_t AsciiPrefixLength(std::string_view text);
 

@@ -20,7 +20,7 @@
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
 #include "ui/gradova_app.h"
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 #include "ui/import_dlg.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"

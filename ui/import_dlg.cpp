@@ -4,7 +4,7 @@
 
 #include "gpa/gpa_texts.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/res/icon.h"
 #include "ui/res/import_template.h"

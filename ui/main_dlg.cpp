@@ -13,7 +13,7 @@
 #include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/about_dlg.h"
 #include "ui/import_dlg.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>

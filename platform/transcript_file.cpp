@@ -1,13 +1,12 @@
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 
-#include <QStringDecoder>
 #include <variant>
 
 #include "courses/text_encoding.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
-#include "platform/qt/xlsx_reader.h"
 #include "platform/transcript_texts.h"
+#include "platform/xlsx_reader.h"
 
 namespace gradova::platform {
 namespace {
@@ -23,13 +22,6 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
   return true;
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString decoded =
-      decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  return !decoder.hasError();
-}
-
 }  // namespace
 
 bool IsTranscriptPath(std::string_view path) {
@@ -40,7 +32,7 @@ bool IsTranscriptPath(std::string_view path) {
 std::string TranscriptTextToGbk(std::string_view bytes) {
   const std::string_view bom = courses::kUtf8Bom;
   if (bytes.substr(0, bom.size()) == bom) return Utf8ToGbk(bytes.substr(bom.size()));
-  return Utf8ToGbk(IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes));
+  return Utf8ToGbk(courses::IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes));
 }
 
 TranscriptFile ReadTranscriptFile(const std::string& path) {

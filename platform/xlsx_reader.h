@@ -1,11 +1,11 @@
 #pragma once
 // The cells of an Excel workbook's (.xlsx) first worksheet, read with libzip for the container and
-// Qt's XML stream reader for its parts.
+// expat for its parts.
 #include <string_view>
 #include <variant>
 
 #include "courses/delimited_text.h"
-#include "platform/qt/transcript_file.h"
+#include "platform/transcript_file.h"
 
 namespace gradova::platform {
 
