@@ -64,11 +64,14 @@ constexpr std::string_view kSheet =
 // clang-format on
 
 TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
+  std::string deep;  // well-formed, but nested past any workbook's depth
+  for (int i = 0; i < 100; ++i) deep = "<x>" + deep + "</x>";
   // clang-format off
   const std::pair<Parts, std::string_view> rows[] = {
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/sharedStrings.xml", kShared}, {"xl/worksheets/s7.xml", kSheet}}, "/课程||3.5/x|优秀 /"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s1.xml", kSheet}}, "error 3"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", kSheet.substr(0, 80)}}, "error 4"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", deep}}, "error 4"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", R"(<x><row r="65537"><c><v>1</v></c></row><row r="1"><c r="IW1"><v>2</v></c><c r="B1"><v>3</v></c></row></x>)"}}, "|3/"},
   };
   // clang-format on
