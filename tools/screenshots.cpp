@@ -19,8 +19,8 @@
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "ui/gradova_app.h"
 #include "platform/transcript_file.h"
+#include "ui/gradova_app.h"
 #include "ui/import_dlg.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
@@ -56,10 +56,9 @@ int main(int argc, char** argv) {
   // Courses come from the sample; the PDF goes beside the pictures.
   gradova::platform::SetFileDialogResponderForTesting(
       [&](const gradova::platform::FileDialogRequest& request) {
-        return std::optional<std::string>(
-            request.kind == gradova::platform::FileDialogKind::Open
-                ? sample
-                : (outDir / "GPA report.pdf").string());
+        return std::optional<std::string>(request.kind == gradova::platform::FileDialogKind::Open
+                                              ? sample
+                                              : (outDir / "GPA report.pdf").string());
       });
   // The first box is drawn, and every box is answered as its default button would be.
   gradova::platform::SetMessageBoxResponderForTesting(

@@ -4,8 +4,8 @@
 
 #include "gpa/gpa_texts.h"
 #include "platform/qt/message_box.h"
-#include "platform/transcript_file.h"
 #include "platform/qt/wait_cursor.h"
+#include "platform/transcript_file.h"
 #include "ui/res/icon.h"
 #include "ui/res/import_template.h"
 #include "ui/res/import_texts.h"
