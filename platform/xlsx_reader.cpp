@@ -81,23 +81,25 @@ std::string RunsText(const XmlElement& element) {
   return text;
 }
 
-// The first <sheet> in document order, depth first.
-const XmlElement* FirstSheet(const XmlElement& element) {
-  if (element.name == "sheet") return &element;
-  for (const XmlElement& child : element.children) {
-    if (const XmlElement* sheet = FirstSheet(child)) return sheet;
+// The relationship id (r:id) of the first <sheet> that has one, in document order.
+std::string FirstSheetId(const XmlElement& element) {
+  if (element.name == "sheet") {
+    for (const XmlElement::Attribute& attribute : element.attributes) {
+      if (attribute.name == "id" && attribute.prefixed && !attribute.value.empty()) {
+        return attribute.value;
+      }
+    }
   }
-  return nullptr;
+  for (const XmlElement& child : element.children) {
+    if (std::string id = FirstSheetId(child); !id.empty()) return id;
+  }
+  return {};
 }
 
 // The first worksheet's part name, from the workbook and its relationships; empty when there is
 // none.
 std::string FirstSheetPart(const XmlElement& workbook, const XmlElement& rels) {
-  const XmlElement* sheet = FirstSheet(workbook);
-  std::string id;
-  for (const XmlElement::Attribute& attribute : sheet ? sheet->attributes : workbook.attributes) {
-    if (sheet && attribute.name == "id" && attribute.prefixed) id = attribute.value;
-  }
+  const std::string id = FirstSheetId(workbook);
   for (const XmlElement& relationship : rels.children) {
     if (id.empty() || relationship.name != "Relationship") continue;
     if (relationship.AttributeValue("Id") != id) continue;
