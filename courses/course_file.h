@@ -54,7 +54,6 @@ class CourseFileReader {
     if (m_decided) return Scan(piece, onCourse);
     if (m_held.empty()) {
       const std::size_t ascii = AsciiPrefixLength(piece);
-      m_heldFromStart = m_atStart && ascii == 0;
       m_atStart = m_atStart && ascii == 0;
       if (!Scan(piece.substr(0, ascii), onCourse)) return false;
       piece.remove_prefix(ascii);
@@ -85,7 +84,7 @@ class CourseFileReader {
     m_check.encoding = DetectTextEncoding(sample);
     // A byte-order mark counts only at the very start of the file; elsewhere the text after it
     // decides.
-    if (m_check.encoding == TextEncoding::Utf8WithBom && m_heldFromStart) {
+    if (m_check.encoding == TextEncoding::Utf8WithBom && m_atStart) {
       rest.remove_prefix(kUtf8Bom.size());
     } else if (m_check.encoding == TextEncoding::Utf8WithBom) {
       const bool gbk = DetectTextEncoding(sample.substr(kUtf8Bom.size())) == TextEncoding::Gbk;
@@ -151,8 +150,7 @@ class CourseFileReader {
   std::string m_held;       // the bytes from the first one beyond ASCII, until the judgement
   std::string m_converted;  // the line in GBK, for a UTF-8 file
   bool m_decided = false;
-  bool m_atStart = true;         // nothing fed yet
-  bool m_heldFromStart = false;  // the held bytes begin the file
+  bool m_atStart = true;  // nothing but held bytes fed yet: they begin the file
   std::size_t m_lineNumber = 0;
   CourseFileCheck m_check;
 };
