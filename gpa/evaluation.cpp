@@ -17,11 +17,6 @@ std::string FormatTotal(double value, int decimals) {
   return std::isfinite(value) ? FormatFixed(value, decimals) : std::string(kUndefinedValue);
 }
 
-std::string FormatQuotient(float sum, float total, int decimals) {
-  if (total == 0.0f) return std::string(kUndefinedValue);
-  return FormatTotal(static_cast<double>(sum) / static_cast<double>(total), decimals);
-}
-
 // Grade points of a band's tenths, before they are stored as single precision.
 double GradePoints(std::uint16_t tenths) {
   return static_cast<double>(tenths) * static_cast<double>(kTenth);
@@ -34,6 +29,11 @@ std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet) {
                                   std::string(kScoreTitle)};
   for (const grading::Rule& rule : ruleSet.rules) titles.push_back(rule.name);
   return titles;
+}
+
+std::string FormatQuotient(float sum, float total, int decimals) {
+  if (total == 0.0f) return std::string(kUndefinedValue);
+  return FormatTotal(static_cast<double>(sum) / static_cast<double>(total), decimals);
 }
 
 double CreditsValue(std::string_view creditsText) { return LeadingDecimal(creditsText); }

@@ -21,6 +21,10 @@ namespace gradova::gpa {
 // The column titles of the table: "课程名称", "学分", "成绩", then each rule's name.
 std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
 
+// A totals cell: "%.<decimals>f" of sum / total (the quotient in double precision), or
+// kUndefinedValue for zero total credits or a quotient that is not finite.
+std::string FormatQuotient(float sum, float total, int decimals);
+
 // The values of a course's texts as the evaluation sums and compares them.
 double CreditsValue(std::string_view creditsText);
 float ScoreValue(std::string_view scoreText);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "courses/number_text.h"
+#include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 
 namespace gradova::gpa {
@@ -34,7 +35,7 @@ class Planner {
   TargetPlanRow Plan(const TargetBasis::Rule& rule) const {
     TargetPlanRow row;
     const std::optional<double> current = Gpa(rule.weightedPoints, m_basis.totalCredits);
-    row.currentGpa = current ? FormatFixed(*current, 2) : std::string(kUndefinedValue);
+    row.currentGpa = FormatQuotient(rule.weightedPoints, m_basis.totalCredits, 2);
     if (m_remaining <= 0.0) {
       row.neededPoints = std::string(kUndefinedValue);
       row.outcome = Reaches(current) ? TargetOutcome::Reached : TargetOutcome::Unreachable;

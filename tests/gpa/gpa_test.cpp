@@ -129,6 +129,7 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
            0,
            {"3.43", x, reached}},
           {standard, {{"a", "2", "90"}, {"b", "-2", "60"}}, 4.0, 2, {x, "1.00", "60"}},
+          {standard, {{"a", "1e39", "90"}}, 3.0, 0, {x, x, unreachable}},
       };
   for (const auto& [rules, courses, target, remaining, expected] : rows) {
     const TargetPlanRow row =
