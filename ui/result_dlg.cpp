@@ -82,19 +82,21 @@ void CResultDlg::OnCustomRules() {
 }
 
 void CResultDlg::WriteReport() {
+  ReplaceAndTell(gpa::kReportFileName, kReportWritten, [this](const platform::ByteSink& write) {
+    return gpa::WriteReport(m_table, m_titles, write);
+  });
+}
+
+void CResultDlg::ReplaceAndTell(
+    const std::string& path, std::string_view writtenGbk,
+    const std::function<bool(const platform::ByteSink& write)>& produce) {
   platform::ReplaceStatus written;
   {
     platform::WaitCursor wait;
-    written =
-        platform::ReplaceFileWith(gpa::kReportFileName, [this](const platform::ByteSink& write) {
-          return gpa::WriteReport(m_table, m_titles, write);
-        });
+    written = platform::ReplaceFileWith(path, produce);
   }
-  if (written != platform::ReplaceStatus::Replaced) {
-    platform::AfxMessageBox(kFileCreateFailed, this);
-    return;
-  }
-  platform::AfxMessageBox(kReportWritten, this);
+  platform::AfxMessageBox(
+      written == platform::ReplaceStatus::Replaced ? writtenGbk : kFileCreateFailed, this);
 }
 
 void CResultDlg::OnTargetPlan() {
@@ -116,20 +118,10 @@ void CResultDlg::OnExportPdf() {
   pdf.cell = [this](std::size_t row, std::size_t column) {
     return platform::FromGbk(m_table.Cell(row, column));
   };
-  platform::ReplaceStatus written;
-  {
-    platform::WaitCursor wait;
-    written = platform::ReplaceFileWith(*path, [&pdf](const platform::ByteSink& write) {
-      return platform::WritePdfTable(pdf, write);
-    });
-  }
-  if (written != platform::ReplaceStatus::Replaced) {
-    platform::AfxMessageBox(kFileCreateFailed, this);
-    return;
-  }
   const std::string name = path->substr(path->find_last_of('/') + 1);
-  platform::AfxMessageBox(
-      std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix), this);
+  ReplaceAndTell(
+      *path, std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix),
+      [&pdf](const platform::ByteSink& write) { return platform::WritePdfTable(pdf, write); });
 }
 
 }  // namespace gradova::ui

@@ -1,11 +1,14 @@
 #pragma once
 // The results window: the grade points of every course under every rule, the totals and the
 // GPA per rule, computed once when it opens; it writes them as the report page.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gpa/course_snapshot.h"
 #include "gpa/result_table.h"
+#include "platform/files.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/list_control.h"
 
@@ -32,6 +35,10 @@ class CResultDlg : public platform::Dialog {
   // Writes "GPA report.html" in the current directory by atomic replace and says how it went;
   // when it cannot, the old report stays and the user is told "文件创建失败！".
   void WriteReport();
+  // Replaces the file at `path` with what `produce` writes, under the wait cursor, then shows
+  // `writtenGbk`, or "文件创建失败！" when the file could not be replaced (it is then as it was).
+  void ReplaceAndTell(const std::string& path, std::string_view writtenGbk,
+                      const std::function<bool(const platform::ByteSink& write)>& produce);
   // Opens the target planner over this table's sums.
   void OnTargetPlan();
   // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
