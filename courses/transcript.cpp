@@ -60,22 +60,6 @@ bool InList(std::string_view text, std::string_view list) {
   }
 }
 
-// Digits with at most one point among them: a grade that stands as a score.
-bool IsPlainNumber(std::string_view text) {
-  bool digit = false;
-  bool point = false;
-  for (const char c : text) {
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (c == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  return digit;
-}
-
 std::string_view Cell(const std::vector<std::string>& record, std::size_t column) {
   return column < record.size() ? Trim(record[column]) : std::string_view();
 }
@@ -90,7 +74,7 @@ std::string CourseName(std::string_view cell) {
 }
 
 std::optional<std::string> ScoreOf(std::string_view grade, const GradeMap& map) {
-  if (IsPlainNumber(grade)) return std::string(grade);
+  if (ParseDecimal(grade)) return std::string(grade);
   for (const GradeMapEntry& entry : map) {
     if (SameWord(grade, entry.grade)) return entry.score;
   }
@@ -167,7 +151,7 @@ std::optional<GradeMap> ParseGradeMap(std::string_view text) {
     if (equals == std::string_view::npos) return std::nullopt;
     const std::string_view grade = Trim(entry.substr(0, equals));
     const std::string_view score = Trim(entry.substr(equals + 1));
-    if (grade.empty() || !IsPlainNumber(score) || LeadingInteger(score) > 100) return std::nullopt;
+    if (grade.empty() || !ParseDecimal(score) || LeadingInteger(score) > 100) return std::nullopt;
     map.push_back({std::string(grade), std::string(score)});
   }
   return map;
