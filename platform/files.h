@@ -12,7 +12,7 @@ namespace gradova::platform {
 using ByteSink = std::function<bool(std::string_view bytes)>;
 
 // Hands the contents of the regular file at `path` (a link to one is followed) to `onPiece` in
-// order, a piece of at most 1 MiB at a time, until the end or until `onPiece` returns false.
+// order, a piece of at most 128 KiB at a time, until the end or until `onPiece` returns false.
 // False when the file cannot be opened or read, or is anything but a regular file (missing,
 // unreadable, a directory, a device, a FIFO), or is larger than the machine's physical memory
 // (refused before any byte is read): the pieces handed over before a read error are then the
