@@ -95,7 +95,7 @@ void PrintCourseFileError(std::FILE* err, const std::string& path,
 courses::CourseFileCheck ReadFirst(const CourseSource& source,
                                    const std::vector<std::string>& titles,
                                    gpa::CourseTotals& totals, TextWriter* text) {
-  RowCells cells(titles.begin(), titles.end());
+  RowCells cells{{titles.begin(), titles.end()}};
   if (text) text->Measure(cells);
   const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
     const float score = gpa::ScoreValue(fields.score);
@@ -111,7 +111,7 @@ courses::CourseFileCheck ReadFirst(const CourseSource& source,
 }
 
 // The plan for a target, one row per rule, in the table's format.
-void ShowPlan(const Options& options, const gpa::CourseTotals& totals,
+bool ShowPlan(const Options& options, const gpa::CourseTotals& totals,
               const std::vector<std::string>& titles, std::FILE* out) {
   const std::vector<std::string> header{
       std::string(gpa::kPlanRuleTitle), std::string(gpa::kCurrentGpaTitle),
@@ -123,11 +123,12 @@ void ShowPlan(const Options& options, const gpa::CourseTotals& totals,
     rows.push_back(
         {titles[3 + rule], plan[rule].currentGpa, plan[rule].neededPoints, plan[rule].scoreText});
   }
-  TextWriter text(out);
-  TsvWriter tsv(out);
+  OutputBuffer buffer(out);
+  TextWriter text(buffer);
+  TsvWriter tsv(buffer);
   for (const bool measuring : {true, false}) {
     for (const std::vector<std::string>& row : rows) {
-      const RowCells cells(row.begin(), row.end());
+      const RowCells cells{{row.begin(), row.end()}};
       if (options.format == OutputFormat::Tsv) {
         if (!measuring) tsv.Row(cells);
       } else {
@@ -135,6 +136,7 @@ void ShowPlan(const Options& options, const gpa::CourseTotals& totals,
       }
     }
   }
+  return buffer.Flush();
 }
 
 // Whether the report would go over a file that the command reads: the same file whatever the
@@ -164,7 +166,8 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   if (!rules.ok) return kExitFailure;
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
   const bool aligned = options.format == OutputFormat::Text;
-  TextWriter text(out);
+  OutputBuffer buffer(out);
+  TextWriter text(buffer);
   gpa::CourseTotals totals(rules.ruleSet);
   const courses::CourseFileCheck check =
       ReadFirst(*source, titles, totals, aligned ? &text : nullptr);
@@ -182,8 +185,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
 
   if (options.target) {
-    ShowPlan(options, totals, titles, out);
-    return std::fflush(out) == 0 && !std::ferror(out) ? kExitOk : kExitFailure;
+    return ShowPlan(options, totals, titles, out) ? kExitOk : kExitFailure;
   }
 
   const auto forEachRow = [&](const OnRow& onRow) {
@@ -193,7 +195,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     const auto written =
         platform::ReplaceFileWith(*options.htmlFile, [&](const platform::ByteSink& write) {
           gpa::ReportWriter report(titles, write);
-          const bool read = forEachRow([&report](const RowCells& row) { report.Row(row); });
+          const bool read = forEachRow([&report](const RowCells& row) { report.Row(row.cells); });
           return report.Finish() && read;
         });
     if (written != platform::ReplaceStatus::Replaced) {
@@ -201,8 +203,8 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
       return kExitFailure;
     }
   }
-  TsvWriter tsv(out);
-  const RowCells titleRow(titles.begin(), titles.end());
+  TsvWriter tsv(buffer);
+  const RowCells titleRow{{titles.begin(), titles.end()}};
   const auto show = [&](const RowCells& row) {
     if (aligned) {
       text.Row(row);
@@ -212,7 +214,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   };
   show(titleRow);
   const bool shown = forEachRow(show);
-  if (!shown || std::fflush(out) != 0 || std::ferror(out)) {
+  if (!buffer.Flush() || !shown) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;
   }

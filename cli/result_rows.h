@@ -1,6 +1,7 @@
 #pragma once
 // The result table of a course file, row by row as its lines are read, so that a file of any size
 // is shown without keeping its courses.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,12 +13,20 @@
 
 namespace gradova::cli {
 
-using RowCells = std::vector<std::string_view>;  // GBK, valid for the call only
-using OnRow = std::function<void(const RowCells& cells)>;
+// A row of the table: GBK cells, valid for the call only. The cells from `pointsFrom` on are grade
+// point texts that the program made, printable ASCII, which a writer may copy as they are; rows
+// whose `pointsKey` is the same gpa::CourseTotals::ScoreKey, other than kNoScoreKey, have the same
+// such cells.
+struct RowCells {
+  std::vector<std::string_view> cells;
+  std::size_t pointsFrom = SIZE_MAX;
+  std::size_t pointsKey = gpa::CourseTotals::kNoScoreKey;
+};
+using OnRow = std::function<void(const RowCells& row)>;
 
-// Sets `cells` (3 + the rule count of them) to a course's row: its three texts, then its grade
+// Sets `row` (3 + the rule count of cells) to a course's row: its three texts, then its grade
 // point text under each rule of `totals`; `score` is gpa::ScoreValue of its score text.
-void SetCourseCells(RowCells& cells, const courses::CourseFields& fields, float score,
+void SetCourseCells(RowCells& row, const courses::CourseFields& fields, float score,
                     const gpa::CourseTotals& totals);
 
 // The rows after the courses: an empty one, the totals and the count.

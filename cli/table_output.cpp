@@ -1,6 +1,7 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "platform/gbk.h"
@@ -61,6 +62,8 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 struct WrittenCell {
@@ -94,17 +97,44 @@ std::size_t WidthOf(const char* start, WrittenCell written) {
   return written.printable ? bytes : DisplayWidth(std::string_view(start, bytes));
 }
 
-}  // namespace
+// The cells of `row` before its point cells.
+std::size_t TextCount(const RowCells& row) { return std::min(row.pointsFrom, row.cells.size()); }
 
-char* LineBuffer::Room(const RowCells& cells, std::size_t extra) {
-  std::size_t bound = extra + cells.size() + 1;
-  for (const std::string_view cell : cells) bound += platform::kMaxUtf8PerGbkByte * cell.size();
-  if (m_bytes.size() < bound) m_bytes.resize(bound);
-  return m_bytes.data();
+// The most bytes that the first `count` cells of `row` take as UTF-8 with their separators and a
+// line end.
+std::size_t UtfBound(const RowCells& row, std::size_t count) {
+  std::size_t bound = row.cells.size() + 1;
+  for (std::size_t column = 0; column < count; ++column) {
+    bound += platform::kMaxUtf8PerGbkByte * row.cells[column].size();
+  }
+  return bound;
 }
 
-void LineBuffer::Write(std::FILE* out, const char* end) const {
-  std::fwrite(m_bytes.data(), 1, static_cast<std::size_t>(end - m_bytes.data()), out);
+}  // namespace
+
+char* OutputBuffer::Room(std::size_t bytes) {
+  if (m_capacity - m_used < bytes) {
+    Drain();
+    if (m_capacity < bytes) {
+      m_capacity = std::max(bytes, kBlockBytes);
+      m_bytes.reset(new char[m_capacity]);
+    }
+  }
+  return m_bytes.get() + m_used;
+}
+
+void OutputBuffer::Commit(const char* end) {
+  m_used = static_cast<std::size_t>(end - m_bytes.get());
+}
+
+void OutputBuffer::Drain() {
+  if (m_used > 0) std::fwrite(m_bytes.get(), 1, m_used, m_out);
+  m_used = 0;
+}
+
+bool OutputBuffer::Flush() {
+  Drain();
+  return std::fflush(m_out) == 0 && !std::ferror(m_out);
 }
 
 std::size_t DisplayWidth(std::string_view text) {
@@ -115,45 +145,80 @@ std::size_t DisplayWidth(std::string_view text) {
   return width;
 }
 
-void TsvWriter::Row(const RowCells& cells) {
-  char* out = m_line.Room(cells, 0);
-  for (std::size_t column = 0; column < cells.size(); ++column) {
+void TsvWriter::Row(const RowCells& row) {
+  const std::size_t texts = TextCount(row);
+  const std::string_view points = m_points.Get(row, [&row](std::string& laidOut) {
+    for (std::size_t column = row.pointsFrom; column < row.cells.size(); ++column) {
+      laidOut.append(1, '\t').append(row.cells[column]);
+    }
+  });
+  char* out = m_out.Room(UtfBound(row, texts) + points.size());
+  for (std::size_t column = 0; column < texts; ++column) {
     if (column > 0) *out++ = '\t';
-    out = WriteCell(cells[column], out).end;
+    out = WriteCell(row.cells[column], out).end;
   }
+  out = std::copy(points.begin(), points.end(), out);
   *out++ = '\n';
-  m_line.Write(m_out, out);
+  m_out.Commit(out);
 }
 
-void TextWriter::Measure(const RowCells& cells) {
+void TextWriter::Measure(const RowCells& row) {
+  const std::vector<std::string_view>& cells = row.cells;
   m_widths.resize(std::max(m_widths.size(), cells.size()), 0);
-  // Converted in the line buffer only to be measured.
-  char* const room = m_line.Room(cells, 0);
+  m_measured.resize(std::max(m_measured.size(), UtfBound(row, cells.size())));
+  char* const room = m_measured.data();
   for (std::size_t column = 0; column < cells.size(); ++column) {
-    const std::size_t width = WidthOf(room, WriteCell(cells[column], room));
+    const std::size_t width = column >= row.pointsFrom
+                                  ? cells[column].size()
+                                  : WidthOf(room, WriteCell(cells[column], room));
     m_widths[column] = std::max(m_widths[column], width);
   }
 }
 
-void TextWriter::Row(const RowCells& cells) {
-  std::size_t padding = 0;
-  for (const std::size_t width : m_widths) padding += width + 2;
-  char* out = m_line.Room(cells, padding);
-  std::size_t pending = 0;  // padding owed before the next non-empty cell
-  for (std::size_t column = 0; column < cells.size(); ++column) {
-    if (column > 0) pending += 2;
+char* TextWriter::LayOut(const RowCells& row, std::size_t first, std::size_t end,
+                         std::size_t& pending, char* out) const {
+  for (std::size_t column = first; column < end; ++column) {
+    if (column > first) pending += 2;
     const std::size_t width = column < m_widths.size() ? m_widths[column] : 0;
-    if (cells[column].empty()) {
+    const std::string_view cell = row.cells[column];
+    if (cell.empty()) {
       pending += width;
       continue;
     }
     out = std::fill_n(out, pending, ' ');
-    const WrittenCell written = WriteCell(cells[column], out);
-    pending = width - WidthOf(out, written);
-    out = written.end;
+    if (column >= row.pointsFrom) {
+      out = std::copy(cell.begin(), cell.end(), out);
+      pending = width - cell.size();
+    } else {
+      const WrittenCell written = WriteCell(cell, out);
+      pending = width - WidthOf(out, written);
+      out = written.end;
+    }
+  }
+  return out;
+}
+
+void TextWriter::Row(const RowCells& row) {
+  std::size_t padding = 0;
+  for (const std::size_t width : m_widths) padding += width + 2;
+  const std::size_t texts = TextCount(row);
+  // The point cells are laid out as if the padding owed before them were none; it is written
+  // ahead of them.
+  const std::string_view points = m_points.Get(row, [&](std::string& laidOut) {
+    laidOut.resize(padding + UtfBound(row, row.cells.size()));
+    std::size_t none = 0;
+    char* const end = LayOut(row, row.pointsFrom, row.cells.size(), none, laidOut.data());
+    laidOut.resize(static_cast<std::size_t>(end - laidOut.data()));
+  });
+  char* out = m_out.Room(UtfBound(row, texts) + padding + points.size());
+  std::size_t pending = 0;  // padding owed before the next non-empty cell
+  out = LayOut(row, 0, texts, pending, out);
+  if (!points.empty()) {
+    out = std::fill_n(out, pending + 2, ' ');
+    out = std::copy(points.begin(), points.end(), out);
   }
   *out++ = '\n';
-  m_line.Write(m_out, out);
+  m_out.Commit(out);
 }
 
 }  // namespace gradova::cli

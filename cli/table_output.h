@@ -4,6 +4,7 @@
 // cell (C0, DEL) is written as a space, and no C1 control comes out of the conversion. Write errors
 // show in the stream's error indicator.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,43 +17,77 @@ namespace gradova::cli {
 // combining marks none, everything else one.
 std::size_t DisplayWidth(std::string_view text);
 
-// The bytes of one line, reused from row to row.
-class LineBuffer {
+// The table's lines on their way to the stream, handed over in blocks of about 64 KiB. What was
+// committed reaches the stream at the latest at Flush.
+class OutputBuffer {
  public:
-  // Room for `cells` as UTF-8 with their separators and a line end, and `extra` bytes more;
-  // valid until the next call.
-  char* Room(const RowCells& cells, std::size_t extra);
-  // Writes the line from the start of the room up to `end`.
-  void Write(std::FILE* out, const char* end) const;
+  explicit OutputBuffer(std::FILE* out) : m_out(out) {}
+  // Room for `bytes` more bytes; valid until the next call.
+  char* Room(std::size_t bytes);
+  // Keeps the bytes from the start of the room up to `end`.
+  void Commit(const char* end);
+  // Hands everything kept to the stream and flushes it; false when the stream failed now or
+  // before.
+  bool Flush();
 
  private:
-  std::vector<char> m_bytes;
+  void Drain();
+
+  std::FILE* m_out;
+  std::unique_ptr<char[]> m_bytes;
+  std::size_t m_capacity = 0;
+  std::size_t m_used = 0;
+};
+
+// The point cells of rows as a writer lays them out, made once for each score key.
+class PointsMemo {
+ public:
+  // The point cells of `row` as `layOut` appends them to the string it is given; empty for a row
+  // without point cells. Valid until the next call.
+  template <typename LayOut>
+  std::string_view Get(const RowCells& row, LayOut&& layOut) {
+    if (row.pointsFrom >= row.cells.size()) return {};
+    std::string& laidOut =
+        row.pointsKey < m_byKey.size() ? m_byKey[row.pointsKey] : (m_other.clear(), m_other);
+    if (laidOut.empty()) layOut(laidOut);
+    return laidOut;
+  }
+
+ private:
+  std::vector<std::string> m_byKey = std::vector<std::string>(gpa::CourseTotals::kNoScoreKey);
+  std::string m_other;
 };
 
 // Tab-separated values: the cells separated by one TAB; a TAB, CR or LF inside a cell is a
 // control byte, written as a space, so that every row keeps its columns and its line.
 class TsvWriter {
  public:
-  explicit TsvWriter(std::FILE* out) : m_out(out) {}
-  void Row(const RowCells& cells);
+  explicit TsvWriter(OutputBuffer& out) : m_out(out) {}
+  void Row(const RowCells& row);
 
  private:
-  std::FILE* m_out;
-  LineBuffer m_line;
+  OutputBuffer& m_out;
+  PointsMemo m_points;
 };
 
 // Aligned columns two spaces apart, no padding after the last non-empty cell of a row. Every row is
-// measured before the first is written.
+// measured before the first is written; point cells are never empty.
 class TextWriter {
  public:
-  explicit TextWriter(std::FILE* out) : m_out(out) {}
-  void Measure(const RowCells& cells);
-  void Row(const RowCells& cells);
+  explicit TextWriter(OutputBuffer& out) : m_out(out) {}
+  void Measure(const RowCells& row);
+  void Row(const RowCells& row);
 
  private:
-  std::FILE* m_out;
+  // Writes cells `first` to `end` of `row` at `out`, each after the padding owed before it
+  // (`pending`, updated); returns the end of what was written.
+  char* LayOut(const RowCells& row, std::size_t first, std::size_t end, std::size_t& pending,
+               char* out) const;
+
+  OutputBuffer& m_out;
   std::vector<std::size_t> m_widths;
-  LineBuffer m_line;
+  std::vector<char> m_measured;  // a cell converted only to be measured
+  PointsMemo m_points;
 };
 
 }  // namespace gradova::cli

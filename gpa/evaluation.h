@@ -7,6 +7,7 @@
 // band gets 0.0. A totals cell that would divide by zero total credits or is not finite shows
 // kUndefinedValue instead of a number.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ float ScoreValue(std::string_view scoreText);
 class CourseTotals {
  public:
   explicit CourseTotals(const grading::RuleSet& ruleSet);
+  // Not copied: the texts by key would still view the original's.
+  CourseTotals(const CourseTotals&) = delete;
+  CourseTotals& operator=(const CourseTotals&) = delete;
 
   // One course, by the values of its texts.
   void Add(double credits, float score);
@@ -45,7 +49,17 @@ class CourseTotals {
   // on its integer part.
   const std::vector<std::string>& PointTexts(std::size_t rule) const { return m_rules[rule].texts; }
   std::size_t SlotOf(std::size_t rule, float score) const {
-    return m_rules[rule].index.Find(score);
+    const std::size_t key = ScoreKey(score);
+    return key < kNoScoreKey ? m_slotOfKey[key * m_rules.size() + rule]
+                             : m_rules[rule].index.Find(score);
+  }
+  // The grade point text of `score` under each rule, in rule order, at `out`.
+  void PointCells(float score, std::string_view* out) const;
+  // Scores with the same key have the same slot under every rule: a score from 0 up to 255 has its
+  // integer part as its key; any other score has kNoScoreKey, which is shared by nothing.
+  static constexpr std::size_t kNoScoreKey = 256;
+  static std::size_t ScoreKey(float score) {
+    return score >= 0.0f && score < 256.0f ? static_cast<std::size_t>(score) : kNoScoreKey;
   }
 
   // Row n + 1 of the table: "总计/加权平均", the total credits, the weighted average score and
@@ -64,6 +78,11 @@ class CourseTotals {
     float weightedPoints = 0.0f;
   };
   std::vector<RuleSums> m_rules;
+  // By score key, rule after rule: the slot, its grade points and its text (a view into
+  // m_rules), so that a course's key finds them all in one place.
+  std::vector<std::uint8_t> m_slotOfKey;
+  std::vector<float> m_pointsOfKey;
+  std::vector<std::string_view> m_textOfKey;
   float m_totalCredits = 0.0f;
   float m_weightedScore = 0.0f;
   std::size_t m_courseCount = 0;

@@ -107,6 +107,14 @@ TEST(Cli, Outputs) {
        kBandsFrom60,
        {"--rules=r", "--format=tsv", "--target", "2.2", "--remaining=1", "c.txt"},
        "算法\t当前GPA\t所需平均绩点\t最低分数\na\t2.00\t3.00\t90\n"},
+      // Point cells under two rules: scores sharing an integer part, one beyond 255, one below 0.
+      {Gbk("x 1 95\r\n数学 12 59.99\r\nz 1 100e5\r\nw 1 -0.5\r\nv 3 60"),
+       kBandsFrom60 + kRuleA,
+       {"--rules", "r", "c.txt"},
+       "课程名称       学分  成绩      a     a\nx              1     95        4.0   9.9\n"
+       "数学           12    59.99     0.0   9.9\nz              1     100e5     4.0   9.9\n"
+       "w              1     -0.5      0.0   0.0\nv              3     60        2.0   9.9\n\n"
+       "总计/加权平均  18.0  555610.8  0.78  9.35\n共计5门课\n"},
       {"a 1 60\r\n",
        kRuleA,
        {"--format", "tsv", "c.txt"},
