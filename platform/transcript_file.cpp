@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/transcript_texts.h"
-#include "platform/xlsx_reader.h"
+#include "platform/xlsx_module.h"
 
 namespace gradova::platform {
 namespace {
@@ -43,7 +43,7 @@ TranscriptFile ReadTranscriptFile(const std::string& path) {
                                         EndsWithNoCase(path, ".tsv") ? '\t' : ','),
             std::nullopt};
   }
-  auto sheet = ReadXlsxFirstSheet(*bytes);
+  XlsxSheet sheet = ReadXlsxFirstSheetThroughModule(*bytes);
   if (const auto* error = std::get_if<TranscriptFileError>(&sheet)) return {{}, *error};
   courses::TextRecords records = std::move(std::get<courses::TextRecords>(sheet));
   for (auto& record : records) {
@@ -64,6 +64,8 @@ std::string_view TranscriptFileMessage(TranscriptFileError error) {
       return kTranscriptNoWorksheet;
     case TranscriptFileError::DamagedXml:
       return kTranscriptDamagedXml;
+    case TranscriptFileError::NoXlsxModule:
+      return kTranscriptNoXlsxModule;
   }
   return {};
 }

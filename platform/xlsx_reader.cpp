@@ -190,7 +190,7 @@ class SheetReader {
 
 }  // namespace
 
-std::variant<courses::TextRecords, TranscriptFileError> ReadXlsxFirstSheet(std::string_view bytes) {
+XlsxSheet ReadXlsxFirstSheet(std::string_view bytes) {
   TranscriptFileError error = TranscriptFileError::NotZip;
   std::optional<Workbook> workbook = Workbook::Open(bytes, error);
   if (!workbook) return error;

@@ -1,6 +1,6 @@
 #pragma once
 // The cells of an Excel workbook's (.xlsx) first worksheet, read with libzip for the container and
-// expat for its parts.
+// expat for its parts. The programs do not link it: they reach it through xlsx_module.h.
 #include <string_view>
 #include <variant>
 
@@ -13,8 +13,9 @@ namespace gradova::platform {
 // and field j its column j + 1 (rows and cells the sheet leaves out are empty). Shared strings
 // (their rich-text runs joined, phonetic runs left out), inline strings, formula results and
 // numbers as the sheet writes them. Rows after the 65536th and columns after the 256th are left
-// out. On an error (never CannotOpen) nothing is returned; a part that unpacks to more than 64 MiB
-// is DamagedZip.
-std::variant<courses::TextRecords, TranscriptFileError> ReadXlsxFirstSheet(std::string_view bytes);
+// out. On an error (never CannotOpen or NoXlsxModule) nothing is returned; a part that unpacks to
+// more than 64 MiB is DamagedZip.
+using XlsxSheet = std::variant<courses::TextRecords, TranscriptFileError>;
+XlsxSheet ReadXlsxFirstSheet(std::string_view bytes);
 
 }  // namespace gradova::platform

@@ -11,6 +11,7 @@ readonly version=1.0.0.1
 readonly installed_files="bin/gradova
 bin/gradova-cli
 bin/gradova-launcher
+lib/gradova/gradova-xlsx.so
 share/applications/$app_id.desktop
 share/icons/hicolor/16x16/apps/$app_id.png
 share/icons/hicolor/256x256/apps/$app_id.png
@@ -39,10 +40,18 @@ check_installed_tree() {
   for program in gradova gradova-cli gradova-launcher; do
     [[ -x $prefix/bin/$program ]] || fail "bin/$program is not executable"
   done
-  # An install must not keep looking for libraries in the build tree.
+  # The programs look for libraries only in the install's own module folder, never in the build
+  # tree; gradova-cli maps libzip and expat only when it reads an .xlsx, through the module.
   local runpath
-  runpath=$(readelf -d "$prefix/bin/gradova" "$prefix/bin/gradova-cli" | grep -E 'RPATH|RUNPATH')
-  expect_eq "library search paths" "$runpath" ""
+  runpath=$(readelf -d "$prefix"/bin/gradova{,-cli} "$prefix"/lib/gradova/*.so |
+    grep -E 'RPATH|RUNPATH' | sed 's/.*: //')
+  expect_eq "library search paths" "$runpath" $'[$ORIGIN/../lib/gradova]\n[$ORIGIN/../lib/gradova]'
+  expect_eq "libzip or expat linked by gradova-cli" \
+    "$(readelf -d "$prefix/bin/gradova-cli" | grep -E 'libzip|libexpat')" ""
+  local xlsx
+  xlsx=$(dirname "${BASH_SOURCE[0]}")/../data/transcript.xlsx
+  "$prefix/bin/gradova-cli" --format tsv "$xlsx" 2>/dev/null | grep -q $'^高等数学\t5\t95\t4\.0\t' ||
+    fail "the installed gradova-cli did not read $xlsx"
   expect_eq "gradova-cli --version" "$("$prefix/bin/gradova-cli" --version)" \
     "gradova-cli $version"
 

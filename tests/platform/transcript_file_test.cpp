@@ -7,6 +7,7 @@
 #include "courses/transcript.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
+#include "platform/xlsx_module.h"
 #include "support/temp_dir.h"
 
 namespace gradova::platform {
@@ -82,6 +83,9 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
   }
   ASSERT_EQ(ReplaceFile(dir.Path("t.xlsx"), "a,b"), ReplaceStatus::Replaced);
   EXPECT_EQ(Read(dir.Path("t.xlsx")), "error 1");
+  SetXlsxModuleForTesting("no-such-module.so");
+  EXPECT_EQ(Read(GRADOVA_TEST_DATA_DIR "/transcript.xlsx"), "error 5");
+  SetXlsxModuleForTesting(kXlsxModuleFile);
 }
 
 // One transcript exported four ways (tools/make_transcript_fixtures.py: GBK and UTF-8 CSV, .xlsx

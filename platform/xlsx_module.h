@@ -1,0 +1,30 @@
+#pragma once
+// The .xlsx reader (xlsx_reader.h) lives in a module of its own, gradova-xlsx.so, so that the
+// programs start without mapping libzip, expat and what libzip pulls in (libcrypto among them):
+// they load it the first time they read an .xlsx. It is found by its bare file name through the
+// program's RUNPATH (the package's private library folder, or the module's folder in the build
+// tree).
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/xlsx_reader.h"
+
+namespace gradova::platform {
+
+inline constexpr char kXlsxModuleFile[] = "gradova-xlsx.so";
+
+// ReadXlsxFirstSheet(bytes) in the module, which is loaded on the first call and then kept.
+// NoXlsxModule when it cannot be loaded or lacks its entry point; nothing is kept then, so the next
+// call tries again. Safe to call from several threads.
+XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes);
+
+// Loads the module from `fileName` (searched as kXlsxModuleFile is) on the next read instead.
+void SetXlsxModuleForTesting(std::string fileName);
+
+}  // namespace gradova::platform
+
+// The module's one export. It is built with the programs from the same sources and compiler, so
+// C++ types may cross; the version in the name changes whenever this signature does.
+extern "C" [[gnu::visibility("default")]] void gradova_read_xlsx_first_sheet_v1(
+    const char* data, std::size_t size, gradova::platform::XlsxSheet* sheet);
