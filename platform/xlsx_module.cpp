@@ -2,7 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <utility>
 
 namespace gradova::platform {
@@ -10,9 +12,11 @@ namespace {
 
 using ReadSheet = decltype(&gradova_read_xlsx_first_sheet_v1);
 
+const std::string kModuleFromProgram = std::string(GRADOVA_MODULE_FROM_BIN "/") + kXlsxModuleFile;
+
 struct Module {
   std::mutex mutex;
-  std::string fileName = kXlsxModuleFile;
+  std::string fileName = kModuleFromProgram;
   ReadSheet read = nullptr;
 };
 
@@ -25,8 +29,12 @@ ReadSheet LoadedEntry() {
   Module& module = TheModule();
   const std::lock_guard<std::mutex> lock(module.mutex);
   if (module.read) return module.read;
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return nullptr;
+  const std::string path = (program.parent_path() / module.fileName).string();
   // RTLD_LOCAL: the module's own copies of library code never stand in for the program's.
-  void* handle = dlopen(module.fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return nullptr;
   module.read = reinterpret_cast<ReadSheet>(dlsym(handle, "gradova_read_xlsx_first_sheet_v1"));
   if (!module.read) dlclose(handle);
@@ -46,7 +54,7 @@ XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes) {
 void SetXlsxModuleForTesting(std::string fileName) {
   Module& module = TheModule();
   const std::lock_guard<std::mutex> lock(module.mutex);
-  module.fileName = std::move(fileName);
+  module.fileName = fileName.empty() ? kModuleFromProgram : std::move(fileName);
   module.read = nullptr;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The .xlsx reader (xlsx_reader.h) lives in a module of its own, gradova-xlsx.so, so that the
 // programs start without mapping libzip, expat and what libzip pulls in (libcrypto among them):
-// they load it the first time they read an .xlsx. It is found by its bare file name through the
-// program's RUNPATH (the package's private library folder, or the module's folder in the build
-// tree).
+// they load it the first time they read an .xlsx. It is loaded from the package's private library
+// folder, found from the folder of the running program (/proc/self/exe), so that no library
+// search path is set on the programs: one would be searched for every library they link.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,7 +19,8 @@ inline constexpr char kXlsxModuleFile[] = "gradova-xlsx.so";
 // call tries again. Safe to call from several threads.
 XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes);
 
-// Loads the module from `fileName` (searched as kXlsxModuleFile is) on the next read instead.
+// Loads the module from `fileName` (relative to the running program's folder) on the next read
+// instead; an empty name goes back to the module's own place.
 void SetXlsxModuleForTesting(std::string fileName);
 
 }  // namespace gradova::platform
