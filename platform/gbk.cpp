@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/gbk_table.h"
+
 namespace gradova::platform {
 namespace {
 
@@ -93,86 +95,6 @@ std::size_t Utf8SequenceLength(std::string_view rest) {
   return length;
 }
 
-// GBK to UTF-8 through a table of the double-byte characters, each entry filled from iconv the
-// first time its character turns up: a course file of a million lines meets the same few hundred
-// characters over and over, and one table lookup is far cheaper than one iconv call.
-class GbkDecoder {
- public:
-  char* Write(std::string_view gbk, char* out) {
-    std::size_t pos = 0;
-    while (pos < gbk.size()) {
-      const auto lead = static_cast<unsigned char>(gbk[pos]);
-      if (IsAscii(lead)) {
-        // Most text is ASCII: eight bytes at a time while they all are.
-        for (std::uint64_t word; pos + 8 <= gbk.size(); pos += 8, out += 8) {
-          std::memcpy(&word, gbk.data() + pos, 8);
-          if ((word & 0x8080808080808080) != 0) break;
-          std::memcpy(out, &word, 8);
-        }
-        while (pos < gbk.size() && IsAscii(static_cast<unsigned char>(gbk[pos]))) {
-          *out++ = gbk[pos++];
-        }
-        continue;
-      }
-      if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
-        const auto trail = static_cast<unsigned char>(gbk[pos + 1]);
-        if (trail >= kFirstTrail && trail <= kLastTrail) {
-          const Utf8Char& decoded = Entry(lead, trail);
-          if (decoded.length > 0) {
-            // All four bytes, whatever the length: a pair has room for six.
-            std::memcpy(out, decoded.bytes, sizeof decoded.bytes);
-            out += decoded.length;
-            pos += 2;
-            continue;
-          }
-        }
-      }
-      // A byte that starts no character: replaced, and decoding goes on with the next byte.
-      const std::string_view replacement =
-          lead == 0x80 ? std::string_view("\xE2\x82\xAC") : kReplacementUtf8;
-      out = std::copy(replacement.begin(), replacement.end(), out);
-      ++pos;
-    }
-    return out;
-  }
-
- private:
-  static constexpr unsigned char kFirstLead = 0x81;
-  static constexpr unsigned char kLastLead = 0xFE;
-  static constexpr unsigned char kFirstTrail = 0x40;
-  static constexpr unsigned char kLastTrail = 0xFE;
-  static constexpr std::size_t kRowSize = kLastTrail - kFirstTrail + 1;
-  static constexpr unsigned char kNotYetDecoded = 0xFF;
-
-  struct Utf8Char {
-    char bytes[4] = {};
-    unsigned char length = kNotYetDecoded;  // 0: not a GBK character
-  };
-
-  const Utf8Char& Entry(unsigned char lead, unsigned char trail) {
-    if (m_table.empty()) m_table.resize((kLastLead - kFirstLead + 1) * kRowSize);
-    Utf8Char& entry = m_table[(lead - kFirstLead) * kRowSize + (trail - kFirstTrail)];
-    if (entry.length == kNotYetDecoded) {
-      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      std::string utf8;
-      bool valid = true;
-      m_converter.Convert(std::string_view(pair, 2), utf8,
-                          [&valid](std::string_view, std::string&) {
-                            valid = false;
-                            return std::size_t{2};
-                          });
-      entry.length = valid && !utf8.empty() && utf8.size() <= sizeof entry.bytes
-                         ? static_cast<unsigned char>(utf8.size())
-                         : 0;
-      std::copy(utf8.begin(), utf8.begin() + entry.length, entry.bytes);
-    }
-    return entry;
-  }
-
-  Converter m_converter{"UTF-8", "CP936"};
-  std::vector<Utf8Char> m_table;  // by lead and trail byte, 120 KB once the first pair is met
-};
-
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -182,19 +104,57 @@ std::string GbkToUtf8(std::string_view gbk) {
   return out;
 }
 
-GbkDecoder& Decoder() {
-  thread_local GbkDecoder decoder;
-  return decoder;
-}
-
 void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
   const std::size_t start = out.size();
   out.resize(start + kMaxUtf8PerGbkByte * gbk.size());
-  char* end = Decoder().Write(gbk, out.data() + start);
+  char* end = WriteGbkAsUtf8(gbk, out.data() + start);
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-char* WriteGbkAsUtf8(std::string_view gbk, char* out) { return Decoder().Write(gbk, out); }
+// Double-byte characters through the table that the build made with iconv (gbk_table.h).
+char* WriteGbkAsUtf8(std::string_view gbk, char* out) {
+  constexpr unsigned char kFirstLead = 0x81;
+  constexpr unsigned char kLastLead = 0xFE;
+  constexpr unsigned char kFirstTrail = 0x40;
+  constexpr unsigned char kLastTrail = 0xFE;
+  constexpr std::size_t kRowSize = kLastTrail - kFirstTrail + 1;
+  std::size_t pos = 0;
+  while (pos < gbk.size()) {
+    const auto lead = static_cast<unsigned char>(gbk[pos]);
+    if (IsAscii(lead)) {
+      // Most text is ASCII: eight bytes at a time while they all are.
+      for (std::uint64_t word; pos + 8 <= gbk.size(); pos += 8, out += 8) {
+        std::memcpy(&word, gbk.data() + pos, 8);
+        if ((word & 0x8080808080808080) != 0) break;
+        std::memcpy(out, &word, 8);
+      }
+      while (pos < gbk.size() && IsAscii(static_cast<unsigned char>(gbk[pos]))) {
+        *out++ = gbk[pos++];
+      }
+      continue;
+    }
+    if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
+      const auto trail = static_cast<unsigned char>(gbk[pos + 1]);
+      if (trail >= kFirstTrail && trail <= kLastTrail) {
+        const unsigned char* utf8 =
+            kGbkPairUtf8[(lead - kFirstLead) * kRowSize + (trail - kFirstTrail)];
+        if (utf8[0] > 0) {
+          // All three bytes, whatever the length: a pair has room for six.
+          std::memcpy(out, utf8 + 1, 3);
+          out += utf8[0];
+          pos += 2;
+          continue;
+        }
+      }
+    }
+    // A byte that starts no character: replaced, and decoding goes on with the next byte.
+    const std::string_view replacement =
+        lead == 0x80 ? std::string_view("\xE2\x82\xAC") : kReplacementUtf8;
+    out = std::copy(replacement.begin(), replacement.end(), out);
+    ++pos;
+  }
+  return out;
+}
 
 std::string Gb18030ToUtf8(std::string_view gb18030) {
   thread_local Converter converter("UTF-8", "GB18030");
