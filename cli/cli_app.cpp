@@ -156,7 +156,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
     return kExitFailure;
   }
   // A course file that cannot be read is told before anything about the rules.
-  if (!platform::ReadFilePieces(options.courseFile, [](std::string_view) { return false; })) {
+  if (!platform::CanReadFile(options.courseFile)) {
     PrintCourseFileError(err, options.courseFile, {courses::CourseFileError::CannotOpen, 0});
     return kExitFailure;
   }

@@ -62,7 +62,7 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   return code;
 }
 
-constexpr std::size_t kBlockBytes = 64 * 1024;
+constexpr std::size_t kBlockBytes = 32 * 1024;
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 

@@ -57,6 +57,7 @@ class CourseFileReader {
       m_atStart = m_atStart && ascii == 0;
       if (!Scan(piece.substr(0, ascii), onCourse)) return false;
       piece.remove_prefix(ascii);
+      m_held.reserve(piece.size());  // a file that comes in one piece is held in one allocation
     }
     m_held.append(piece);
     return m_held.size() < kEncodingSampleBytes || Decide(onCourse);

@@ -1,6 +1,5 @@
 #include "gpa/evaluation.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "courses/number_text.h"
@@ -55,24 +54,20 @@ CourseTotals::CourseTotals(const grading::RuleSet& ruleSet) {
     }
     m_rules.push_back(std::move(sums));
   }
+  m_slotOfKey.reserve(kNoScoreKey * m_rules.size());
   for (std::size_t key = 0; key < kNoScoreKey; ++key) {
     for (const RuleSums& rule : m_rules) {
-      const std::size_t slot = rule.index.Find(static_cast<float>(key));
-      m_slotOfKey.push_back(static_cast<std::uint8_t>(slot));
-      m_pointsOfKey.push_back(rule.points[slot]);
-      m_textOfKey.push_back(rule.texts[slot]);
+      m_slotOfKey.push_back(static_cast<std::uint8_t>(rule.index.Find(static_cast<float>(key))));
     }
   }
 }
 
 void CourseTotals::PointCells(float score, std::string_view* out) const {
   const std::size_t key = ScoreKey(score);
-  if (key < kNoScoreKey) {
-    std::copy_n(m_textOfKey.begin() + key * m_rules.size(), m_rules.size(), out);
-    return;
-  }
-  for (std::size_t rule = 0; rule < m_rules.size(); ++rule) {
-    out[rule] = m_rules[rule].texts[m_rules[rule].index.Find(score)];
+  for (std::size_t r = 0; r < m_rules.size(); ++r) {
+    const RuleSums& rule = m_rules[r];
+    out[r] = rule.texts[key < kNoScoreKey ? m_slotOfKey[key * m_rules.size() + r]
+                                          : rule.index.Find(score)];
   }
 }
 
@@ -84,7 +79,7 @@ void CourseTotals::Add(double credits, float score) {
   for (std::size_t r = 0; r < rules; ++r) {
     RuleSums& rule = m_rules[r];
     const float points =
-        key < kNoScoreKey ? m_pointsOfKey[key * rules + r] : rule.points[rule.index.Find(score)];
+        rule.points[key < kNoScoreKey ? m_slotOfKey[key * rules + r] : rule.index.Find(score)];
     rule.weightedPoints = static_cast<float>(credits * points + rule.weightedPoints);
   }
   ++m_courseCount;

@@ -35,9 +35,6 @@ float ScoreValue(std::string_view scoreText);
 class CourseTotals {
  public:
   explicit CourseTotals(const grading::RuleSet& ruleSet);
-  // Not copied: the texts by key would still view the original's.
-  CourseTotals(const CourseTotals&) = delete;
-  CourseTotals& operator=(const CourseTotals&) = delete;
 
   // One course, by the values of its texts.
   void Add(double credits, float score);
@@ -78,11 +75,9 @@ class CourseTotals {
     float weightedPoints = 0.0f;
   };
   std::vector<RuleSums> m_rules;
-  // By score key, rule after rule: the slot, its grade points and its text (a view into
-  // m_rules), so that a course's key finds them all in one place.
+  // By score key, rule after rule: the slot, so that a course's key finds all its slots in one
+  // place.
   std::vector<std::uint8_t> m_slotOfKey;
-  std::vector<float> m_pointsOfKey;
-  std::vector<std::string_view> m_textOfKey;
   float m_totalCredits = 0.0f;
   float m_weightedScore = 0.0f;
   std::size_t m_courseCount = 0;

@@ -30,6 +30,7 @@ class FileDescriptor {
   ~FileDescriptor() {
     if (m_fd >= 0) ::close(m_fd);
   }
+  FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int Get() const { return m_fd; }
@@ -203,19 +204,29 @@ class TemporaryFile {
   int m_fd = -1;
 };
 
-}  // namespace
-
-bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
+// The file at `path` opened for ReadFilePieces, with its size; no descriptor when it is not one to
+// read.
+std::pair<FileDescriptor, std::size_t> OpenToRead(const std::string& path) {
   // Not blocking on open, so that a FIFO put in a file's place cannot stall the program; only a
   // regular file is read, so that a device such as /dev/zero cannot go on without end.
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.Get() < 0) return false;
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  if (static_cast<unsigned long long>(info.st_size) > PhysicalMemoryBytes()) return false;
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<unsigned long long>(info.st_size) > PhysicalMemoryBytes()) {
+    return {FileDescriptor(-1), 0};
+  }
+  return {std::move(file), static_cast<std::size_t>(info.st_size)};
+}
+
+}  // namespace
+
+bool CanReadFile(const std::string& path) { return OpenToRead(path).first.Get() >= 0; }
+
+bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
+  const auto [file, fileSize] = OpenToRead(path);
+  if (file.Get() < 0) return false;
   // Sized to the file, up to a piece, and left uninitialised: the reads fill it.
-  const std::size_t size =
-      std::clamp(static_cast<std::size_t>(info.st_size) + 1, std::size_t{4096}, kPieceBytes);
+  const std::size_t size = std::clamp(fileSize + 1, std::size_t{4096}, kPieceBytes);
   const std::unique_ptr<char[]> buffer(new char[size]);
   for (;;) {
     const ssize_t n = ::read(file.Get(), buffer.get(), size);

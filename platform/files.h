@@ -19,6 +19,10 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 // caller's to drop. A FIFO never blocks the open.
 bool ReadFilePieces(const std::string& path, const ByteSink& onPiece);
 
+// Whether ReadFilePieces would read the file at `path`: it opens, and is a regular file no larger
+// than physical memory. Nothing is read.
+bool CanReadFile(const std::string& path);
+
 // The whole contents of the regular file at `path`, or nothing, as ReadFilePieces.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
