@@ -39,7 +39,7 @@ class OutputBuffer {
   std::size_t m_used = 0;
 };
 
-// The point cells of rows as a writer lays them out, made once for each score key.
+// The point cells of rows as a writer lays them out, made once for each score class.
 class PointsMemo {
  public:
   // The point cells of `row` as `layOut` appends them to the string it is given; empty for a row
@@ -54,7 +54,7 @@ class PointsMemo {
   }
 
  private:
-  std::vector<std::string> m_byKey = std::vector<std::string>(gpa::CourseTotals::kNoScoreKey);
+  std::vector<std::string> m_byKey = std::vector<std::string>(gpa::CourseTotals::kNoScoreClass);
   std::string m_other;
 };
 

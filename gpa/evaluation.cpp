@@ -1,5 +1,6 @@
 #include "gpa/evaluation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "courses/number_text.h"
@@ -42,7 +43,8 @@ float ScoreValue(std::string_view scoreText) {
   return static_cast<float>(LeadingDecimal(scoreText));
 }
 
-CourseTotals::CourseTotals(const grading::RuleSet& ruleSet) {
+CourseTotals::CourseTotals(const grading::RuleSet& ruleSet)
+    : m_weightedPoints(ruleSet.rules.size(), 0.0f) {
   m_rules.reserve(ruleSet.rules.size());
   for (const grading::Rule& rule : ruleSet.rules) {
     RuleSums sums{grading::BandIndex(rule.bands), {}, {}};
@@ -54,33 +56,55 @@ CourseTotals::CourseTotals(const grading::RuleSet& ruleSet) {
     }
     m_rules.push_back(std::move(sums));
   }
-  m_slotOfKey.reserve(kNoScoreKey * m_rules.size());
-  for (std::size_t key = 0; key < kNoScoreKey; ++key) {
-    for (const RuleSums& rule : m_rules) {
-      m_slotOfKey.push_back(static_cast<std::uint8_t>(rule.index.Find(static_cast<float>(key))));
+  const std::size_t rules = m_rules.size();
+  std::vector<std::uint8_t> slots(rules);
+  for (std::size_t integer = 0; integer < m_classOfInteger.size(); ++integer) {
+    for (std::size_t r = 0; r < rules; ++r) {
+      slots[r] = static_cast<std::uint8_t>(m_rules[r].index.Find(static_cast<float>(integer)));
     }
+    std::size_t scoreClass = 0;
+    while (scoreClass * rules < m_classSlots.size() &&
+           !std::equal(slots.begin(), slots.end(), m_classSlots.begin() + scoreClass * rules)) {
+      ++scoreClass;
+    }
+    if (scoreClass * rules == m_classSlots.size()) {
+      m_classSlots.insert(m_classSlots.end(), slots.begin(), slots.end());
+      for (std::size_t r = 0; r < rules; ++r) {
+        m_classPoints.push_back(m_rules[r].points[slots[r]]);
+        m_classTexts.push_back(m_rules[r].texts[slots[r]]);
+      }
+    }
+    m_classOfInteger[integer] = static_cast<std::uint8_t>(rules == 0 ? 0 : scoreClass);
   }
 }
 
 void CourseTotals::PointCells(float score, std::string_view* out) const {
-  const std::size_t key = ScoreKey(score);
-  for (std::size_t r = 0; r < m_rules.size(); ++r) {
-    const RuleSums& rule = m_rules[r];
-    out[r] = rule.texts[key < kNoScoreKey ? m_slotOfKey[key * m_rules.size() + r]
-                                          : rule.index.Find(score)];
+  const std::size_t scoreClass = ScoreClass(score);
+  const std::size_t rules = m_rules.size();
+  if (scoreClass < kNoScoreClass) {
+    std::copy_n(m_classTexts.begin() + scoreClass * rules, rules, out);
+    return;
   }
+  for (std::size_t r = 0; r < rules; ++r) out[r] = m_rules[r].texts[m_rules[r].index.Find(score)];
 }
 
 void CourseTotals::Add(double credits, float score) {
   m_totalCredits = static_cast<float>(credits + m_totalCredits);
   m_weightedScore = static_cast<float>(credits * score + m_weightedScore);
-  const std::size_t key = ScoreKey(score);
+  const std::size_t scoreClass = ScoreClass(score);
   const std::size_t rules = m_rules.size();
-  for (std::size_t r = 0; r < rules; ++r) {
-    RuleSums& rule = m_rules[r];
-    const float points =
-        rule.points[key < kNoScoreKey ? m_slotOfKey[key * rules + r] : rule.index.Find(score)];
-    rule.weightedPoints = static_cast<float>(credits * points + rule.weightedPoints);
+  float* const sums = m_weightedPoints.data();
+  if (scoreClass < kNoScoreClass) {
+    // One class's points lie side by side, so the sums of all rules are taken together.
+    const float* const points = m_classPoints.data() + scoreClass * rules;
+    for (std::size_t r = 0; r < rules; ++r) {
+      sums[r] = static_cast<float>(credits * points[r] + sums[r]);
+    }
+  } else {
+    for (std::size_t r = 0; r < rules; ++r) {
+      const RuleSums& rule = m_rules[r];
+      sums[r] = static_cast<float>(credits * rule.points[rule.index.Find(score)] + sums[r]);
+    }
   }
   ++m_courseCount;
 }
@@ -88,8 +112,8 @@ void CourseTotals::Add(double credits, float score) {
 std::vector<std::string> CourseTotals::TotalsRow() const {
   std::vector<std::string> row{std::string(kTotalsLabel), FormatTotal(m_totalCredits, 1),
                                FormatQuotient(m_weightedScore, m_totalCredits, 1)};
-  for (const RuleSums& rule : m_rules) {
-    row.push_back(FormatQuotient(rule.weightedPoints, m_totalCredits, 2));
+  for (const float weightedPoints : m_weightedPoints) {
+    row.push_back(FormatQuotient(weightedPoints, m_totalCredits, 2));
   }
   return row;
 }
@@ -100,9 +124,10 @@ std::string CourseTotals::CountText() const {
 
 TargetBasis CourseTotals::Basis() const {
   TargetBasis basis{m_totalCredits, {}};
-  for (const RuleSums& rule : m_rules) {
+  for (std::size_t r = 0; r < m_rules.size(); ++r) {
+    const RuleSums& rule = m_rules[r];
     TargetBasis::Rule& planned = basis.rules.emplace_back();
-    planned.weightedPoints = rule.weightedPoints;
+    planned.weightedPoints = m_weightedPoints[r];
     for (int score = 0; score <= kHighestScore; ++score) {
       planned.pointsOfScore.push_back(rule.points[rule.index.Find(static_cast<float>(score))]);
     }

@@ -6,6 +6,7 @@
 // grade point value is the band's tenths times the single precision 0.1. A score that finds no
 // band gets 0.0. A totals cell that would divide by zero total credits or is not finite shows
 // kUndefinedValue instead of a number.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,6 +36,9 @@ float ScoreValue(std::string_view scoreText);
 class CourseTotals {
  public:
   explicit CourseTotals(const grading::RuleSet& ruleSet);
+  // Not copied: the texts by class would still view the original's.
+  CourseTotals(const CourseTotals&) = delete;
+  CourseTotals& operator=(const CourseTotals&) = delete;
 
   // One course, by the values of its texts.
   void Add(double credits, float score);
@@ -42,21 +46,23 @@ class CourseTotals {
   std::size_t CourseCount() const { return m_courseCount; }
   std::size_t RuleCount() const { return m_rules.size(); }
   // The grade point texts of rule `rule`, one per band slot and a last one for a score that finds
-  // no band, and the slot of `score` among them. The slot of a score from 0 up to 255 depends only
-  // on its integer part.
+  // no band, and the slot of `score` among them.
   const std::vector<std::string>& PointTexts(std::size_t rule) const { return m_rules[rule].texts; }
   std::size_t SlotOf(std::size_t rule, float score) const {
-    const std::size_t key = ScoreKey(score);
-    return key < kNoScoreKey ? m_slotOfKey[key * m_rules.size() + rule]
-                             : m_rules[rule].index.Find(score);
+    const std::size_t scoreClass = ScoreClass(score);
+    return scoreClass < kNoScoreClass ? m_classSlots[scoreClass * m_rules.size() + rule]
+                                      : m_rules[rule].index.Find(score);
   }
   // The grade point text of `score` under each rule, in rule order, at `out`.
   void PointCells(float score, std::string_view* out) const;
-  // Scores with the same key have the same slot under every rule: a score from 0 up to 255 has its
-  // integer part as its key; any other score has kNoScoreKey, which is shared by nothing.
-  static constexpr std::size_t kNoScoreKey = 256;
-  static std::size_t ScoreKey(float score) {
-    return score >= 0.0f && score < 256.0f ? static_cast<std::size_t>(score) : kNoScoreKey;
+  // Scores of one class have the same slot under every rule. The slot of a score from 0 up to 255
+  // depends only on its integer part, so such a score's class is that of its integer part, and
+  // integer parts whose slots agree share one; every other score is of kNoScoreClass, which
+  // stands for no class.
+  static constexpr std::size_t kNoScoreClass = 256;
+  std::size_t ScoreClass(float score) const {
+    return score >= 0.0f && score < 256.0f ? m_classOfInteger[static_cast<std::size_t>(score)]
+                                           : kNoScoreClass;
   }
 
   // Row n + 1 of the table: "总计/加权平均", the total credits, the weighted average score and
@@ -72,12 +78,15 @@ class CourseTotals {
     grading::BandIndex index;
     std::vector<std::string> texts;
     std::vector<float> points;  // per slot, as texts
-    float weightedPoints = 0.0f;
   };
   std::vector<RuleSums> m_rules;
-  // By score key, rule after rule: the slot, so that a course's key finds all its slots in one
-  // place.
-  std::vector<std::uint8_t> m_slotOfKey;
+  std::vector<float> m_weightedPoints;  // per rule
+  std::array<std::uint8_t, 256> m_classOfInteger{};
+  // By score class, rule after rule: the slot, its grade points and its text (a view into
+  // m_rules), so that a course's class finds them all in one place.
+  std::vector<std::uint8_t> m_classSlots;
+  std::vector<float> m_classPoints;
+  std::vector<std::string_view> m_classTexts;
   float m_totalCredits = 0.0f;
   float m_weightedScore = 0.0f;
   std::size_t m_courseCount = 0;
