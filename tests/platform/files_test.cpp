@@ -32,7 +32,9 @@ TEST(ReadWholeFile, ReadsOnlyARegularFileOrALinkToOne) {
   fs::resize_file(dir.Path("huge"), std::uintmax_t{1} << 40);
   for (const char* name : {"absent", "directory", "fifo", "link-to-zero", "huge"}) {
     EXPECT_FALSE(ReadWholeFile(dir.Path(name))) << name;
+    EXPECT_FALSE(CanReadFile(dir.Path(name))) << name;
   }
+  EXPECT_TRUE(CanReadFile(dir.Path("link")) && CanReadFile(dir.Path("empty")));
 }
 
 // The files as "name=contents@mode" ("~": owned by nobody), "link>target" and "directory/".
