@@ -8,7 +8,7 @@ void SetCourseCells(RowCells& row, const courses::CourseFields& fields, float sc
                     const gpa::CourseTotals& totals) {
   std::vector<std::string_view>& cells = row.cells;
   row.pointsFrom = 3;
-  row.pointsKey = totals.ScoreClass(score);
+  row.pointsClass = totals.ScoreClass(score);
   cells[0] = fields.name;
   cells[1] = fields.credits;
   cells[2] = fields.score;

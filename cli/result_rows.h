@@ -15,12 +15,12 @@ namespace gradova::cli {
 
 // A row of the table: GBK cells, valid for the call only. The cells from `pointsFrom` on are grade
 // point texts that the program made, printable ASCII, which a writer may copy as they are; rows
-// whose `pointsKey` is the same gpa::CourseTotals::ScoreClass, other than kNoScoreClass, have the
+// whose `pointsClass` is the same gpa::CourseTotals::ScoreClass, other than kNoScoreClass, have the
 // same such cells.
 struct RowCells {
   std::vector<std::string_view> cells;
   std::size_t pointsFrom = SIZE_MAX;
-  std::size_t pointsKey = gpa::CourseTotals::kNoScoreClass;
+  std::size_t pointsClass = gpa::CourseTotals::kNoScoreClass;
 };
 using OnRow = std::function<void(const RowCells& row)>;
 

@@ -1,7 +1,6 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "platform/gbk.h"

@@ -17,7 +17,7 @@ namespace gradova::cli {
 // combining marks none, everything else one.
 std::size_t DisplayWidth(std::string_view text);
 
-// The table's lines on their way to the stream, handed over in blocks of about 64 KiB. What was
+// The table's lines on their way to the stream, handed over in blocks of about 32 KiB. What was
 // committed reaches the stream at the latest at Flush.
 class OutputBuffer {
  public:
@@ -47,14 +47,14 @@ class PointsMemo {
   template <typename LayOut>
   std::string_view Get(const RowCells& row, LayOut&& layOut) {
     if (row.pointsFrom >= row.cells.size()) return {};
-    std::string& laidOut =
-        row.pointsKey < m_byKey.size() ? m_byKey[row.pointsKey] : (m_other.clear(), m_other);
+    std::string& laidOut = row.pointsClass < m_byClass.size() ? m_byClass[row.pointsClass]
+                                                              : (m_other.clear(), m_other);
     if (laidOut.empty()) layOut(laidOut);
     return laidOut;
   }
 
  private:
-  std::vector<std::string> m_byKey = std::vector<std::string>(gpa::CourseTotals::kNoScoreClass);
+  std::vector<std::string> m_byClass = std::vector<std::string>(gpa::CourseTotals::kNoScoreClass);
   std::string m_other;
 };
 
