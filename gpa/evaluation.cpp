@@ -62,6 +62,7 @@ CourseTotals::CourseTotals(const grading::RuleSet& ruleSet)
     for (std::size_t r = 0; r < rules; ++r) {
       slots[r] = static_cast<std::uint8_t>(m_rules[r].index.Find(static_cast<float>(integer)));
     }
+    // The class that has these slots, or else a new one.
     std::size_t scoreClass = 0;
     while (scoreClass * rules < m_classSlots.size() &&
            !std::equal(slots.begin(), slots.end(), m_classSlots.begin() + scoreClass * rules)) {
@@ -74,7 +75,7 @@ CourseTotals::CourseTotals(const grading::RuleSet& ruleSet)
         m_classTexts.push_back(m_rules[r].texts[slots[r]]);
       }
     }
-    m_classOfInteger[integer] = static_cast<std::uint8_t>(rules == 0 ? 0 : scoreClass);
+    m_classOfInteger[integer] = static_cast<std::uint8_t>(scoreClass);
   }
 }
 
