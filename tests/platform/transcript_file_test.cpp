@@ -73,6 +73,7 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s1.xml", kSheet}}, "error 3"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", kSheet.substr(0, 80)}}, "error 4"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", deep}}, "error 4"},
+      {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", "<x><row><c><v>1</v></c></row></x>"}}, "1/"},
       {{{"xl/workbook.xml", kBook}, {"xl/_rels/workbook.xml.rels", kRels}, {"xl/worksheets/s7.xml", R"(<x><row r="65537"><c><v>1</v></c></row><row r="1"><c r="IW1"><v>2</v></c><c r="B1"><v>3</v></c></row></x>)"}}, "|3/"},
   };
   // clang-format on
