@@ -98,8 +98,8 @@ courses::CourseFileCheck ReadFirst(const CourseSource& source,
   RowCells cells{{titles.begin(), titles.end()}};
   if (text) text->Measure(cells);
   const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
-    const float score = gpa::ScoreValue(fields.score);
-    totals.Add(gpa::CreditsValue(fields.credits), score);
+    const float score = gpa::ScoreValue(fields);
+    totals.Add(gpa::CreditsValue(fields), score);
     if (!text) return;
     SetCourseCells(cells, fields, score, totals);
     text->Measure(cells);

@@ -31,7 +31,7 @@ courses::CourseFileCheck ForEachResultRow(const CourseSource& source,
                                           const gpa::CourseTotals& totals, const OnRow& onRow) {
   RowCells row{std::vector<std::string_view>(3 + totals.RuleCount())};
   const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
-    SetCourseCells(row, fields, gpa::ScoreValue(fields.score), totals);
+    SetCourseCells(row, fields, gpa::ScoreValue(fields), totals);
     onRow(row);
   });
   if (!check.error) ForEachClosingRow(totals, onRow);

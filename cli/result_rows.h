@@ -25,7 +25,7 @@ struct RowCells {
 using OnRow = std::function<void(const RowCells& row)>;
 
 // Sets `row` (3 + the rule count of cells) to a course's row: its three texts, then its grade
-// point text under each rule of `totals`; `score` is gpa::ScoreValue of its score text.
+// point text under each rule of `totals`; `score` is gpa::ScoreValue of its fields.
 void SetCourseCells(RowCells& row, const courses::CourseFields& fields, float score,
                     const gpa::CourseTotals& totals);
 

@@ -46,10 +46,13 @@ std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view lin
     fields.credits = line.substr(secondLast + 1, last - secondLast - 1);
   }
   if (fields.credits.empty()) return CourseLineError::BadFormat;
-  if (LeadingInteger(fields.credits) < 1) return CourseLineError::BadData;
+  const LeadingNumbers credits = ReadLeadingNumbers(fields.credits);
+  if (credits.integer < 1) return CourseLineError::BadData;
   if (fields.score.empty()) return CourseLineError::BadFormat;
-  const int scoreValue = LeadingInteger(fields.score);
-  if (scoreValue < 0 || scoreValue > 100) return CourseLineError::BadData;
+  const LeadingNumbers score = ReadLeadingNumbers(fields.score);
+  if (score.integer < 0 || score.integer > 100) return CourseLineError::BadData;
+  fields.creditsNumber = credits.decimal;
+  fields.scoreNumber = score.decimal;
   return fields;
 }
 

@@ -10,6 +10,12 @@
 namespace gradova::courses {
 namespace {
 
+// Up to 15 digits without an exponent, the digits and the power of ten under them are exact
+// doubles, and one correctly rounded division of exact values gives the correctly rounded
+// quotient: the same double from_chars reads, without its general machinery.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -81,11 +87,6 @@ int LeadingInteger(std::string_view text) {
 }
 
 double LeadingDecimal(std::string_view text) {
-  // Up to 15 digits without an exponent, the digits and the power of ten under them are exact
-  // doubles, and one correctly rounded division of exact values gives the correctly rounded
-  // quotient: the same double from_chars reads, without its general machinery.
-  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   // Most texts are nothing but such a number, with or without a fraction.
   if (text.size() <= 15) {
     std::uint64_t mantissa = 0;
@@ -144,6 +145,33 @@ double LeadingDecimal(std::string_view text) {
                 : 0.0;
   }
   return negative ? -value : value;
+}
+
+LeadingNumbers ReadLeadingNumbers(std::string_view text) {
+  if (text.empty() || text.size() > 15 || !IsDigit(text[0])) {
+    return {LeadingInteger(text), LeadingDecimal(text)};
+  }
+  std::uint64_t mantissa = 0;
+  std::uint64_t integer = 0;
+  std::size_t point = text.size();
+  std::size_t pos = 0;
+  for (; pos < text.size(); ++pos) {
+    if (IsDigit(text[pos])) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+    } else if (text[pos] == '.' && point == text.size()) {
+      point = pos;
+      integer = mantissa;
+    } else {
+      break;
+    }
+  }
+  if (point == text.size()) integer = mantissa;
+  // Anything after the number, or an integer part that int cannot hold, takes the general way.
+  if (pos < text.size() || integer > static_cast<std::uint64_t>(INT_MAX)) {
+    return {LeadingInteger(text), LeadingDecimal(text)};
+  }
+  const std::size_t fractionDigits = point < pos ? pos - point - 1 : 0;
+  return {static_cast<int>(integer), static_cast<double>(mantissa) / kPowersOfTen[fractionDigits]};
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "courses/course_line.h"
 #include "courses/course_record.h"
 #include "gpa/result_table.h"
 #include "gpa/target_plan.h"
@@ -27,9 +28,14 @@ std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
 // kUndefinedValue for zero total credits or a quotient that is not finite.
 std::string FormatQuotient(float sum, float total, int decimals);
 
-// The values of a course's texts as the evaluation sums and compares them.
+// The values of a course's texts as the evaluation sums and compares them; the same from the
+// numbers of a course line that were read while it was checked.
 double CreditsValue(std::string_view creditsText);
 float ScoreValue(std::string_view scoreText);
+inline double CreditsValue(const courses::CourseFields& fields) { return fields.creditsNumber; }
+inline float ScoreValue(const courses::CourseFields& fields) {
+  return static_cast<float>(fields.scoreNumber);
+}
 
 // The running sums of the evaluation, fed one course at a time in course order, for a caller
 // that streams the courses instead of keeping them. Gives the same texts as EvaluateCourses.

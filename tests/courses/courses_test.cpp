@@ -3,6 +3,7 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <tuple>
 
 #include "courses/course_file.h"
 #include "courses/number_text.h"
@@ -45,6 +46,26 @@ TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
       {"9626316347.630445", 9626316347.630445},  // 16 digits: rounding the mantissa first is off
   };
   for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;
+}
+
+// Both readings at once, the plain ones in one pass: the integer part is read before any rounding.
+TEST(ReadLeadingNumbers, GivesLeadingIntegerAndLeadingDecimal) {
+  const std::tuple<std::string_view, int, double> rows[] = {
+      {"60.40", 60, 60.4},
+      {std::string_view("7.59", 3), 7, 7.5},
+      {"5.", 5, 5},
+      {"99.999999999999", 99, 99.999999999999},
+      {"2147483648", INT_MAX, 2147483648.0},
+      {"12abc", 12, 12},
+      {"1e2", 1, 100},
+      {" 7", 7, 7},
+      {"", 0, 0},
+  };
+  for (const auto& [text, integer, decimal] : rows) {
+    const LeadingNumbers read = ReadLeadingNumbers(text);
+    EXPECT_EQ(read.integer, integer) << text;
+    EXPECT_EQ(read.decimal, decimal) << text;
+  }
 }
 
 // Under a decimal comma locale the C library reads "89.25" as 89 and prints "89,2".
