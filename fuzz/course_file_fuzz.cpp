@@ -45,6 +45,9 @@ static void CheckNumbers(const std::string& text) {
   const std::string_view read(text.c_str(), static_cast<std::size_t>(end - text.c_str()));
   GRADOVA_FUZZ_CHECK(LeadingDecimal(text) == decimal || read.find_first_of("xXiInN") != read.npos,
                      "LeadingDecimal differs from atof");
+  const LeadingNumbers both = ReadLeadingNumbers(text);
+  GRADOVA_FUZZ_CHECK(both.integer == LeadingInteger(text) && both.decimal == LeadingDecimal(text),
+                     "ReadLeadingNumbers differs from LeadingInteger and LeadingDecimal");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
