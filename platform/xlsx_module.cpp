@@ -12,11 +12,14 @@ namespace {
 
 using ReadSheet = decltype(&gradova_read_xlsx_first_sheet_v1);
 
-const std::string kModuleFromProgram = std::string(GRADOVA_MODULE_FROM_BIN "/") + kXlsxModuleFile;
+// Where the module is, relative to the running program's folder.
+std::string ModuleFromProgram() {
+  return std::string(GRADOVA_MODULE_FROM_BIN "/") + kXlsxModuleFile;
+}
 
 struct Module {
   std::mutex mutex;
-  std::string fileName = kModuleFromProgram;
+  std::string fileName = ModuleFromProgram();
   ReadSheet read = nullptr;
 };
 
@@ -54,7 +57,7 @@ XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes) {
 void SetXlsxModuleForTesting(std::string fileName) {
   Module& module = TheModule();
   const std::lock_guard<std::mutex> lock(module.mutex);
-  module.fileName = fileName.empty() ? kModuleFromProgram : std::move(fileName);
+  module.fileName = fileName.empty() ? ModuleFromProgram() : std::move(fileName);
   module.read = nullptr;
 }
 
