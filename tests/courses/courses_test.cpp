@@ -113,6 +113,7 @@ TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
       {"Art  2 60", "Art |2|60\n"},
       {"x\t2 3 60", "x\t2|3|60\n"},
       {"x 1.5 100.5", "x|1.5|100.5\n"},
+      {"a b 2.50000000 60.00000000", "a b|2.50000000|60.00000000\n"},
       {"x 4294967296 0", "x|4294967296|0\n"},
       {"x 2 -0.5", "x|2|-0.5\n"},
       {" 60", "BadFormat at 1"},
