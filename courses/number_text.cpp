@@ -51,6 +51,38 @@ bool IsHuge(std::string_view mantissa, std::string_view exponent) {
   return magnitude + (negative ? -value : value) > 0;
 }
 
+// A text of at most 15 characters that is nothing but digits with at most one point, and at least
+// one digit.
+struct PlainNumber {
+  std::uint64_t digits = 0;  // all of them, the fraction's too
+  std::uint64_t integerPart = 0;
+  std::size_t fractionDigits = 0;
+  double Value() const { return static_cast<double>(digits) / kPowersOfTen[fractionDigits]; }
+};
+
+std::optional<PlainNumber> ReadPlainNumber(std::string_view text) {
+  if (text.size() > 15) return std::nullopt;
+  PlainNumber number;
+  std::size_t point = text.size();
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    if (IsDigit(text[pos])) {
+      number.digits = number.digits * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+    } else if (text[pos] == '.' && point == text.size()) {
+      point = pos;
+      number.integerPart = number.digits;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (point == text.size()) {
+    number.integerPart = number.digits;
+  } else {
+    number.fractionDigits = text.size() - point - 1;
+  }
+  if (text.size() - (point < text.size() ? 1 : 0) == 0) return std::nullopt;
+  return number;
+}
+
 // Digits from `pos` on, taken into `mantissa` (which wraps after 19 digits; it is only used for
 // short numbers); returns the end of the digits.
 std::size_t TakeDigits(std::string_view text, std::size_t pos, std::uint64_t& mantissa) {
@@ -88,25 +120,7 @@ int LeadingInteger(std::string_view text) {
 
 double LeadingDecimal(std::string_view text) {
   // Most texts are nothing but such a number, with or without a fraction.
-  if (text.size() <= 15) {
-    std::uint64_t mantissa = 0;
-    std::size_t point = text.size();
-    std::size_t pos = 0;
-    for (; pos < text.size(); ++pos) {
-      if (IsDigit(text[pos])) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-      } else if (text[pos] == '.' && point == text.size()) {
-        point = pos;
-      } else {
-        break;
-      }
-    }
-    const std::size_t digits = pos - (point < pos ? 1 : 0);
-    if (pos == text.size() && digits > 0) {
-      const std::size_t fractionDigits = point < pos ? pos - point - 1 : 0;
-      return static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
-    }
-  }
+  if (const std::optional<PlainNumber> plain = ReadPlainNumber(text)) return plain->Value();
   std::size_t pos = SkipSpace(text, 0);
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
@@ -148,30 +162,12 @@ double LeadingDecimal(std::string_view text) {
 }
 
 LeadingNumbers ReadLeadingNumbers(std::string_view text) {
-  if (text.empty() || text.size() > 15 || !IsDigit(text[0])) {
-    return {LeadingInteger(text), LeadingDecimal(text)};
+  const std::optional<PlainNumber> plain = ReadPlainNumber(text);
+  // An integer part that int cannot hold takes the general way, which saturates.
+  if (plain && plain->integerPart <= static_cast<std::uint64_t>(INT_MAX)) {
+    return {static_cast<int>(plain->integerPart), plain->Value()};
   }
-  std::uint64_t mantissa = 0;
-  std::uint64_t integer = 0;
-  std::size_t point = text.size();
-  std::size_t pos = 0;
-  for (; pos < text.size(); ++pos) {
-    if (IsDigit(text[pos])) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    } else if (text[pos] == '.' && point == text.size()) {
-      point = pos;
-      integer = mantissa;
-    } else {
-      break;
-    }
-  }
-  if (point == text.size()) integer = mantissa;
-  // Anything after the number, or an integer part that int cannot hold, takes the general way.
-  if (pos < text.size() || integer > static_cast<std::uint64_t>(INT_MAX)) {
-    return {LeadingInteger(text), LeadingDecimal(text)};
-  }
-  const std::size_t fractionDigits = point < pos ? pos - point - 1 : 0;
-  return {static_cast<int>(integer), static_cast<double>(mantissa) / kPowersOfTen[fractionDigits]};
+  return {LeadingInteger(text), LeadingDecimal(text)};
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {
