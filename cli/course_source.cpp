@@ -29,7 +29,8 @@ std::optional<CourseSource> OpenCourseSource(const Options& options, std::FILE* 
   }
   const courses::TranscriptImport imported = courses::ImportTranscript(
       file.records,
-      {courses::FindTranscriptColumns(file.records), options.gradeMap, options.retake});
+      {courses::FindTranscriptColumns(file.records),
+       options.gradeMap ? *options.gradeMap : courses::DefaultGradeMap(), options.retake});
   for (const courses::TranscriptRow& row : imported.rows) {
     if (row.fate == courses::RowFate::Counted) continue;
     PrintGbk(err, "gradova-cli: " + path + ":" + std::to_string(row.record) + ": ",
