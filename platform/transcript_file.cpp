@@ -32,7 +32,7 @@ bool IsTranscriptPath(std::string_view path) {
 std::string TranscriptTextToGbk(std::string_view bytes) {
   const std::string_view bom = courses::kUtf8Bom;
   if (bytes.substr(0, bom.size()) == bom) return Utf8ToGbk(bytes.substr(bom.size()));
-  return Utf8ToGbk(courses::IsValidUtf8(bytes) ? std::string(bytes) : Gb18030ToUtf8(bytes));
+  return courses::IsValidUtf8(bytes) ? Utf8ToGbk(bytes) : Utf8ToGbk(Gb18030ToUtf8(bytes));
 }
 
 TranscriptFile ReadTranscriptFile(const std::string& path) {

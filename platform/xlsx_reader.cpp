@@ -100,9 +100,9 @@ std::string FirstSheetId(const XmlElement& element) {
 // none.
 std::string FirstSheetPart(const XmlElement& workbook, const XmlElement& rels) {
   const std::string id = FirstSheetId(workbook);
+  if (id.empty()) return {};
   for (const XmlElement& relationship : rels.children) {
-    if (id.empty() || relationship.name != "Relationship") continue;
-    if (relationship.AttributeValue("Id") != id) continue;
+    if (relationship.name != "Relationship" || relationship.AttributeValue("Id") != id) continue;
     const std::string_view target = relationship.AttributeValue("Target");
     return target.substr(0, 1) == "/" ? std::string(target.substr(1)) : "xl/" + std::string(target);
   }
