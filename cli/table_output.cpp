@@ -1,6 +1,8 @@
 #include "cli/table_output.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "platform/gbk.h"
@@ -65,6 +67,31 @@ constexpr std::size_t kBlockBytes = 32 * 1024;
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+constexpr std::uint64_t EachByte(std::uint8_t byte) { return 0x0101010101010101 * byte; }
+
+// Whether all eight bytes of `word` are printable ASCII (0x20 to 0x7E). In word - 0x20... the top
+// bit of a byte is set when it is below 0x20 or from 0xA0 up, in word + 0x01... when it is from
+// 0x7F to 0xFE; a borrow or carry that crosses into the next byte starts only at such a byte.
+bool AllPrintable(std::uint64_t word) {
+  return (((word - EachByte(0x20)) | (word + EachByte(0x01))) & kHighBits) == 0;
+}
+
+// Whether `text` holds a C0 control byte or DEL, eight bytes at a time.
+bool HasControl(std::string_view text) {
+  std::size_t pos = 0;
+  for (std::uint64_t word; pos + 8 <= text.size(); pos += 8) {
+    std::memcpy(&word, text.data() + pos, 8);
+    // With the top bits cleared no carry crosses a byte. Of the bytes below 0x80, one below 0x20
+    // leaves its top bit clear in (byte & 0x7F) + 0x60, and DEL alone sets it in
+    // (byte & 0x7F) + 0x01.
+    const std::uint64_t low = word & ~kHighBits;
+    const std::uint64_t controls = (~(low + EachByte(0x60)) | (low + EachByte(0x01))) & ~word;
+    if ((controls & kHighBits) != 0) return true;
+  }
+  return std::any_of(text.begin() + pos, text.end(), IsControl);
+}
+
 struct WrittenCell {
   char* end;
   bool printable;  // printable ASCII only, written as it is: one column a byte
@@ -79,6 +106,11 @@ WrittenCell WriteCell(std::string_view gbk, char* out) {
   const char* const bytes = gbk.data();
   const std::size_t size = gbk.size();
   std::size_t printable = 0;
+  for (std::uint64_t word; printable + 8 <= size; printable += 8) {
+    std::memcpy(&word, bytes + printable, 8);
+    if (!AllPrintable(word)) break;
+    std::memcpy(out + printable, &word, 8);
+  }
   for (; printable < size && bytes[printable] >= 0x20 && bytes[printable] < 0x7F; ++printable) {
     out[printable] = bytes[printable];
   }
@@ -86,7 +118,7 @@ WrittenCell WriteCell(std::string_view gbk, char* out) {
   const std::string_view rest = gbk.substr(printable);
   char* const end = platform::WriteGbkAsUtf8(rest, out + printable);
   // Control bytes come out only where they went in: GBK trail bytes start at 0x40.
-  const bool control = std::any_of(rest.begin(), rest.end(), IsControl);
+  const bool control = HasControl(rest);
   if (control) std::replace_if(out + printable, end, IsControl, ' ');
   return {end, false};
 }

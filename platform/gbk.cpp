@@ -111,13 +111,11 @@ void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-// Double-byte characters through the table that the build made with iconv (gbk_table.h).
+// Double-byte characters through the table that the build made with iconv (gbk_table.h), which
+// has a row for every byte from 0x80 up and a column for every trail byte, so that a lookup needs
+// no range check.
 char* WriteGbkAsUtf8(std::string_view gbk, char* out) {
-  constexpr unsigned char kFirstLead = 0x81;
-  constexpr unsigned char kLastLead = 0xFE;
-  constexpr unsigned char kFirstTrail = 0x40;
-  constexpr unsigned char kLastTrail = 0xFE;
-  constexpr std::size_t kRowSize = kLastTrail - kFirstTrail + 1;
+  constexpr std::size_t kRowSize = 256;
   std::size_t pos = 0;
   while (pos < gbk.size()) {
     const auto lead = static_cast<unsigned char>(gbk[pos]);
@@ -133,18 +131,15 @@ char* WriteGbkAsUtf8(std::string_view gbk, char* out) {
       }
       continue;
     }
-    if (lead >= kFirstLead && lead <= kLastLead && pos + 1 < gbk.size()) {
+    if (pos + 1 < gbk.size()) {
       const auto trail = static_cast<unsigned char>(gbk[pos + 1]);
-      if (trail >= kFirstTrail && trail <= kLastTrail) {
-        const unsigned char* utf8 =
-            kGbkPairUtf8[(lead - kFirstLead) * kRowSize + (trail - kFirstTrail)];
-        if (utf8[0] > 0) {
-          // All three bytes, whatever the length: a pair has room for six.
-          std::memcpy(out, utf8 + 1, 3);
-          out += utf8[0];
-          pos += 2;
-          continue;
-        }
+      const unsigned char* utf8 = kGbkPairUtf8[(lead - 0x80) * kRowSize + trail];
+      if (utf8[3] > 0) {
+        // All four bytes, whatever the count: the pair has room for six.
+        std::memcpy(out, utf8, 4);
+        out += utf8[3];
+        pos += 2;
+        continue;
       }
     }
     // A byte that starts no character: replaced, and decoding goes on with the next byte.
