@@ -128,6 +128,7 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
            3.43,
            0,
            {"3.43", x, reached}},
+          {standard, {{"a", "6", "95"}, {"b", "1.0077", "0"}}, 3.43, 0, {"3.42", x, unreachable}},
           {standard, {{"a", "2", "90"}, {"b", "-2", "60"}}, 4.0, 2, {x, "1.00", "60"}},
           {standard, {{"a", "1e39", "90"}}, 3.0, 0, {x, x, unreachable}},
       };
