@@ -253,11 +253,7 @@ void CMainDlg::OnFromFile() {
   if (error) {
     platform::AfxMessageBox(
         error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError, this);
-    UpdateData(true);
-    m_nameText.clear();
-    m_creditsText.clear();
-    m_scoreText.clear();
-    UpdateData(false);
+    OnReset();
     EnableItem(kClearCurrentButton, false);
   } else if (InsertLoadedRows(std::move(rows))) {
     EnableItem(kSaveCurrentButton, true);
@@ -319,10 +315,7 @@ void CMainDlg::OnClearCurrent() {
   EnableItem(kSaveCurrentButton, false);
   EnableItem(kDeleteButton, false);
   EnableItem(kClearCurrentButton, false);
-  UpdateData(true);
-  m_nameText.clear();
-  m_creditsText.clear();
-  m_scoreText.clear();
+  OnReset();
   m_toggleText = kAddCaption;
   UpdateData(false);
   m_modified = false;

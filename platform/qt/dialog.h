@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/data_exchange.h"
 #include "platform/qt/dialog_template.h"
 
 class QContextMenuEvent;
@@ -24,27 +25,6 @@ inline constexpr int kIdCancel = 2;
 // SelectionChange: another entry of a drop list chosen, by the user or a program, but not by the
 // text exchange.
 enum class Notification { Clicked, ListClick, EditChange, SelectionChange };
-
-class Dialog;
-
-// One direction of a text exchange, as UpdateData(TRUE) or UpdateData(FALSE) runs it.
-class DataExchange {
- public:
-  DataExchange(Dialog& dialog, bool save) : m_dialog(dialog), m_save(save) {}
-  bool Saving() const { return m_save; }
-  // The text of an edit, label or button caption and a GBK member.
-  void Text(int id, std::string& member);
-  // The chosen entry of a drop list (0-based; -1 for none) and an int member; setting it sends no
-  // notification.
-  void Index(int id, int& member);
-  // Binds a control wrapper (the list control, the hyperlink) to its widget, once.
-  template <typename Wrapper>
-  void Control(int id, Wrapper& wrapper);
-
- private:
-  Dialog& m_dialog;
-  bool m_save;
-};
 
 class Dialog : public QDialog {
  public:
@@ -130,12 +110,5 @@ class Dialog : public QDialog {
   bool m_ended = false;
   int m_result = 0;
 };
-
-template <typename Wrapper>
-void DataExchange::Control(int id, Wrapper& wrapper) {
-  if (m_dialog.m_boundControls[id]) return;
-  m_dialog.m_boundControls[id] = true;
-  wrapper.Attach(m_dialog.Item(id));
-}
 
 }  // namespace gradova::platform
