@@ -162,6 +162,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {"Caf\xC3\xA9 1 60", TextEncoding::Gbk},
       {"\xED\x95\x9C\xEA\xB5\xAD 2 60", TextEncoding::Gbk},  // GBK bytes that spell 한국 in UTF-8
       {std::string(kUtf8Bom) + "Caf\xC3\xA9 1 60", TextEncoding::Utf8WithBom},
+      {std::string(kUtf8Bom) + "Math 1 60", TextEncoding::Utf8WithBom},
       {std::string(kUtf8Bom) + Gbk("緼 2 60"), TextEncoding::Gbk},
       {"小学 2 60", TextEncoding::Utf8},
       {testing::Utf8(sample), TextEncoding::Utf8},

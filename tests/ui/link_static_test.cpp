@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QImage>
 #include <QTest>
 #include <QToolTip>
 #include <QWindow>
@@ -89,6 +90,12 @@ TEST_P(LinkRows, HintToolTipFitHoverAndClicks) {
   EXPECT_EQ(m_label->cursor().shape(), m_link.Label() ? Qt::PointingHandCursor : Qt::ArrowCursor);
   EXPECT_EQ(m_link.PointerInside(), row.inside);
   EXPECT_EQ(m_seams.urlOpener.openedAddresses, Words(row.opens, "http://gradova.example.org"));
+  const QImage drawn = m_label->grab().toImage();
+  bool blank = true;
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) blank = blank && drawn.pixel(x, y) == drawn.pixel(0, 0);
+  }
+  EXPECT_FALSE(blank) << "the label draws its text";
   QHelpEvent help(QEvent::ToolTip, row.point, m_label->mapToGlobal(row.point));
   QApplication::sendEvent(m_label, &help);
   EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text().toStdString() : "-", row.tip);

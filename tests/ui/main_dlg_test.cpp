@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"DeleteTheLastRow", "+a,1,60;+b,2,70;@1;del", "a,1,60/||||添加|-++*|"},
         Row{"DeleteTheOnlyRow", "+a,1,60;@0;del", "||||添加|---*|"},
         Row{"ClickBlankSpace", "+a,1,60;@0;@2", "a,1,60/||||添加|-++*|"},
+        Row{"AddWithTheTrailingRowSelected", "+a,1,60;@1;+b,2,70;del",
+            "a,1,60/b,2,70/|b|2|70|添加|-++*|"},
         Row{"KeyboardToTheTrailingRow", "+a,1,60;@0;down;del", "a,1,60/||||添加|-++*|"},
         Row{"FirstDownTakesTheFirstRow", "+a,1,60;+b,2,70;down",
             "a,1,60/b,2,70/|a|1|60|修改|+++*|"},
