@@ -4,13 +4,14 @@
 
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <utility>
 
 namespace gradova::platform {
 namespace {
 
-using ReadSheet = decltype(&gradova_read_xlsx_first_sheet_v1);
+using ReadSheet = decltype(&gradova_read_xlsx_first_sheet_v2);
 
 // Where the module is, relative to the running program's folder.
 std::string ModuleFromProgram() {
@@ -39,7 +40,7 @@ ReadSheet LoadedEntry() {
   // RTLD_LOCAL: the module's own copies of library code never stand in for the program's.
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return nullptr;
-  module.read = reinterpret_cast<ReadSheet>(dlsym(handle, "gradova_read_xlsx_first_sheet_v1"));
+  module.read = reinterpret_cast<ReadSheet>(dlsym(handle, "gradova_read_xlsx_first_sheet_v2"));
   if (!module.read) dlclose(handle);
   return module.read;
 }
@@ -50,7 +51,7 @@ XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes) {
   const ReadSheet read = LoadedEntry();
   if (!read) return TranscriptFileError::NoXlsxModule;
   XlsxSheet sheet;
-  read(bytes.data(), bytes.size(), &sheet);
+  if (!read(bytes.data(), bytes.size(), &sheet)) throw std::bad_alloc();
   return sheet;
 }
 

@@ -16,7 +16,8 @@ inline constexpr char kXlsxModuleFile[] = "gradova-xlsx.so";
 
 // ReadXlsxFirstSheet(bytes) in the module, which is loaded on the first call and then kept.
 // NoXlsxModule when it cannot be loaded or lacks its entry point; nothing is kept then, so the next
-// call tries again. Safe to call from several threads.
+// call tries again. Throws std::bad_alloc when the module ran out of memory. Safe to call from
+// several threads.
 XlsxSheet ReadXlsxFirstSheetThroughModule(std::string_view bytes);
 
 // Loads the module from `fileName` (relative to the running program's folder) on the next read
@@ -26,6 +27,8 @@ void SetXlsxModuleForTesting(std::string fileName);
 }  // namespace gradova::platform
 
 // The module's one export. It is built with the programs from the same sources and compiler, so
-// C++ types may cross; the version in the name changes whenever this signature does.
-extern "C" [[gnu::visibility("default")]] void gradova_read_xlsx_first_sheet_v1(
+// C++ values may cross; exceptions may not, since gradova-cli carries its own C++ runtime and the
+// module uses the shared one. False when the reading ran out of memory; `sheet` is then as it was.
+// The version in the name changes whenever this contract does.
+extern "C" [[gnu::visibility("default")]] bool gradova_read_xlsx_first_sheet_v2(
     const char* data, std::size_t size, gradova::platform::XlsxSheet* sheet);

@@ -1,7 +1,15 @@
 // The one source of the module gradova-xlsx.so besides the reader itself.
 #include "platform/xlsx_module.h"
 
-extern "C" void gradova_read_xlsx_first_sheet_v1(const char* data, std::size_t size,
+#include <exception>
+
+extern "C" bool gradova_read_xlsx_first_sheet_v2(const char* data, std::size_t size,
                                                  gradova::platform::XlsxSheet* sheet) {
-  *sheet = gradova::platform::ReadXlsxFirstSheet(std::string_view(data, size));
+  // Containers are all that throws in the reader, and only when memory runs out.
+  try {
+    *sheet = gradova::platform::ReadXlsxFirstSheet(std::string_view(data, size));
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }

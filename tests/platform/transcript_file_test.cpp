@@ -1,7 +1,6 @@
 #include "platform/transcript_file.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include "courses/course_file.h"
 #include "courses/transcript.h"
@@ -9,20 +8,13 @@
 #include "platform/gbk.h"
 #include "platform/xlsx_module.h"
 #include "support/temp_dir.h"
+#include "support/zip_file.h"
 
 namespace gradova::platform {
 namespace {
 
-using Parts = std::vector<std::pair<const char*, std::string_view>>;
-
-// A zip archive of `parts` at `path`, written with libzip as a spreadsheet program would.
-void WriteZip(const std::string& path, const Parts& parts) {
-  zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, nullptr);
-  for (const auto& [name, text] : parts) {
-    zip_file_add(zip, name, zip_source_buffer(zip, text.data(), text.size(), 0), 0);
-  }
-  ASSERT_EQ(zip_close(zip), 0);
-}
+using Parts = testing::ZipParts;
+using testing::WriteZip;
 
 // The records in UTF-8, joined by "/" and "|"; or the error.
 std::string Read(const std::string& path) {
