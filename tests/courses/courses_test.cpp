@@ -165,6 +165,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {std::string(kUtf8Bom) + "Math 1 60", TextEncoding::Utf8WithBom},
       {std::string(kUtf8Bom) + Gbk("緼 2 60"), TextEncoding::Gbk},
       {"小学 2 60", TextEncoding::Utf8},
+      {"数学😀 2 60\n物理\xF3\xA0\x80\x81 1 60", TextEncoding::Utf8},  // four-byte sequences
       {testing::Utf8(sample), TextEncoding::Utf8},
       {"大学物理（上）Ⅱ 3 90\r\nCafé — 1 60", TextEncoding::Utf8},
       {"数学 2 60\n\xE6\x95", TextEncoding::Utf8},
