@@ -7,11 +7,11 @@
 
 #include "cli/course_source.h"
 #include "cli/options.h"
-#include "cli/result_rows.h"
 #include "cli/table_output.h"
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
+#include "gpa/target_plan.h"
 #include "grading/built_in_rules.h"
 #include "platform/program_files.h"
 
@@ -72,149 +72,73 @@ LoadedRules LoadRules(const Options& options, std::FILE* err) {
   return LoadedRules{std::move(contents.ruleSet), true};
 }
 
-std::string CourseFileMessage(courses::CourseFileError error) {
-  switch (error) {
-    case courses::CourseFileError::CannotOpen:
-      return "文件打开失败！";
-    case courses::CourseFileError::BadFormat:
-      return "文件格式错误!";
-    case courses::CourseFileError::BadData:
-      return "文件包含错误数据!";
-  }
-  return {};
-}
-
-void PrintCourseFileError(std::FILE* err, const std::string& path,
-                          const courses::CourseFileCheck& check) {
-  const std::string line = check.errorLine > 0 ? ":" + std::to_string(check.errorLine) : "";
-  Print(err, "gradova-cli: " + path + line + ": " + CourseFileMessage(*check.error) + "\n");
-}
-
-// The first reading of the course file: every line is checked before anything is written, as
-// the load command does, the totals are summed, and the aligned text's columns are measured.
-courses::CourseFileCheck ReadFirst(const CourseSource& source,
-                                   const std::vector<std::string>& titles,
-                                   gpa::CourseTotals& totals, TextWriter* text) {
-  RowCells cells{{titles.begin(), titles.end()}};
-  if (text) text->Measure(cells);
-  const courses::CourseFileCheck check = source([&](const courses::CourseFields& fields) {
-    const float score = gpa::ScoreValue(fields);
-    totals.Add(gpa::CreditsValue(fields), score);
-    if (!text) return;
-    SetCourseCells(cells, fields, score, totals);
-    text->Measure(cells);
-  });
-  if (text && !check.error) {
-    ForEachClosingRow(totals, [text](const RowCells& row) { text->Measure(row); });
-  }
-  return check;
-}
-
 // The plan for a target, one row per rule, in the table's format.
-bool ShowPlan(const Options& options, const gpa::CourseTotals& totals,
+bool ShowPlan(const Options& options, const gpa::ResultTable& table,
               const std::vector<std::string>& titles, std::FILE* out) {
-  const std::vector<std::string> header{
-      std::string(gpa::kPlanRuleTitle), std::string(gpa::kCurrentGpaTitle),
-      std::string(gpa::kNeededPointsTitle), std::string(gpa::kLowestScoreTitle)};
-  std::vector<std::vector<std::string>> rows{header};
+  std::vector<std::vector<std::string>> rows{
+      {std::string(gpa::kPlanRuleTitle), std::string(gpa::kCurrentGpaTitle),
+       std::string(gpa::kNeededPointsTitle), std::string(gpa::kLowestScoreTitle)}};
   const std::vector<gpa::TargetPlanRow> plan =
-      gpa::PlanTarget(totals.Basis(), *options.target, *options.remainingCredits);
+      gpa::PlanTarget(table.basis, *options.target, *options.remainingCredits);
   for (std::size_t rule = 0; rule < plan.size(); ++rule) {
     rows.push_back(
         {titles[3 + rule], plan[rule].currentGpa, plan[rule].neededPoints, plan[rule].scoreText});
   }
-  OutputBuffer buffer(out);
-  TextWriter text(buffer);
-  TsvWriter tsv(buffer);
-  for (const bool measuring : {true, false}) {
-    for (const std::vector<std::string>& row : rows) {
-      const RowCells cells{{row.begin(), row.end()}};
-      if (options.format == OutputFormat::Tsv) {
-        if (!measuring) tsv.Row(cells);
-      } else {
-        measuring ? text.Measure(cells) : text.Row(cells);
-      }
-    }
-  }
-  return buffer.Flush();
+  const CellGrid grid{rows.size(), rows[0].size(),
+                      [&rows](std::size_t row, std::size_t column) -> std::string_view {
+                        return rows[row][column];
+                      }};
+  return WriteTable(grid, options.format, out);
 }
 
-// Whether the report would go over a file that the command reads: the same file whatever the
-// paths' spelling or links (equal device and inode).
+// Whether `a` and `b` name the same file, whatever the spelling or links of the paths, also when
+// it does not exist yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  std::error_code otherError;
+  const std::filesystem::path canonicalA = std::filesystem::weakly_canonical(a, error);
+  const std::filesystem::path canonicalB = std::filesystem::weakly_canonical(b, otherError);
+  return !error && !otherError && canonicalA == canonicalB;
+}
+
+// Whether the report would go over a file that the command reads.
 bool ReportOverwritesAnInput(const Options& options) {
-  std::error_code ignored;
   return options.htmlFile &&
-         (std::filesystem::equivalent(*options.htmlFile, options.courseFile, ignored) ||
-          std::filesystem::equivalent(
-              *options.htmlFile, options.rulesFile.value_or(grading::kRulesFileName), ignored));
+         (SameFile(*options.htmlFile, options.courseFile) ||
+          SameFile(*options.htmlFile, options.rulesFile.value_or(grading::kRulesFileName)));
 }
 
-// Each output reads the course file again, row by row.
+// The course file is read once; every output is written from that reading.
 int Run(const Options& options, std::FILE* out, std::FILE* err) {
   if (ReportOverwritesAnInput(options)) {
     Print(err, "gradova-cli: " + *options.htmlFile + ": 报告不能覆盖要读的文件\n");
     return kExitFailure;
   }
-  // A course file that cannot be read is told before anything about the rules.
-  if (!platform::CanReadFile(options.courseFile)) {
-    PrintCourseFileError(err, options.courseFile, {courses::CourseFileError::CannotOpen, 0});
-    return kExitFailure;
-  }
-  const std::optional<CourseSource> source = OpenCourseSource(options, err);
-  if (!source) return kExitFailure;
+  std::optional<courses::CourseList> courses = ReadCourses(options, err);
+  if (!courses) return kExitFailure;
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const bool aligned = options.format == OutputFormat::Text;
-  OutputBuffer buffer(out);
-  TextWriter text(buffer);
-  gpa::CourseTotals totals(rules.ruleSet);
-  const courses::CourseFileCheck check =
-      ReadFirst(*source, titles, totals, aligned ? &text : nullptr);
-  if (check.error) {
-    PrintCourseFileError(err, options.courseFile, check);
-    return kExitFailure;
-  }
-  if (check.replacedCharacters > 0) {
-    Print(err, "gradova-cli: " + options.courseFile + ": 有" +
-                   std::to_string(check.replacedCharacters) + "个字符无法转换，已替换为“?”。\n");
-  }
-  if (totals.CourseCount() == 0) {
-    Print(err, "gradova-cli: " + options.courseFile + ": 当前没有数据！\n");
-    return kExitFailure;
-  }
+  const gpa::ResultTable table = gpa::EvaluateCourses(std::move(*courses), rules.ruleSet);
+  if (options.target) return ShowPlan(options, table, titles, out) ? kExitOk : kExitFailure;
 
-  if (options.target) {
-    return ShowPlan(options, totals, titles, out) ? kExitOk : kExitFailure;
-  }
-
-  const auto forEachRow = [&](const OnRow& onRow) {
-    return !ForEachResultRow(*source, totals, onRow).error;
-  };
   if (options.htmlFile) {
-    const auto written =
-        platform::ReplaceFileWith(*options.htmlFile, [&](const platform::ByteSink& write) {
-          gpa::ReportWriter report(titles, write);
-          const bool read = forEachRow([&report](const RowCells& row) { report.Row(row.cells); });
-          return report.Finish() && read;
-        });
+    const auto written = platform::ReplaceFileWith(
+        *options.htmlFile,
+        [&](const platform::ByteSink& write) { return gpa::WriteReport(table, titles, write); });
     if (written != platform::ReplaceStatus::Replaced) {
       Print(err, "gradova-cli: " + *options.htmlFile + ": 文件创建失败！\n");
       return kExitFailure;
     }
   }
-  TsvWriter tsv(buffer);
-  const RowCells titleRow{{titles.begin(), titles.end()}};
-  const auto show = [&](const RowCells& row) {
-    if (aligned) {
-      text.Row(row);
-    } else {
-      tsv.Row(row);
-    }
-  };
-  show(titleRow);
-  const bool shown = forEachRow(show);
-  if (!buffer.Flush() || !shown) {
+  // The title row, then the table's rows.
+  const CellGrid grid{table.RowCount() + 1, table.ColumnCount(),
+                      [&](std::size_t row, std::size_t column) -> std::string_view {
+                        return row == 0 ? std::string_view(titles[column])
+                                        : table.Cell(row - 1, column);
+                      }};
+  if (!WriteTable(grid, options.format, out)) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;
   }

@@ -1,8 +1,8 @@
 #include "cli/course_source.h"
 
-#include <memory>
 #include <string>
 
+#include "courses/course_file.h"
 #include "platform/gbk.h"
 #include "platform/program_files.h"
 #include "platform/transcript_file.h"
@@ -15,13 +15,36 @@ void PrintGbk(std::FILE* stream, const std::string& prefix, std::string_view gbk
   std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-}  // namespace
-
-std::optional<CourseSource> OpenCourseSource(const Options& options, std::FILE* err) {
-  const std::string path = options.courseFile;
-  if (!platform::IsTranscriptPath(path)) {
-    return [path](const OnCourse& onCourse) { return platform::ReadCourseFile(path, onCourse); };
+std::string_view CourseFileMessage(courses::CourseFileError error) {
+  switch (error) {
+    case courses::CourseFileError::CannotOpen:
+      return "文件打开失败！";
+    case courses::CourseFileError::BadFormat:
+      return "文件格式错误!";
+    case courses::CourseFileError::BadData:
+      return "文件包含错误数据!";
   }
+  return {};
+}
+
+std::optional<courses::CourseList> ReadCourseFile(const std::string& path, std::FILE* err) {
+  courses::CourseFileCheck check;
+  courses::CourseList list = platform::ReadCourseFile(path, check);
+  if (check.error) {
+    const std::string line = check.errorLine > 0 ? ":" + std::to_string(check.errorLine) : "";
+    std::fprintf(err, "gradova-cli: %s%s: %s\n", path.c_str(), line.c_str(),
+                 CourseFileMessage(*check.error).data());
+    return std::nullopt;
+  }
+  if (check.replacedCharacters > 0) {
+    std::fprintf(err, "gradova-cli: %s: 有%zu个字符无法转换，已替换为“?”。\n", path.c_str(),
+                 check.replacedCharacters);
+  }
+  return list;
+}
+
+std::optional<courses::CourseList> ImportTranscript(const Options& options, std::FILE* err) {
+  const std::string& path = options.courseFile;
   const platform::TranscriptFile file = platform::ReadTranscriptFile(path);
   if (file.error) {
     PrintGbk(err, "gradova-cli: " + path + ": ", platform::TranscriptFileMessage(*file.error));
@@ -37,12 +60,20 @@ std::optional<CourseSource> OpenCourseSource(const Options& options, std::FILE* 
              FormatCourseLine(row.course) + ": " + DescribeRow(row));
   }
   PrintGbk(err, "gradova-cli: " + path + ": ", courses::DescribeImport(imported));
-  auto lines = std::make_shared<const std::string>(courses::FormatCourseFile(imported.courses));
-  return [lines](const OnCourse& onCourse) {
-    courses::CourseFileReader reader;
-    reader.Feed(*lines, onCourse);
-    return reader.Finish(onCourse);
-  };
+  return courses::ListOf(imported.courses);
+}
+
+}  // namespace
+
+std::optional<courses::CourseList> ReadCourses(const Options& options, std::FILE* err) {
+  std::optional<courses::CourseList> list = platform::IsTranscriptPath(options.courseFile)
+                                                ? ImportTranscript(options, err)
+                                                : ReadCourseFile(options.courseFile, err);
+  if (list && list->Size() == 0) {
+    std::fprintf(err, "gradova-cli: %s: 当前没有数据！\n", options.courseFile.c_str());
+    return std::nullopt;
+  }
+  return list;
 }
 
 }  // namespace gradova::cli

@@ -15,13 +15,11 @@ enum class CourseLineError {
 };
 
 // The three fields of a valid line, as views into it; `name` is "未命名课程" when the line has
-// none. The numbers are LeadingDecimal of the credits and the score, read while they were checked.
+// none.
 struct CourseFields {
   std::string_view name;
   std::string_view credits;
   std::string_view score;
-  double creditsNumber = 0.0;
-  double scoreNumber = 0.0;
 };
 
 // Splits and checks a line without its terminator. The checks run in a fixed order (empty credits,

@@ -18,14 +18,6 @@ int LeadingInteger(std::string_view text);
 // +/-infinity, one too small gives +/-0.
 double LeadingDecimal(std::string_view text);
 
-// LeadingInteger and LeadingDecimal of `text` together: a plain number (digits with an optional
-// point and fraction, 15 characters at most, as nearly every course file holds) in one pass.
-struct LeadingNumbers {
-  int integer = 0;
-  double decimal = 0.0;
-};
-LeadingNumbers ReadLeadingNumbers(std::string_view text);
-
 // A text that is nothing but a plain decimal, digits with an optional point and fraction, as a
 // user types one into a field that takes no other; none for anything else, white space included.
 std::optional<double> ParseDecimal(std::string_view text);

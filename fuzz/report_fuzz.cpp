@@ -1,9 +1,11 @@
 // The results window on a `rules` file's bytes, the line "--", a course count byte and a snapshot:
-// its courses read back the same from a snapshot of them; each gets its band's grade points; a
-// total is a number or "无法计算"; no text adds markup or a line to the report page.
+// its courses read back the same from a snapshot of them (a nameless one as "未命名课程"); each
+// gets its band's grade points; a total is a number or "无法计算"; no text adds markup or a line to
+// the report page.
 #include <algorithm>
 
 #include "check.h"
+#include "courses/number_text.h"
 #include "gpa/course_snapshot.h"
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
@@ -19,20 +21,25 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const ExactBytes rulesBytes(input.substr(0, separator));
   const ExactBytes snapshot(input.substr(std::min(separator + 5, size)));
   const grading::RuleSet ruleSet = grading::ParseRulesFile(rulesBytes.view).ruleSet;
-  const std::vector<courses::CourseRecord> courses = gpa::ParseCourseSnapshot(snapshot.view, count);
-  gpa::CourseSnapshot again;
-  for (const auto& course : courses)
-    gpa::AppendCourse(again, course.name, course.credits, course.score);
-  GRADOVA_FUZZ_CHECK(
-      courses.size() == count && gpa::ParseCourseSnapshot(ExactBytes(again).view, count) == courses,
-      "courses put in a snapshot read back differently");
+  const courses::CourseList courses = gpa::ParseCourseSnapshot(snapshot.view, count);
+  const auto snapshotOf = [](const courses::CourseList& list) {
+    gpa::CourseSnapshot taken;
+    for (std::size_t k = 0; k < list.Size(); ++k)
+      gpa::AppendCourse(taken, list[k].name, list[k].credits, list[k].score);
+    return taken;
+  };
+  const gpa::CourseSnapshot again = snapshotOf(courses);
+  GRADOVA_FUZZ_CHECK(courses.Size() == count && snapshotOf(gpa::ParseCourseSnapshot(
+                                                    ExactBytes(again).view, count)) == again,
+                     "courses put in a snapshot read back differently");
   const gpa::ResultTable table = gpa::EvaluateCourses(courses, ruleSet);
   const std::size_t columns = 3 + ruleSet.rules.size();
   for (std::size_t r = 0; r < ruleSet.rules.size(); ++r) {
     for (std::size_t k = 0; k < count; ++k) {
       GRADOVA_FUZZ_CHECK(
           table.ruleColumns[r].textOfCourse[k] ==
-              grading::FindBand(ruleSet.rules[r].bands, gpa::ScoreValue(courses[k].score)),
+              grading::FindBand(ruleSet.rules[r].bands,
+                                static_cast<float>(courses::LeadingDecimal(courses[k].score))),
           "a course's grade points are not its band's");
     }
   }

@@ -24,25 +24,21 @@ void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_v
   AppendField(snapshot, score);
 }
 
-std::vector<courses::CourseRecord> ParseCourseSnapshot(std::string_view snapshot,
-                                                       std::size_t courseCount) {
+courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t courseCount) {
   std::size_t pos = 0;
   auto nextField = [&]() {
     const std::size_t end = std::min(snapshot.find(kFieldEnd, pos), snapshot.size());
-    std::string field(snapshot.substr(pos, end - pos));
+    const std::string_view field = snapshot.substr(pos, end - pos);
     pos = std::min(end + 1, snapshot.size());
     return field;
   };
-  std::vector<courses::CourseRecord> rows;
-  rows.reserve(std::min(courseCount, snapshot.size() / 3 + 1));
+  courses::CourseList list;
   for (std::size_t i = 0; i < courseCount; ++i) {
-    courses::CourseRecord row;
-    row.name = nextField();
-    row.credits = nextField();
-    row.score = nextField();
-    rows.push_back(std::move(row));
+    const std::string_view name = nextField();
+    const std::string_view credits = nextField();
+    list.Add(name, credits, nextField());
   }
-  return rows;
+  return list;
 }
 
 }  // namespace gradova::gpa

@@ -4,9 +4,8 @@
 // beside it.
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "courses/course_record.h"
+#include "courses/course_list.h"
 
 namespace gradova::gpa {
 
@@ -20,7 +19,6 @@ void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_v
 
 // `courseCount` courses of three fields each. Never reads past the end of `snapshot`: fields
 // beyond its end are empty.
-std::vector<courses::CourseRecord> ParseCourseSnapshot(std::string_view snapshot,
-                                                       std::size_t courseCount);
+courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t courseCount);
 
 }  // namespace gradova::gpa

@@ -1,6 +1,5 @@
 #include "gpa/evaluation.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "courses/number_text.h"
@@ -18,9 +17,16 @@ std::string FormatTotal(double value, int decimals) {
   return std::isfinite(value) ? FormatFixed(value, decimals) : std::string(kUndefinedValue);
 }
 
-// Grade points of a band's tenths, before they are stored as single precision.
-double GradePoints(std::uint16_t tenths) {
-  return static_cast<double>(tenths) * static_cast<double>(kTenth);
+// A rule's grade points per band slot, single precision, and a last slot of 0 for a score that
+// finds no band.
+std::vector<float> SlotPoints(const grading::BandTable& bands) {
+  std::vector<float> points;
+  for (std::size_t slot = 0; slot < grading::BandCount(bands); ++slot) {
+    points.push_back(
+        static_cast<float>(static_cast<double>(bands[slot].points) * static_cast<double>(kTenth)));
+  }
+  points.push_back(0.0f);
+  return points;
 }
 
 }  // namespace
@@ -37,125 +43,45 @@ std::string FormatQuotient(float sum, float total, int decimals) {
   return FormatTotal(static_cast<double>(sum) / static_cast<double>(total), decimals);
 }
 
-double CreditsValue(std::string_view creditsText) { return LeadingDecimal(creditsText); }
-
-float ScoreValue(std::string_view scoreText) {
-  return static_cast<float>(LeadingDecimal(scoreText));
-}
-
-CourseTotals::CourseTotals(const grading::RuleSet& ruleSet)
-    : m_weightedPoints(ruleSet.rules.size(), 0.0f) {
-  m_rules.reserve(ruleSet.rules.size());
-  for (const grading::Rule& rule : ruleSet.rules) {
-    RuleSums sums{grading::BandIndex(rule.bands), {}, {}};
-    const std::size_t bandCount = grading::BandCount(rule.bands);
-    for (std::size_t slot = 0; slot <= bandCount; ++slot) {
-      const double q = slot < bandCount ? GradePoints(rule.bands[slot].points) : 0.0;
-      sums.texts.push_back(FormatFixed(q, 1));
-      sums.points.push_back(static_cast<float>(q));
-    }
-    m_rules.push_back(std::move(sums));
-  }
-  const std::size_t rules = m_rules.size();
-  std::vector<std::uint8_t> slots(rules);
-  for (std::size_t integer = 0; integer < m_classOfInteger.size(); ++integer) {
-    for (std::size_t r = 0; r < rules; ++r) {
-      slots[r] = static_cast<std::uint8_t>(m_rules[r].index.Find(static_cast<float>(integer)));
-    }
-    // The class that has these slots, or else a new one.
-    std::size_t scoreClass = 0;
-    while (scoreClass * rules < m_classSlots.size() &&
-           !std::equal(slots.begin(), slots.end(), m_classSlots.begin() + scoreClass * rules)) {
-      ++scoreClass;
-    }
-    if (scoreClass * rules == m_classSlots.size()) {
-      m_classSlots.insert(m_classSlots.end(), slots.begin(), slots.end());
-      for (std::size_t r = 0; r < rules; ++r) {
-        m_classPoints.push_back(m_rules[r].points[slots[r]]);
-        m_classTexts.push_back(m_rules[r].texts[slots[r]]);
-      }
-    }
-    m_classOfInteger[integer] = static_cast<std::uint8_t>(scoreClass);
-  }
-}
-
-void CourseTotals::PointCells(float score, std::string_view* out) const {
-  const std::size_t scoreClass = ScoreClass(score);
-  const std::size_t rules = m_rules.size();
-  if (scoreClass < kNoScoreClass) {
-    std::copy_n(m_classTexts.begin() + scoreClass * rules, rules, out);
-    return;
-  }
-  for (std::size_t r = 0; r < rules; ++r) out[r] = m_rules[r].texts[m_rules[r].index.Find(score)];
-}
-
-void CourseTotals::Add(double credits, float score) {
-  m_totalCredits = static_cast<float>(credits + m_totalCredits);
-  m_weightedScore = static_cast<float>(credits * score + m_weightedScore);
-  const std::size_t scoreClass = ScoreClass(score);
-  const std::size_t rules = m_rules.size();
-  float* const sums = m_weightedPoints.data();
-  if (scoreClass < kNoScoreClass) {
-    // One class's points lie side by side, so the sums of all rules are taken together.
-    const float* const points = m_classPoints.data() + scoreClass * rules;
-    for (std::size_t r = 0; r < rules; ++r) {
-      sums[r] = static_cast<float>(credits * points[r] + sums[r]);
-    }
-  } else {
-    for (std::size_t r = 0; r < rules; ++r) {
-      const RuleSums& rule = m_rules[r];
-      sums[r] = static_cast<float>(credits * rule.points[rule.index.Find(score)] + sums[r]);
-    }
-  }
-  ++m_courseCount;
-}
-
-std::vector<std::string> CourseTotals::TotalsRow() const {
-  std::vector<std::string> row{std::string(kTotalsLabel), FormatTotal(m_totalCredits, 1),
-                               FormatQuotient(m_weightedScore, m_totalCredits, 1)};
-  for (const float weightedPoints : m_weightedPoints) {
-    row.push_back(FormatQuotient(weightedPoints, m_totalCredits, 2));
-  }
-  return row;
-}
-
-std::string CourseTotals::CountText() const {
-  return std::string(kCountPrefix) + std::to_string(m_courseCount) + std::string(kCountSuffix);
-}
-
-TargetBasis CourseTotals::Basis() const {
-  TargetBasis basis{m_totalCredits, {}};
-  for (std::size_t r = 0; r < m_rules.size(); ++r) {
-    const RuleSums& rule = m_rules[r];
-    TargetBasis::Rule& planned = basis.rules.emplace_back();
-    planned.weightedPoints = m_weightedPoints[r];
-    for (int score = 0; score <= kHighestScore; ++score) {
-      planned.pointsOfScore.push_back(rule.points[rule.index.Find(static_cast<float>(score))]);
-    }
-  }
-  return basis;
-}
-
-ResultTable EvaluateCourses(std::vector<courses::CourseRecord> courses,
-                            const grading::RuleSet& ruleSet) {
-  CourseTotals totals(ruleSet);
+ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet& ruleSet) {
   ResultTable table;
-  table.ruleColumns.resize(totals.RuleCount());
-  for (std::size_t r = 0; r < totals.RuleCount(); ++r) {
-    table.ruleColumns[r].pointTexts = totals.PointTexts(r);
-    table.ruleColumns[r].textOfCourse.reserve(courses.size());
+  std::vector<std::vector<float>> points;
+  for (const grading::Rule& rule : ruleSet.rules) {
+    points.push_back(SlotPoints(rule.bands));
+    RuleColumn& column = table.ruleColumns.emplace_back();
+    for (const float slotPoints : points.back())
+      column.pointTexts.push_back(FormatFixed(slotPoints, 1));
+    column.textOfCourse.reserve(courses.Size());
   }
-  for (const courses::CourseRecord& course : courses) {
-    const float score = ScoreValue(course.score);
-    totals.Add(CreditsValue(course.credits), score);
-    for (std::size_t r = 0; r < totals.RuleCount(); ++r) {
-      table.ruleColumns[r].textOfCourse.push_back(
-          static_cast<std::uint8_t>(totals.SlotOf(r, score)));
+  float totalCredits = 0.0f;
+  float weightedScore = 0.0f;
+  std::vector<float> weightedPoints(ruleSet.rules.size(), 0.0f);
+  for (std::size_t i = 0; i < courses.Size(); ++i) {
+    const courses::CourseFields course = courses[i];
+    const double credits = LeadingDecimal(course.credits);
+    const auto score = static_cast<float>(LeadingDecimal(course.score));
+    totalCredits = static_cast<float>(credits + totalCredits);
+    weightedScore = static_cast<float>(credits * score + weightedScore);
+    for (std::size_t r = 0; r < points.size(); ++r) {
+      const std::size_t slot = grading::FindBand(ruleSet.rules[r].bands, score);
+      table.ruleColumns[r].textOfCourse.push_back(static_cast<std::uint8_t>(slot));
+      weightedPoints[r] = static_cast<float>(credits * points[r][slot] + weightedPoints[r]);
     }
   }
-  table.totalsRow = totals.TotalsRow();
-  table.countText = totals.CountText();
-  table.basis = totals.Basis();
+  table.totalsRow = {std::string(kTotalsLabel), FormatTotal(totalCredits, 1),
+                     FormatQuotient(weightedScore, totalCredits, 1)};
+  table.basis.totalCredits = totalCredits;
+  for (std::size_t r = 0; r < points.size(); ++r) {
+    table.totalsRow.push_back(FormatQuotient(weightedPoints[r], totalCredits, 2));
+    TargetBasis::Rule& planned = table.basis.rules.emplace_back();
+    planned.weightedPoints = weightedPoints[r];
+    for (int score = 0; score <= kHighestScore; ++score) {
+      planned.pointsOfScore.push_back(
+          points[r][grading::FindBand(ruleSet.rules[r].bands, static_cast<float>(score))]);
+    }
+  }
+  table.countText =
+      std::string(kCountPrefix) + std::to_string(courses.Size()) + std::string(kCountSuffix);
   table.courses = std::move(courses);
   return table;
 }

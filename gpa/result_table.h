@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "courses/course_record.h"
+#include "courses/course_list.h"
 #include "gpa/target_plan.h"
 
 namespace gradova::gpa {
@@ -24,13 +24,13 @@ struct RuleColumn {
 };
 
 struct ResultTable {
-  std::vector<courses::CourseRecord> courses;  // columns 0 to 2 of rows 0 .. n-1
-  std::vector<RuleColumn> ruleColumns;         // columns 3 .. 3 + R - 1 of rows 0 .. n-1
-  std::vector<std::string> totalsRow;          // row n + 1, all 3 + R columns
-  std::string countText;                       // row n + 2, column 0
-  TargetBasis basis;                           // the sums behind the totals row
+  courses::CourseList courses;          // columns 0 to 2 of rows 0 .. n-1
+  std::vector<RuleColumn> ruleColumns;  // columns 3 .. 3 + R - 1 of rows 0 .. n-1
+  std::vector<std::string> totalsRow;   // row n + 1, all 3 + R columns
+  std::string countText;                // row n + 2, column 0
+  TargetBasis basis;                    // the sums behind the totals row
 
-  std::size_t RowCount() const { return courses.size() + 3; }
+  std::size_t RowCount() const { return courses.Size() + 3; }
   std::size_t ColumnCount() const { return 3 + ruleColumns.size(); }
   // The text of a cell; empty outside the grid.
   std::string_view Cell(std::size_t row, std::size_t column) const;

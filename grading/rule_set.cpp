@@ -29,12 +29,6 @@ std::size_t FindBand(const BandTable& bands, float score) {
   return count;
 }
 
-BandIndex::BandIndex(const BandTable& bands) : m_bands(bands) {
-  for (std::size_t score = 0; score < m_slotOfInteger.size(); ++score) {
-    m_slotOfInteger[score] = static_cast<std::uint8_t>(FindBand(bands, static_cast<float>(score)));
-  }
-}
-
 std::string EncodeRuleName(std::string_view name) {
   return ShiftName(name, static_cast<unsigned char>(256 - kNameShift));
 }

@@ -44,24 +44,6 @@ std::size_t BandCount(const BandTable& bands);
 // none (a score below 0, or a rule without a band at 0).
 std::size_t FindBand(const BandTable& bands, float score);
 
-// FindBand for many scores: a table from a score's integer part to its band, which gives the
-// same answer as the scan because every lower bound is an integer. It keeps its own copy of the
-// bands.
-class BandIndex {
- public:
-  explicit BandIndex(const BandTable& bands);
-  std::size_t Find(float score) const {
-    if (score >= 0.0f && score < static_cast<float>(m_slotOfInteger.size())) {
-      return m_slotOfInteger[static_cast<std::size_t>(score)];
-    }
-    return FindBand(m_bands, score);
-  }
-
- private:
-  BandTable m_bands;
-  std::array<std::uint8_t, 256> m_slotOfInteger{};
-};
-
 // The name shift of the `rules` file, on at most kMaxRuleNameBytes bytes: encoding subtracts 11
 // from every byte modulo 256, decoding adds it back. Longer input is cut to that length.
 std::string EncodeRuleName(std::string_view name);

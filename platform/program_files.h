@@ -2,7 +2,6 @@
 // The program's own files on disk, each read and written through one function here: `rules`
 // (with its first-run bootstrap) and course files. Their formats are the core's; the report is
 // streamed by its callers through ReplaceFileWith.
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,15 +31,12 @@ enum class EnsureRulesStatus {
 // rules when it does not.
 EnsureRulesStatus EnsureRulesFile(const std::string& path = grading::kRulesFileName);
 
-// Reads the course file at `path` piece by piece through the one CourseFileReader, handing each
-// good course's fields to `onCourse` in order (the views last only for the call) and stopping at
-// the first bad line. A UTF-8 file's texts are turned into GBK, a character GBK cannot hold into
-// "?"; the check tells the encoding and how many were replaced. CannotOpen when the file cannot be
-// read, or when memory runs out while reading it (also in `onCourse`). On any error the courses
-// handed over are the caller's to drop. Memory does not grow with the file, only with its longest
-// line.
-courses::CourseFileCheck ReadCourseFile(
-    const std::string& path, const std::function<void(const courses::CourseFields&)>& onCourse);
+// The courses of the course file at `path`, read whole once and checked by
+// courses::ReadCourseText; `check` tells the outcome. A UTF-8 file's texts are turned into GBK, a
+// character GBK cannot hold into "?", in the file's own buffer: the reading costs the file's size
+// and the list's offsets. CannotOpen when the file cannot be read or memory runs out. On any error
+// the list is empty.
+courses::CourseList ReadCourseFile(const std::string& path, courses::CourseFileCheck& check);
 
 // Replaces the course file at `path` atomically with `records` in `encoding` (the records are
 // GBK); on failure the old file stays as it was.

@@ -37,14 +37,16 @@ constexpr int kNumberColumnWidth = 60;
 using Rows = std::vector<std::vector<std::string>>;
 
 // The courses of the file at `path` as list rows, and the file's check (with no rows on error).
-courses::CourseFileCheck ReadCourseRows(const std::string& path, Rows& rows) {
-  const courses::CourseFileCheck check =
-      platform::ReadCourseFile(path, [&rows](const courses::CourseFields& fields) {
-        rows.push_back(
-            {std::string(fields.name), std::string(fields.credits), std::string(fields.score)});
-      });
-  if (check.error) Rows().swap(rows);
-  return check;
+Rows ReadCourseRows(const std::string& path, courses::CourseFileCheck& check) {
+  const courses::CourseList list = platform::ReadCourseFile(path, check);
+  Rows rows;
+  rows.reserve(list.Size());
+  for (std::size_t i = 0; i < list.Size(); ++i) {
+    const courses::CourseFields course = list[i];
+    rows.push_back(
+        {std::string(course.name), std::string(course.credits), std::string(course.score)});
+  }
+  return rows;
 }
 
 bool EndsWithTxt(const std::string& path) {
@@ -229,19 +231,29 @@ void CMainDlg::OnFromFile() {
     return;
   }
   // A transcript goes through the import dialog; what it accepts loads as a course file's rows.
+  // Memory may run out while reading either: the list stays and the file is not opened.
   const bool transcript = platform::IsTranscriptPath(*path);
-  std::optional<Rows> imported = transcript ? ImportTranscriptRows(*path, this) : std::nullopt;
-  if (transcript && !imported) {
-    MatchListButtons();
-    return;
+  std::optional<Rows> rows;
+  courses::CourseFileCheck check;
+  try {
+    if (transcript) {
+      rows = ImportTranscriptRows(*path, this);
+      if (!rows) {
+        MatchListButtons();
+        return;
+      }
+    } else {
+      platform::WaitCursor wait;
+      rows = ReadCourseRows(*path, check);
+    }
+  } catch (const std::bad_alloc&) {
+    rows.reset();
+    check = {courses::CourseFileError::CannotOpen, 0};
   }
   m_filePath = transcript ? path->substr(0, path->rfind('.')) + ".txt" : *path;
-  Rows rows = transcript ? std::move(*imported) : Rows();
-  courses::CourseFileCheck check;
-  {
+  if (check.error != courses::CourseFileError::CannotOpen) {
     platform::WaitCursor wait;
-    if (!transcript) check = ReadCourseRows(m_filePath, rows);
-    if (check.error != courses::CourseFileError::CannotOpen) EmptyList();
+    EmptyList();
   }
   const std::optional<courses::CourseFileError> error = check.error;
   m_fileEncoding = error ? courses::TextEncoding::Gbk : check.encoding;
@@ -255,7 +267,7 @@ void CMainDlg::OnFromFile() {
         error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError, this);
     OnReset();
     EnableItem(kClearCurrentButton, false);
-  } else if (InsertLoadedRows(std::move(rows))) {
+  } else if (InsertLoadedRows(std::move(*rows))) {
     EnableItem(kSaveCurrentButton, true);
     EnableItem(kClearCurrentButton, true);
     if (check.replacedCharacters > 0) {

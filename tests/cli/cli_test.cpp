@@ -56,10 +56,10 @@ TEST(ParseCommandLine, Table) {
   for (const auto& [arguments, expected] : rows) EXPECT_EQ(Parsed(arguments), expected);
 }
 
-TEST(DisplayWidth, CountsWideCharactersTwiceAndMarksNone) {
+TEST(DisplayWidth, CountsWideCharactersTwice) {
   const std::pair<std::string, std::size_t> rows[] = {
-      {"abc", 3}, {"高等数学", 8},  {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1},
-      {"ア", 2},  {"e\xCC\x81", 1}, {"", 0},       {"☕", 2},  {"Ω", 1}};
+      {"abc", 3}, {"高等数学", 8}, {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1},
+      {"ア", 2},  {"", 0},         {"Ω", 1},      {"€", 1},  {"…", 1}};
   for (const auto& [text, width] : rows) EXPECT_EQ(DisplayWidth(text), width) << text;
 }
 
@@ -130,6 +130,14 @@ TEST(Cli, Outputs) {
        "数学           12    59.99     0.0   9.9\nz              1     100e5     4.0   9.9\n"
        "w              1     -0.5      0.0   0.0\nv              3     60        2.0   9.9\n\n"
        "总计/加权平均  18.0  555610.8  0.78  9.35\n共计5门课\n"},
+      // A cell wider than 40 columns is cut, not padded to.
+      {std::string(45, 'a') + " 2 60\r\n" + Gbk("数数数数数数数数数数数数数数数数数数数数数") +
+           " 1 70",
+       kNoRules,
+       {"--rules", "r", "c.txt"},
+       "课程名称" + std::string(34, ' ') + "学分  成绩\n" + std::string(39, 'a') + "…  2     60\n" +
+           "数数数数数数数数数数数数数数数数数数数…   1     70\n\n总计/加权平均" +
+           std::string(29, ' ') + "3.0   63.3\n共计2门课\n"},
       {"a 1 60\r\n",
        kRuleA,
        {"--format", "tsv", "c.txt"},
@@ -173,6 +181,7 @@ TEST(Cli, Failures) {
       {"a 1 60", std::nullopt, {"--html", "no/p.html", "c.txt"}, kExitFailure, "文件创建失败！"},
       {"a 1 60", std::nullopt, {"--html", "./c.txt", "c.txt"}, kExitFailure, "c.txt: 报告不能覆盖"},
       {"a 1 60", "", {"--rules", "r", "--html", "./r", "c.txt"}, kExitFailure, "r: 报告不能覆盖"},
+      {"a 1 60", std::nullopt, {"--html", "rules", "c.txt"}, kExitFailure, "rules: 报告不能覆盖"},
       {std::nullopt,
        std::nullopt,
        {},

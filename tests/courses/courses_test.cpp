@@ -3,7 +3,6 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
-#include <tuple>
 
 #include "courses/course_file.h"
 #include "courses/number_text.h"
@@ -48,29 +47,6 @@ TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
   for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;
 }
 
-// Both readings at once, the plain ones in one pass: the integer part is read before any rounding.
-TEST(ReadLeadingNumbers, GivesLeadingIntegerAndLeadingDecimal) {
-  const std::tuple<std::string_view, int, double> rows[] = {
-      {"60.40", 60, 60.4},
-      {std::string_view("7.59", 3), 7, 7.5},
-      {"5.", 5, 5},
-      {".5", 0, 0.5},
-      {"99.999999999999", 99, 99.999999999999},
-      {"2147483648", INT_MAX, 2147483648.0},
-      {"12abc", 12, 12},
-      {"7a5", 7, 7},
-      {"1.2.3", 1, 1.2},
-      {"1e2", 1, 100},
-      {" 7", 7, 7},
-      {"", 0, 0},
-  };
-  for (const auto& [text, integer, decimal] : rows) {
-    const LeadingNumbers read = ReadLeadingNumbers(text);
-    EXPECT_EQ(read.integer, integer) << text;
-    EXPECT_EQ(read.decimal, decimal) << text;
-  }
-}
-
 // Under a decimal comma locale the C library reads "89.25" as 89 and prints "89,2".
 TEST(NumberText, IgnoresADecimalCommaLocale) {
   if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
@@ -81,23 +57,20 @@ TEST(NumberText, IgnoresADecimalCommaLocale) {
   EXPECT_EQ(printed, "89.2");
 }
 
-// The courses and the outcome of `text` fed to one reader `pieceSize` bytes at a time, stopping
-// where the reader says, as the program does. A UTF-8 file's lines show their conversion in <>.
-std::string ReadInPieces(std::string_view text, std::size_t pieceSize) {
+// The courses and the outcome of a course file's `text`, read as the program reads it, but for
+// the conversion of a UTF-8 file, which is the platform's: such a file is marked "UTF-8".
+std::string Read(std::string text) {
+  CourseFileCheck check;
+  const TextEncoding encoding = CourseFileEncoding(text);
+  if (encoding == TextEncoding::Utf8WithBom) text.erase(0, kUtf8Bom.size());
+  const CourseList list = ReadCourseText(std::move(text), check);
   std::string read;
-  const auto onCourse = [&read](const CourseFields& fields) {
+  for (std::size_t i = 0; i < list.Size(); ++i) {
+    const CourseFields fields = list[i];
     read.append(fields.name).append("|").append(fields.credits).append("|");
     read.append(fields.score).append("\n");
-  };
-  CourseFileReader reader([](std::string_view utf8, std::string& gbk) {
-    gbk.append("<").append(utf8).append(">");
-    return std::size_t{0};
-  });
-  for (std::size_t at = 0; at < text.size(); at += pieceSize) {
-    if (!reader.Feed(text.substr(at, pieceSize), onCourse)) break;
   }
-  const CourseFileCheck check = reader.Finish(onCourse);
-  if (check.encoding != TextEncoding::Gbk) read += "UTF-8";
+  if (encoding != TextEncoding::Gbk) read += "UTF-8";
   if (!check.error) return read;
   return read + (*check.error == CourseFileError::BadFormat ? "BadFormat" : "BadData") + " at " +
          std::to_string(check.errorLine);
@@ -105,7 +78,7 @@ std::string ReadInPieces(std::string_view text, std::size_t pieceSize) {
 
 // Lines first: the last two spaces delimit the fields, and the checks run in a fixed order (empty
 // credits, credits below 1, empty score, score out of range). Then files.
-TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
+TEST(ReadCourseText, CoursesOrTheFirstBadLine) {
   using testing::Gbk;
   const std::string unnamed = Gbk("未命名课程");
   const std::string bom(kUtf8Bom);
@@ -133,19 +106,14 @@ TEST(CourseFileReader, SameCoursesAndErrorWhateverThePieces) {
       {"a 1 60\r\nb c 2 70", "a|1|60\nb c|2|70\n"},
       {"a 1 60\nb 2 70\n", "a|1|60\nb|2|70\n"},
       {"a 1 60\rb 2 70\nc 3 80\r\nd 4 90\r", "a|1|60\nb|2|70\nc|3|80\nd|4|90\n"},
-      {"a 1 60\r\r\n", "a|1|60\nBadFormat at 2"},
+      {"a 1 60\r\r\n", "BadFormat at 2"},
       {"a 1 60\n" + Gbk("小学 2 60"), "a|1|60\n" + Gbk("小学") + "|2|60\n"},
-      {bom + "a 1 60\r数学 2 60", "<a|1|60>\n<数学|2|60>\nUTF-8"},
-      {"a 1 60\n" + bom + "数学 2 60", "a|1|60\n<" + bom + "数学|2|60>\nUTF-8"},
-      {"a 1 60\r\n\r\n", "a|1|60\nBadFormat at 2"},
-      {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "a|1|60\nb|2|70\nBadData at 3"},
+      {bom + "a 1 60\r数学 2 60", "a|1|60\n数学|2|60\nUTF-8"},
+      {"a 1 60\n" + bom + "数学 2 60", "a|1|60\n" + bom + "数学|2|60\nUTF-8"},
+      {"a 1 60\r\n\r\n", "BadFormat at 2"},
+      {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "BadData at 3"},
   };
-  for (const auto& [text, read] : rows) {
-    for (const std::size_t pieceSize :
-         {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size()}) {
-      EXPECT_EQ(ReadInPieces(text, pieceSize), read) << text << " in pieces of " << pieceSize;
-    }
-  }
+  for (const auto& [text, read] : rows) EXPECT_EQ(Read(text), read) << text;
 }
 
 // Short GBK texts are often valid UTF-8 ("小学" reads as two Cyrillic letters, "学习" as a
@@ -179,7 +147,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
 TEST(FormatCourseFile, EndsEveryLineWithCrLfAndReadsBack) {
   const std::string text = FormatCourseFile({{"Linear Algebra", "4", "100"}, {" x", "1.5", "0"}});
   EXPECT_EQ(text, "Linear Algebra 4 100\r\n x 1.5 0\r\n");
-  EXPECT_EQ(ReadInPieces(text, 3), "Linear Algebra|4|100\n x|1.5|0\n");
+  EXPECT_EQ(Read(text), "Linear Algebra|4|100\n x|1.5|0\n");
 }
 
 }  // namespace

@@ -22,6 +22,20 @@ grading::RuleSet OneRule(std::initializer_list<grading::RuleBand> bands, std::st
   return grading::RuleSet{{rule}};
 }
 
+ResultTable Evaluate(const std::vector<CourseRecord>& courses, const grading::RuleSet& rules) {
+  return EvaluateCourses(courses::ListOf(courses), rules);
+}
+
+std::vector<CourseRecord> Records(const courses::CourseList& list) {
+  std::vector<CourseRecord> records;
+  for (std::size_t i = 0; i < list.Size(); ++i) {
+    const courses::CourseFields course = list[i];
+    records.push_back(
+        {std::string(course.name), std::string(course.credits), std::string(course.score)});
+  }
+  return records;
+}
+
 std::string Page(const ResultTable& table, const grading::RuleSet& rules) {
   std::string page;
   EXPECT_TRUE(WriteReport(table, MakeColumnTitles(rules), [&page](std::string_view bytes) {
@@ -35,13 +49,14 @@ std::string Page(const ResultTable& table, const grading::RuleSet& rules) {
 // first, and "-" in each cell of the empty row between the courses and the totals.
 TEST(EvaluateCourses, WorkedExampleCellForCellAndItsReportByteForByte) {
   // The sample file as the program carries it: read, put in a snapshot and taken out again.
+  courses::CourseFileCheck check;
+  const courses::CourseList list =
+      courses::ReadCourseText(testing::DataFile("sample_courses.txt"), check);
+  ASSERT_FALSE(check.error);
   CourseSnapshot snapshot;
-  const auto append = [&snapshot](const courses::CourseFields& fields) {
-    AppendCourse(snapshot, fields.name, fields.credits, fields.score);
-  };
-  courses::CourseFileReader reader;
-  reader.Feed(testing::DataFile("sample_courses.txt"), append);
-  ASSERT_FALSE(reader.Finish(append).error);
+  for (std::size_t i = 0; i < list.Size(); ++i) {
+    AppendCourse(snapshot, list[i].name, list[i].credits, list[i].score);
+  }
   const grading::RuleSet rules = grading::MakeBuiltInRules();
   const ResultTable table = EvaluateCourses(ParseCourseSnapshot(snapshot, 5), rules);
   std::string cells;
@@ -79,7 +94,7 @@ TEST(EvaluateCourses, GradePointsOfTheBandOfTheSingleScore) {
       {"BelowTheLastOf32Bands", full, "68.9", "0.0"},
   };
   for (const auto& [label, ruleSet, score, points] : rows) {
-    EXPECT_EQ(EvaluateCourses({{"c", "1", score}}, ruleSet).Cell(0, 3), points) << label;
+    EXPECT_EQ(Evaluate({{"c", "1", score}}, ruleSet).Cell(0, 3), points) << label;
   }
 }
 
@@ -99,7 +114,7 @@ TEST(EvaluateCourses, TotalsRow) {
       {{{"a", "1", "1e39"}}, {"1.0", x, "4.00"}},
   };
   for (const auto& [courses, totals] : rows) {
-    const std::vector<std::string> row = EvaluateCourses(courses, standard).totalsRow;
+    const std::vector<std::string> row = Evaluate(courses, standard).totalsRow;
     EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()), totals) << courses[0].credits;
   }
 }
@@ -133,8 +148,7 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
           {standard, {{"a", "1e39", "90"}}, 3.0, 0, {x, x, unreachable}},
       };
   for (const auto& [rules, courses, target, remaining, expected] : rows) {
-    const TargetPlanRow row =
-        PlanTarget(EvaluateCourses(courses, rules).basis, target, remaining)[0];
+    const TargetPlanRow row = PlanTarget(Evaluate(courses, rules).basis, target, remaining)[0];
     EXPECT_EQ((std::vector<std::string>{row.currentGpa, row.neededPoints, row.scoreText}), expected)
         << courses[0].score << " " << target;
   }
@@ -145,17 +159,18 @@ TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
   AppendCourse(snapshot, "a b", "5", "100");
   AppendCourse(snapshot, "", "2\r", "\r60");
   EXPECT_EQ(snapshot, "a b\r5\r100\r\r2 \r 60\r");
-  EXPECT_EQ(ParseCourseSnapshot(snapshot, 2),
-            (std::vector<CourseRecord>{{"a b", "5", "100"}, {"", "2 ", " 60"}}));
+  const std::string unnamed = Gbk("未命名课程");
+  EXPECT_EQ(Records(ParseCourseSnapshot(snapshot, 2)),
+            (std::vector<CourseRecord>{{"a b", "5", "100"}, {unnamed, "2 ", " 60"}}));
   // Fields past the end are empty.
   const std::tuple<std::string, std::size_t, std::vector<CourseRecord>> rows[] = {
-      {"", 1, {{"", "", ""}}},
+      {"", 1, {{unnamed, "", ""}}},
       {"a\r1\r60\rb", 2, {{"a", "1", "60"}, {"b", "", ""}}},
       {"a\r1\r60\rb\r", 1, {{"a", "1", "60"}}},
       {"a\r1\r60\r", 0, {}},
   };
   for (const auto& [snapshot, count, courses] : rows) {
-    EXPECT_EQ(ParseCourseSnapshot(snapshot, count), courses) << snapshot;
+    EXPECT_EQ(Records(ParseCourseSnapshot(snapshot, count)), courses) << snapshot;
   }
 }
 
@@ -163,7 +178,7 @@ TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
 // in its name, and a rule name byte 0xFF decodes to LF.
 TEST(WriteReport, EscapesMarkupAndLineBreaksInEveryText) {
   const grading::RuleSet rules = OneRule({}, "<i>a\nb");
-  const std::string page = Page(EvaluateCourses({{"<b>\"C&A\"</b>\r", "1", "60"}}, rules), rules);
+  const std::string page = Page(Evaluate({{"<b>\"C&A\"</b>\r", "1", "60"}}, rules), rules);
   EXPECT_NE(page.find("<td>&lt;b&gt;&quot;C&amp;A&quot;&lt;/b&gt;&#13;</td>"), std::string::npos);
   EXPECT_NE(page.find("<td>&lt;i&gt;a&#10;b</td>"), std::string::npos);
 }

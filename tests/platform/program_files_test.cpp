@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "support/gbk_literal.h"
 #include "support/temp_dir.h"
 
 namespace gradova::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Gbk;
 using testing::TempDir;
 
 // Whatever is at the path, even a file that cannot be read, is the user's and stays as it is.
@@ -42,20 +46,45 @@ TEST(ReadRulesFile, MissingWhenItCannotBeReadOtherwiseAsParsed) {
   EXPECT_EQ(ReadRulesFile(dir.Path("rules")).status, grading::RulesFileStatus::Damaged);
 }
 
-TEST(ReadCourseFile, HandsOverTheCoursesUpToTheFirstBadLine) {
+std::string Names(const courses::CourseList& list) {
+  std::string names;
+  for (std::size_t i = 0; i < list.Size(); ++i) names.append(list[i].name).append("|");
+  return names;
+}
+
+TEST(ReadCourseFile, TheCoursesOrNoneFromTheFirstBadLine) {
   TempDir dir;
-  std::vector<std::string> names;
-  const auto onCourse = [&names](const courses::CourseFields& c) { names.emplace_back(c.name); };
-  ASSERT_EQ(
-      WriteCourseFile(dir.Path("c"), {{"a b", "1", "60"}, {"c", "0", "70"}, {"d", "1", "80"}}),
-      ReplaceStatus::Replaced);
-  EXPECT_EQ(testing::ReadBytes(dir.Path("c")), "a b 1 60\r\nc 0 70\r\nd 1 80\r\n");
-  const courses::CourseFileCheck check = ReadCourseFile(dir.Path("c"), onCourse);
+  courses::CourseFileCheck check;
+  ASSERT_EQ(WriteCourseFile(dir.Path("c"), {{"a b", "1", "60"}, {"d", "1", "80"}}),
+            ReplaceStatus::Replaced);
+  EXPECT_EQ(testing::ReadBytes(dir.Path("c")), "a b 1 60\r\nd 1 80\r\n");
+  EXPECT_EQ(Names(ReadCourseFile(dir.Path("c"), check)), "a b|d|");
+  testing::WriteBytes(dir.Path("bad"), "a 1 60\r\nc 0 70\r\n");
+  EXPECT_EQ(Names(ReadCourseFile(dir.Path("bad"), check)), "");
   EXPECT_EQ(check.error, courses::CourseFileError::BadData);
   EXPECT_EQ(check.errorLine, 2u);
-  EXPECT_EQ(names, std::vector<std::string>{"a b"});
   for (const std::string& path : {dir.Path("absent"), dir.Root().string()}) {
-    EXPECT_EQ(ReadCourseFile(path, onCourse).error, courses::CourseFileError::CannotOpen);
+    ReadCourseFile(path, check);
+    EXPECT_EQ(check.error, courses::CourseFileError::CannotOpen);
+  }
+}
+
+// A UTF-8 file becomes GBK in its own buffer, also where a character spans two pieces of the
+// conversion; what GBK cannot hold is counted.
+TEST(ReadCourseFile, TurnsUtf8IntoGbk) {
+  TempDir dir;
+  std::string longName;
+  for (int i = 0; i < 400'000; ++i) longName += "数";
+  const std::tuple<std::string, std::string, std::size_t> rows[] = {
+      {"\xEF\xBB\xBF数学 2 60\n物理😀 1 70", Gbk("数学|物理?|"), 1},
+      {"英语 2 60\n" + longName + " 1 70", Gbk("英语|" + longName + "|"), 0},
+  };
+  for (const auto& [text, names, replaced] : rows) {
+    testing::WriteBytes(dir.Path("u"), text);
+    courses::CourseFileCheck check;
+    EXPECT_EQ(Names(ReadCourseFile(dir.Path("u"), check)), names);
+    EXPECT_FALSE(check.error);
+    EXPECT_EQ(check.replacedCharacters, replaced);
   }
 }
 
