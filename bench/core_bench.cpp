@@ -1,4 +1,4 @@
-// Throughput of the steps whose cost grows with the course count: reading a course file's bytes,
+// Throughput of the steps whose cost grows with the course count: checking a course file's text,
 // evaluating the courses under the built-in rules and writing the report page. The three sizes
 // show whether each step stays linear: 1,000,000 courses should take at most about 10x as long
 // as 100,000.
@@ -8,7 +8,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "bench/course_data.h"
 #include "courses/course_file.h"
@@ -18,13 +17,11 @@
 
 namespace {
 
-using gradova::courses::CourseRecord;
-
 // Inputs are cached per size: the library calls each benchmark several times while it settles
 // the iteration count, and regenerating a million lines each time would dominate the run.
 struct CourseData {
   std::string text;
-  std::vector<CourseRecord> records;
+  gradova::courses::CourseList courses;
 };
 
 const CourseData& DataFor(std::size_t count) {
@@ -33,13 +30,8 @@ const CourseData& DataFor(std::size_t count) {
   CourseData& data = it->second;
   if (!inserted) return data;
   data.text = gradova::bench::MakeCourseFileText(count);
-  gradova::courses::CourseFileReader reader;
-  const auto keep = [&data](const gradova::courses::CourseFields& fields) {
-    data.records.push_back(
-        {std::string(fields.name), std::string(fields.credits), std::string(fields.score)});
-  };
-  reader.Feed(data.text, keep);
-  reader.Finish(keep);
+  gradova::courses::CourseFileCheck check;
+  data.courses = gradova::courses::ReadCourseText(data.text, check);
   return data;
 }
 
@@ -51,18 +43,15 @@ void SetThroughput(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// The reader as the programs use it: the file's bytes a megabyte at a time.
+// The reader as the programs use it, on the whole file's text (the copy is not timed).
 void BenchReadCourseFile(benchmark::State& state) {
   const CourseData& data = DataFor(CountOf(state));
   for (auto _ : state) {
-    gradova::courses::CourseFileReader reader;
-    std::size_t courses = 0;
-    const auto count = [&courses](const gradova::courses::CourseFields&) { ++courses; };
-    for (std::size_t at = 0; at < data.text.size(); at += 1 << 20) {
-      reader.Feed(std::string_view(data.text).substr(at, 1 << 20), count);
-    }
-    benchmark::DoNotOptimize(reader.Finish(count));
-    benchmark::DoNotOptimize(courses);
+    state.PauseTiming();
+    std::string text = data.text;
+    state.ResumeTiming();
+    gradova::courses::CourseFileCheck check;
+    benchmark::DoNotOptimize(gradova::courses::ReadCourseText(std::move(text), check));
   }
   SetThroughput(state);
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.text.size()));
@@ -73,7 +62,7 @@ void BenchEvaluateCourses(benchmark::State& state) {
   const gradova::grading::RuleSet rules = gradova::grading::MakeBuiltInRules();
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<CourseRecord> input = data.records;
+    gradova::courses::CourseList input = data.courses;
     state.ResumeTiming();
     benchmark::DoNotOptimize(gradova::gpa::EvaluateCourses(std::move(input), rules));
   }
@@ -84,7 +73,7 @@ void BenchEvaluateCourses(benchmark::State& state) {
 void BenchWriteReport(benchmark::State& state) {
   const CourseData& data = DataFor(CountOf(state));
   const gradova::grading::RuleSet rules = gradova::grading::MakeBuiltInRules();
-  const gradova::gpa::ResultTable table = gradova::gpa::EvaluateCourses(data.records, rules);
+  const gradova::gpa::ResultTable table = gradova::gpa::EvaluateCourses(data.courses, rules);
   const std::vector<std::string> titles = gradova::gpa::MakeColumnTitles(rules);
   for (auto _ : state) {
     std::size_t bytes = 0;

@@ -85,8 +85,8 @@ bool ShowPlan(const Options& options, const gpa::ResultTable& table,
         {titles[3 + rule], plan[rule].currentGpa, plan[rule].neededPoints, plan[rule].scoreText});
   }
   const CellGrid grid{rows.size(), rows[0].size(),
-                      [&rows](std::size_t row, std::size_t column) -> std::string_view {
-                        return rows[row][column];
+                      [&rows](std::size_t row, std::vector<std::string_view>& cells) {
+                        cells.assign(rows[row].begin(), rows[row].end());
                       }};
   return WriteTable(grid, options.format, out);
 }
@@ -134,9 +134,12 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   // The title row, then the table's rows.
   const CellGrid grid{table.RowCount() + 1, table.ColumnCount(),
-                      [&](std::size_t row, std::size_t column) -> std::string_view {
-                        return row == 0 ? std::string_view(titles[column])
-                                        : table.Cell(row - 1, column);
+                      [&](std::size_t row, std::vector<std::string_view>& cells) {
+                        if (row == 0) {
+                          cells.assign(titles.begin(), titles.end());
+                        } else {
+                          table.Row(row - 1, cells);
+                        }
                       }};
   if (!WriteTable(grid, options.format, out)) {
     Print(err, "gradova-cli: cannot write the table\n");

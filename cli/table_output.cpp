@@ -63,13 +63,26 @@ std::string ShownCell(std::string_view gbk) {
   return shown.append(kEllipsis);
 }
 
+// The lines on their way to the stream, handed over about kFlushBytes at a time; a long cell goes
+// in pieces, so that no cell is held whole a second time.
 class Output {
  public:
   explicit Output(std::FILE* out) : m_out(out) {}
-  std::string& Line() { return m_line; }
+  void Text(std::string_view utf8) { m_bytes.append(utf8); }
+  void Cell(std::string_view gbk) {
+    while (gbk.size() > kFlushBytes) {
+      // A piece ends before a character: a byte from 0x81 up starts a two-byte one.
+      std::size_t end = 0;
+      while (end < kFlushBytes) end += static_cast<unsigned char>(gbk[end]) >= 0x81 ? 2 : 1;
+      AppendCell(gbk.substr(0, end), m_bytes);
+      gbk.remove_prefix(std::min(end, gbk.size()));
+      Flush();
+    }
+    AppendCell(gbk, m_bytes);
+  }
   void EndLine() {
-    m_line.push_back('\n');
-    if (m_line.size() >= kFlushBytes) Flush();
+    m_bytes.push_back('\n');
+    if (m_bytes.size() >= kFlushBytes) Flush();
   }
   bool Finish() {
     Flush();
@@ -78,18 +91,20 @@ class Output {
 
  private:
   void Flush() {
-    std::fwrite(m_line.data(), 1, m_line.size(), m_out);
-    m_line.clear();
+    std::fwrite(m_bytes.data(), 1, m_bytes.size(), m_out);
+    m_bytes.clear();
   }
   std::FILE* m_out;
-  std::string m_line;
+  std::string m_bytes;
 };
 
 bool WriteTsv(const CellGrid& grid, Output& out) {
+  std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < grid.rows; ++row) {
-    for (std::size_t column = 0; column < grid.columns; ++column) {
-      if (column > 0) out.Line().push_back('\t');
-      AppendCell(grid.cell(row, column), out.Line());
+    grid.row(row, cells);
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      if (column > 0) out.Text("\t");
+      out.Cell(cells[column]);
     }
     out.EndLine();
   }
@@ -98,18 +113,22 @@ bool WriteTsv(const CellGrid& grid, Output& out) {
 
 bool WriteText(const CellGrid& grid, Output& out) {
   std::vector<std::size_t> widths(grid.columns, 0);
+  std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < grid.rows; ++row) {
-    for (std::size_t column = 0; column < grid.columns; ++column) {
-      widths[column] = std::max(widths[column], DisplayWidth(ShownCell(grid.cell(row, column))));
+    grid.row(row, cells);
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      widths[column] = std::max(widths[column], DisplayWidth(ShownCell(cells[column])));
     }
   }
   for (std::size_t row = 0; row < grid.rows; ++row) {
+    grid.row(row, cells);
     std::size_t pending = 0;  // padding owed before the next non-empty cell
-    for (std::size_t column = 0; column < grid.columns; ++column) {
+    for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) pending += 2;
-      const std::string cell = ShownCell(grid.cell(row, column));
+      const std::string cell = ShownCell(cells[column]);
       if (!cell.empty()) {
-        out.Line().append(pending, ' ').append(cell);
+        out.Text(std::string(pending, ' '));
+        out.Text(cell);
         pending = 0;
       }
       pending += widths[column] - DisplayWidth(cell);

@@ -5,16 +5,17 @@
 #include <cstdio>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "cli/options.h"
 
 namespace gradova::cli {
 
-// A table to write: `cell` gives the GBK text of each cell.
+// A table to write: `row` puts the GBK texts of a row's cells, `columns` of them, into `cells`.
 struct CellGrid {
   std::size_t rows = 0;
   std::size_t columns = 0;
-  std::function<std::string_view(std::size_t row, std::size_t column)> cell;
+  std::function<void(std::size_t row, std::vector<std::string_view>& cells)> row;
 };
 
 // The widest cell the text format shows, in terminal columns; a wider one is cut, ending in "…".

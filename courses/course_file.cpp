@@ -1,5 +1,6 @@
 #include "courses/course_file.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace gradova::courses {
@@ -17,8 +18,11 @@ TextEncoding CourseFileEncoding(std::string_view bytes) {
 CourseList ReadCourseText(std::string gbk, CourseFileCheck& check) {
   CourseList list(std::move(gbk));
   std::string_view rest = list.Text();
+  // Room for a course per LF at once: a list of a million courses is not grown and copied.
+  list.Reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
   for (std::size_t lineNumber = 1; !rest.empty(); ++lineNumber) {
-    const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
+    std::size_t end = 0;
+    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
     const auto fields = SplitCourseLine(rest.substr(0, end));
     if (const auto* error = std::get_if<CourseLineError>(&fields)) {
       check.error = *error == CourseLineError::BadFormat ? CourseFileError::BadFormat

@@ -26,7 +26,8 @@ void CourseList::Add(std::string_view name, std::string_view credits, std::strin
 CourseFields CourseList::operator[](std::size_t index) const {
   const Offsets& course = m_courses[index];
   const std::string_view text = m_text;
-  const std::size_t scoreEnd = std::min(text.find_first_of("\r\n", course.score), text.size());
+  std::size_t scoreEnd = course.score;
+  while (scoreEnd < text.size() && text[scoreEnd] != '\r' && text[scoreEnd] != '\n') ++scoreEnd;
   CourseFields fields{kUnnamedCourse,
                       text.substr(course.credits, course.score - 1 - course.credits),
                       text.substr(course.score, scoreEnd - course.score)};

@@ -25,6 +25,7 @@ class CourseList {
   void Add(std::string_view name, std::string_view credits, std::string_view score);
 
   std::size_t Size() const { return m_courses.size(); }
+  void Reserve(std::size_t courses) { m_courses.reserve(courses); }
   // The fields of course `index`, views into Text(); the name is kUnnamedCourse when it is empty.
   CourseFields operator[](std::size_t index) const;
 

@@ -92,11 +92,9 @@ void ReportWriter::Flush() {
 bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
                  WriteBytes write) {
   ReportWriter report(titles, std::move(write));
-  std::vector<std::string_view> cells(table.ColumnCount());
+  std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < table.RowCount(); ++row) {
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      cells[column] = table.Cell(row, column);
-    }
+    table.Row(row, cells);
     report.Row(cells);
   }
   return report.Finish();

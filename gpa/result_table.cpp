@@ -18,4 +18,19 @@ std::string_view ResultTable::Cell(std::size_t row, std::size_t column) const {
   return {};
 }
 
+void ResultTable::Row(std::size_t row, std::vector<std::string_view>& cells) const {
+  cells.resize(ColumnCount());
+  if (row >= courses.Size()) {
+    for (std::size_t column = 0; column < cells.size(); ++column) cells[column] = Cell(row, column);
+    return;
+  }
+  const courses::CourseFields course = courses[row];
+  cells[0] = course.name;
+  cells[1] = course.credits;
+  cells[2] = course.score;
+  for (std::size_t rule = 0; rule < ruleColumns.size(); ++rule) {
+    cells[3 + rule] = ruleColumns[rule].pointTexts[ruleColumns[rule].textOfCourse[row]];
+  }
+}
+
 }  // namespace gradova::gpa

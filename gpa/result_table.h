@@ -34,6 +34,8 @@ struct ResultTable {
   std::size_t ColumnCount() const { return 3 + ruleColumns.size(); }
   // The text of a cell; empty outside the grid.
   std::string_view Cell(std::size_t row, std::size_t column) const;
+  // The texts of row `row`, ColumnCount() of them, into `cells`.
+  void Row(std::size_t row, std::vector<std::string_view>& cells) const;
 };
 
 }  // namespace gradova::gpa

@@ -22,11 +22,12 @@ std::size_t BandCount(const BandTable& bands) {
 }
 
 std::size_t FindBand(const BandTable& bands, float score) {
-  const std::size_t count = BandCount(bands);
-  for (std::size_t slot = 0; slot < count; ++slot) {
-    if (static_cast<float>(bands[slot].lowerBound) <= score) return slot;
+  std::size_t slot = 0;
+  while (slot < bands.size() && bands[slot].lowerBound != kNoBand &&
+         static_cast<float>(bands[slot].lowerBound) > score) {
+    ++slot;
   }
-  return count;
+  return slot;
 }
 
 std::string EncodeRuleName(std::string_view name) {

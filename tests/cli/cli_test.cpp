@@ -153,6 +153,16 @@ TEST(Cli, Outputs) {
   }
 }
 
+// A cell longer than the output's buffer goes out in pieces, none cutting a character.
+TEST(Cli, LongNameWhole) {
+  std::string name;
+  for (int i = 0; i < 40'000; ++i) name += "数";
+  TempDir dir;
+  const CliRun run =
+      RunIn(dir, Gbk("x" + name + " 2 60"), kNoRules, {"--rules", "r", "--format", "tsv", "c.txt"});
+  EXPECT_EQ(run.out.substr(0, run.out.find("\t2\t60\n")), "课程名称\t学分\t成绩\nx" + name);
+}
+
 TEST(Cli, SampleGivesTheWorkedExampleAndItsReport) {
   TempDir dir;
   const CliRun run = RunIn(dir, DataFile("sample_courses.txt"), std::nullopt,

@@ -60,5 +60,13 @@ TEST_F(ImportDlgTest, AFileThatCannotBeReadIsToldAndLoadsNothing) {
             "x,1,60/,,/?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/");
 }
 
+// Memory that runs out on the way from the file to the list fails the command, not the program.
+TEST_F(ImportDlgTest, MemoryRunningOutKeepsTheList) {
+  Write("t.csv", "a,1,60\r\n");
+  m_inModal = {[](platform::Dialog&) { throw std::bad_alloc(); }};
+  Run("+x,1,60;no;>t.csv;load");
+  EXPECT_EQ(Cells(Main().List()) + Boxes(), "x,1,60/,,/?/文件打开失败！/");
+}
+
 }  // namespace
 }  // namespace gradova::ui
