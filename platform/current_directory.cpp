@@ -1,21 +1,18 @@
 #include "platform/current_directory.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <vector>
+#include <filesystem>
 
 namespace gradova::platform {
 
 std::string GetCurrentDirectory() {
-  std::vector<char> buffer(256);
-  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) return {};
-    buffer.resize(buffer.size() * 2);
-  }
-  return buffer.data();
+  std::error_code error;
+  return std::filesystem::current_path(error).string();
 }
 
-bool SetCurrentDirectory(const std::string& path) { return ::chdir(path.c_str()) == 0; }
+bool SetCurrentDirectory(const std::string& path) {
+  std::error_code error;
+  std::filesystem::current_path(path, error);
+  return !error;
+}
 
 }  // namespace gradova::platform

@@ -32,39 +32,32 @@ bool PathExists(const std::string& path);
 enum class ReplaceStatus {
   Replaced,
   Refused,       // the file is not one to replace (see below); nothing was touched
-  CannotCreate,  // no temporary file could be made beside the file (read-only directory, ...)
-  WriteFailed,   // producing, writing, flushing or renaming failed (full disk, ...)
+  CannotCreate,  // no file can be made there (read-only directory, a loop of links, a name that is
+                 // not UTF-8, ...)
+  WriteFailed,   // producing, writing or committing failed (full disk, ...)
 };
 
-// Replaces the file at `path` atomically with the bytes that `produce` hands to the sink it is
-// given, in order. When `produce` returns false, or anything fails, the file is left exactly as it
-// was, or absent if it was absent, and nothing is left beside it.
+// Replaces the file at `path` with the bytes that `produce` hands to the sink it is given, in
+// order, through QSaveFile: the new contents go to a temporary file beside it, which is flushed to
+// disk and renamed over the file, so that a process killed at any moment leaves the old or the new
+// file. When `produce` returns false, or anything fails, the file is left exactly as it was, or
+// absent if it was absent, and no temporary file is left.
 //
 // A symbolic link at `path` stays a link: the file at the end of its chain of links is replaced,
-// and a dangling link's target is created. The file replaced is Refused unless it is a regular
-// file whose permission bits let this process write it: the owner's bits when the effective user
-// owns it, else the group's when the process is in its group, else the others' bits. Root's power
-// to write any file is not used, so that a file made read-only (0444) is never replaced, by
-// anyone; access control lists are not consulted.
-//
-// The new contents go to a temporary file in the replaced file's directory, unnamed (O_TMPFILE)
-// where the file system and /proc allow, else named ".gradova-" and six characters; it is flushed
-// to disk, given such a hidden name if it has none, and renamed over the file, and the directory
-// is flushed. A process killed at any moment thus leaves the old or the new file, and a leftover
-// hidden file only when killed between the naming and the rename (with a named temporary file,
-// at any time before the rename). The new file keeps the old
-// one's permission bits and, where the process may set them, its owner and group (else it belongs
-// to the process's user, in the old group if the process is a member); a new file gets the bits
-// of an ordinary new file. Other hard links to the old file keep the old contents.
+// and a dangling link's target is created. That file is Refused unless it is a regular file whose
+// permission bits let this process write it: the owner's bits when the effective user owns it, else
+// the group's when the process is in its group, else the others' bits. Root's power to write any
+// file is not used, so that a file made read-only (0444) is never replaced, by anyone; access
+// control lists are not consulted. The new file keeps the old one's permission bits and belongs to
+// the process's user; a new file gets the bits of an ordinary new file. Other hard links to the old
+// file keep the old contents. The names are the file system's bytes, which must be UTF-8.
 ReplaceStatus ReplaceFileWith(const std::string& path,
                               const std::function<bool(const ByteSink& write)>& produce);
 // ReplaceFileWith for bytes already in memory.
 ReplaceStatus ReplaceFile(const std::string& path, std::string_view bytes);
 
-// Test seam: while set, the writes of the temporary file fail after this many bytes in all, as on
-// a full disk. Reset with std::nullopt.
+// Test seam: while set, the writes of the new contents fail after this many bytes in all, as on a
+// full disk. Reset with std::nullopt.
 void SetWriteFailureAfterBytesForTesting(std::optional<std::size_t> bytes);
-// Test seam: while true, temporary files are made as where the file system has no O_TMPFILE.
-void SetNamedTemporaryFilesForTesting(bool named);
 
 }  // namespace gradova::platform

@@ -1,13 +1,14 @@
 #pragma once
 // The one converter between the GBK bytes that Gradova keeps everywhere and the Unicode that
-// terminals and widgets speak. GBK here is code page 936: 0x80 is the euro sign.
+// terminals and widgets speak, over Qt's converters (ICU's tables). GBK here is code page 936:
+// 0x80 is the euro sign, and its user-defined double-byte areas are Unicode's private use area.
 #include <string>
 #include <string_view>
 
 namespace gradova::platform {
 
-// GBK to UTF-8. A byte sequence that GBK does not define becomes U+FFFD, one per bad byte, so the
-// output is always valid UTF-8 and nothing is dropped silently.
+// GBK to UTF-8. A byte that starts no character of GBK becomes U+FFFD (0xFF, which ICU's table
+// maps, becomes U+F8F5), so the output is always valid UTF-8 and nothing is dropped silently.
 std::string GbkToUtf8(std::string_view gbk);
 // The same, appended to `out`, for callers that convert many short texts into one buffer.
 void AppendGbkToUtf8(std::string_view gbk, std::string& out);
@@ -17,7 +18,7 @@ inline constexpr std::size_t kMaxUtf8PerGbkByte = 3;
 char* WriteGbkAsUtf8(std::string_view gbk, char* out);
 
 // GB18030 (GBK and its four-byte extension) to UTF-8; a byte sequence it does not define becomes
-// U+FFFD, one per bad byte.
+// U+FFFD, as in GbkToUtf8.
 std::string Gb18030ToUtf8(std::string_view gb18030);
 
 // UTF-8 to GBK. A character that GBK cannot hold becomes "?", as the system's code page conversion
