@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Pieces that stay in the processor's cache while they are read and then scanned.
+// What a file that grows while it is read is read in.
 constexpr std::size_t kPieceBytes = 128 * 1024;
 
 constexpr std::size_t kNoWriteFailure = std::numeric_limits<std::size_t>::max();
@@ -57,35 +57,24 @@ bool MayReplace(const QFileInfo& file) {
 
 }  // namespace
 
-bool CanReadFile(const std::string& path) {
-  std::size_t size = 0;
-  const int fd = OpenToRead(path, size);
-  return fd >= 0 && ::close(fd) == 0;
-}
-
-bool ReadFilePieces(const std::string& path, const ByteSink& onPiece) {
-  std::size_t size = 0;
-  const int fd = OpenToRead(path, size);
-  if (fd < 0) return false;
-  // Sized to the file, up to a piece, and left uninitialised: the reads fill it.
-  size = std::clamp(size + 1, std::size_t{4096}, kPieceBytes);
-  const std::unique_ptr<char[]> buffer(new char[size]);
-  ssize_t n = 0;
-  while ((n = ::read(fd, buffer.get(), size)) != 0) {
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || !onPiece(std::string_view(buffer.get(), static_cast<std::size_t>(n)))) break;
-  }
-  ::close(fd);
-  return n >= 0;
-}
-
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::string contents;
-  const auto append = [&contents](std::string_view piece) {
-    contents.append(piece);
-    return true;
-  };
-  return ReadFilePieces(path, append) ? std::optional(std::move(contents)) : std::nullopt;
+  std::size_t size = 0;
+  const int fd = OpenToRead(path, size);
+  if (fd < 0) return std::nullopt;
+  // One byte more than the file, so that its end is seen without growing the buffer; a file that
+  // grows while it is read grows it a piece at a time.
+  std::string contents(size + 1, '\0');
+  std::size_t used = 0;
+  ssize_t n = 0;
+  do {
+    if (used == contents.size()) contents.resize(used + kPieceBytes);
+    n = ::read(fd, contents.data() + used, contents.size() - used);
+    if (n > 0) used += static_cast<std::size_t>(n);
+  } while (n > 0 || (n < 0 && errno == EINTR));
+  ::close(fd);
+  if (n < 0) return std::nullopt;
+  contents.resize(used);
+  return contents;
 }
 
 bool PathExists(const std::string& path) {

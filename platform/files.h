@@ -8,22 +8,13 @@
 
 namespace gradova::platform {
 
-// Takes bytes in order; false to stop (when reading) or when they could not be written.
+// Takes bytes in order; false when they could not be written.
 using ByteSink = std::function<bool(std::string_view bytes)>;
 
-// Hands the contents of the regular file at `path` (a link to one is followed) to `onPiece` in
-// order, a piece of at most 128 KiB at a time, until the end or until `onPiece` returns false.
-// False when the file cannot be opened or read, or is anything but a regular file (missing,
-// unreadable, a directory, a device, a FIFO), or is larger than the machine's physical memory
-// (refused before any byte is read): the pieces handed over before a read error are then the
-// caller's to drop. A FIFO never blocks the open.
-bool ReadFilePieces(const std::string& path, const ByteSink& onPiece);
-
-// Whether ReadFilePieces would read the file at `path`: it opens, and is a regular file no larger
-// than physical memory. Nothing is read.
-bool CanReadFile(const std::string& path);
-
-// The whole contents of the regular file at `path`, or nothing, as ReadFilePieces.
+// The whole contents of the regular file at `path` (a link to one is followed), read once into a
+// buffer of the file's size. Nothing when the file cannot be opened or read, or is anything but a
+// regular file (missing, unreadable, a directory, a device, a FIFO), or is larger than the
+// machine's physical memory (refused before any byte is read). A FIFO never blocks the open.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Whether anything (a file, a directory, a dangling link) is at `path`.

@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <string>
 
 namespace gradova::platform {
 namespace {
@@ -11,14 +12,17 @@ namespace {
 // Qt opens these by name through ICU; ICU's "GBK" is code page 936.
 constexpr char kGbk[] = "GBK";
 
-// A character cut off at the end of the text is held back for more input, not replaced: a NUL byte,
-// which continues no character, goes after the text to make the decoder give it out as U+FFFD.
-std::string DecodeToUtf8(const char* encoding, std::string_view bytes) {
+// Appends `bytes` decoded to `out` as UTF-8. A character cut off at the end of the text is held
+// back for more input, not replaced: a NUL byte, which continues no character, goes after the text
+// to make the decoder give it out as U+FFFD, and leaves the decoder ready for the next text. Each
+// thread keeps its decoders, since opening one costs more than decoding a short text.
+void AppendDecoded(QStringDecoder& decoder, std::string_view bytes, std::string& out) {
   std::string padded(bytes);
   padded.push_back('\0');
-  QString text = QStringDecoder(encoding)(QByteArrayView(padded.data(), padded.size()));
+  QString text = decoder(QByteArrayView(padded.data(), static_cast<qsizetype>(padded.size())));
   text.chop(1);
-  return text.toUtf8().toStdString();
+  const QByteArray utf8 = text.toUtf8();
+  out.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
 // The characters that ICU leaves out, instead of replacing, when the target cannot hold them (soft
@@ -35,16 +39,23 @@ bool IsDefaultIgnorable(char32_t c) {
 
 }  // namespace
 
-std::string GbkToUtf8(std::string_view gbk) { return DecodeToUtf8(kGbk, gbk); }
-
-void AppendGbkToUtf8(std::string_view gbk, std::string& out) { out += GbkToUtf8(gbk); }
-
-char* WriteGbkAsUtf8(std::string_view gbk, char* out) {
-  const std::string utf8 = GbkToUtf8(gbk);
-  return std::copy(utf8.begin(), utf8.end(), out);
+std::string GbkToUtf8(std::string_view gbk) {
+  std::string utf8;
+  AppendGbkToUtf8(gbk, utf8);
+  return utf8;
 }
 
-std::string Gb18030ToUtf8(std::string_view gb18030) { return DecodeToUtf8("GB18030", gb18030); }
+void AppendGbkToUtf8(std::string_view gbk, std::string& out) {
+  thread_local QStringDecoder decoder(kGbk);
+  AppendDecoded(decoder, gbk, out);
+}
+
+std::string Gb18030ToUtf8(std::string_view gb18030) {
+  thread_local QStringDecoder decoder("GB18030");
+  std::string utf8;
+  AppendDecoded(decoder, gb18030, utf8);
+  return utf8;
+}
 
 std::string Utf8ToGbk(std::string_view utf8) {
   std::string out;

@@ -12,10 +12,6 @@ namespace gradova::platform {
 std::string GbkToUtf8(std::string_view gbk);
 // The same, appended to `out`, for callers that convert many short texts into one buffer.
 void AppendGbkToUtf8(std::string_view gbk, std::string& out);
-// The same, written at `out`, which must have room for kMaxUtf8PerGbkByte * gbk.size() bytes;
-// returns the end of what was written.
-inline constexpr std::size_t kMaxUtf8PerGbkByte = 3;
-char* WriteGbkAsUtf8(std::string_view gbk, char* out);
 
 // GB18030 (GBK and its four-byte extension) to UTF-8; a byte sequence it does not define becomes
 // U+FFFD, as in GbkToUtf8.
