@@ -1,8 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +9,6 @@
 #include "cli/table_output.h"
 #include "support/gbk_literal.h"
 #include "support/temp_dir.h"
-#include "support/zip_file.h"
 
 namespace gradova::cli {
 namespace {
@@ -214,39 +209,6 @@ TEST(Cli, Transcripts) {
     EXPECT_EQ(run.out.substr(0, std::min(run.out.size(), table.size())), out.empty() ? "" : table);
     EXPECT_NE(run.err.find(err), std::string::npos) << run.err;
   }
-}
-
-// gradova-cli carries its own C++ runtime and the .xlsx module uses the shared one, so no
-// exception may cross between them: memory that runs out in the module is told, not an abort.
-TEST(Cli, MemoryRunningOutInTheXlsxModuleIsTold) {
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  GTEST_SKIP() << "the sanitizer's shadow memory does not fit under an address space limit";
-#endif
-#endif
-  TempDir dir;
-  std::string sheet = "<worksheet><sheetData>";
-  for (int row = 0; row < 400'000; ++row) sheet += "<row><c><v>1</v></c><c><v>2</v></c></row>";
-  sheet += "</sheetData></worksheet>";
-  testing::WriteZip(
-      dir.Path("t.xlsx"),
-      {{"xl/workbook.xml",
-        R"(<workbook xmlns:r="r"><sheets><sheet r:id="a"/></sheets></workbook>)"},
-       {"xl/_rels/workbook.xml.rels", R"(<Relationships><Relationship Id="a" Target="s.xml"/>)"
-                                      R"(</Relationships>)"},
-       {"xl/s.xml", sheet}});
-  const pid_t child = fork();
-  if (child == 0) {
-    const rlimit limit{48 << 20, 48 << 20};  // room to start, not to hold the sheet
-    const int err = open(dir.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (setrlimit(RLIMIT_AS, &limit) != 0 || err < 0 || dup2(err, 2) < 0) _exit(126);
-    execl(GRADOVA_CLI, GRADOVA_CLI, "--format", "tsv", dir.Path("t.xlsx").c_str(), nullptr);
-    _exit(127);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kExitFailure) << status;
-  EXPECT_EQ(testing::ReadBytes(dir.Path("err")), "gradova-cli: out of memory\n");
 }
 
 // The version is the installed command's own test, gradova-cli.version.
