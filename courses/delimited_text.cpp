@@ -2,13 +2,15 @@
 
 namespace gradova::courses {
 
-TextRecords ParseDelimitedText(std::string_view text, char separator) {
-  TextRecords records;
-  std::vector<std::string> fields(1);
+ReadRecords ParseDelimitedText(std::string_view text, char separator,
+                               const TranscriptLimits& limits) {
+  RecordsBuilder records(limits);
+  std::size_t row = 0;
+  std::size_t column = 0;
+  std::string field;
   bool quoted = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    std::string& field = fields.back();
     if (quoted) {
       if (c != '"') {
         field += c;
@@ -19,19 +21,21 @@ TextRecords ParseDelimitedText(std::string_view text, char separator) {
         quoted = false;
       }
     } else if (c == separator) {
-      fields.emplace_back();
+      if (!records.Put(row, column++, std::move(field))) break;
+      field.clear();
     } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
       if (c == '\r') ++i;
-      records.push_back(std::move(fields));
-      fields.assign(1, std::string());
+      if (!records.Put(row++, column, std::move(field))) break;
+      field.clear();
+      column = 0;
     } else if (c == '"' && field.empty()) {
       quoted = true;
     } else {
       field += c;
     }
   }
-  if (fields.size() > 1 || !fields.back().empty() || quoted) records.push_back(std::move(fields));
-  return records;
+  if (column > 0 || !field.empty() || quoted) records.Put(row, column, std::move(field));
+  return records.Take();
 }
 
 }  // namespace gradova::courses

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::string_view text(reinterpret_cast<const char*>(data), size);
   if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
   for (const char separator : {',', '\t'}) {
-    const TextRecords records = ParseDelimitedText(text, separator);
+    const TextRecords records = ParseDelimitedText(text, separator).records;
     for (const RetakePolicy retake : {RetakePolicy::Highest, RetakePolicy::Latest}) {
       const TranscriptImport imported =
           ImportTranscript(records, {FindTranscriptColumns(records), DefaultGradeMap(), retake});

@@ -57,6 +57,12 @@ bool MayReplace(const QFileInfo& file) {
 
 }  // namespace
 
+bool CanReadFile(const std::string& path) {
+  std::size_t size = 0;
+  const int fd = OpenToRead(path, size);
+  return fd >= 0 && ::close(fd) == 0;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::size_t size = 0;
   const int fd = OpenToRead(path, size);

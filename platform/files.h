@@ -17,6 +17,10 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 // machine's physical memory (refused before any byte is read). A FIFO never blocks the open.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
+// Whether ReadWholeFile would read the file at `path`: it opens, and is a regular file no larger
+// than physical memory. Nothing is read.
+bool CanReadFile(const std::string& path);
+
 // Whether anything (a file, a directory, a dangling link) is at `path`.
 bool PathExists(const std::string& path);
 

@@ -1,12 +1,14 @@
 #include "platform/transcript_file.h"
 
+#include <filesystem>
+#include <system_error>
 #include <variant>
 
 #include "courses/text_encoding.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/transcript_texts.h"
-#include "platform/xlsx_module.h"
+#include "platform/xlsx_reader.h"
 
 namespace gradova::platform {
 namespace {
@@ -22,6 +24,14 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
   return true;
 }
 
+TranscriptFile Kept(courses::ReadRecords read) {
+  if (read.error == courses::RecordsError::CellTooLong) {
+    return {{}, TranscriptFileError::CellTooLong};
+  }
+  if (read.error) return {{}, TranscriptFileError::TooLarge};
+  return {std::move(read.records), std::nullopt};
+}
+
 }  // namespace
 
 bool IsTranscriptPath(std::string_view path) {
@@ -35,21 +45,25 @@ std::string TranscriptTextToGbk(std::string_view bytes) {
   return courses::IsValidUtf8(bytes) ? Utf8ToGbk(bytes) : Utf8ToGbk(Gb18030ToUtf8(bytes));
 }
 
-TranscriptFile ReadTranscriptFile(const std::string& path) {
+TranscriptFile ReadTranscriptFile(const std::string& path,
+                                  const courses::TranscriptLimits& limits) {
+  if (EndsWithNoCase(path, ".xlsx")) {
+    if (!CanReadFile(path)) return {{}, TranscriptFileError::CannotOpen};
+    XlsxSheet sheet = ReadXlsxFirstSheet(path, limits);
+    if (const auto* error = std::get_if<TranscriptFileError>(&sheet)) return {{}, *error};
+    TranscriptFile file = Kept(std::move(std::get<courses::ReadRecords>(sheet)));
+    for (auto& record : file.records) {
+      for (std::string& cell : record) cell = Utf8ToGbk(cell);
+    }
+    return file;
+  }
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && size > limits.textFileBytes) return {{}, TranscriptFileError::TooLarge};
   const std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes) return {{}, TranscriptFileError::CannotOpen};
-  if (!EndsWithNoCase(path, ".xlsx")) {
-    return {courses::ParseDelimitedText(TranscriptTextToGbk(*bytes),
-                                        EndsWithNoCase(path, ".tsv") ? '\t' : ','),
-            std::nullopt};
-  }
-  XlsxSheet sheet = ReadXlsxFirstSheetThroughModule(*bytes);
-  if (const auto* error = std::get_if<TranscriptFileError>(&sheet)) return {{}, *error};
-  courses::TextRecords records = std::move(std::get<courses::TextRecords>(sheet));
-  for (auto& record : records) {
-    for (std::string& cell : record) cell = Utf8ToGbk(cell);
-  }
-  return {std::move(records), std::nullopt};
+  return Kept(courses::ParseDelimitedText(TranscriptTextToGbk(*bytes),
+                                          EndsWithNoCase(path, ".tsv") ? '\t' : ',', limits));
 }
 
 std::string_view TranscriptFileMessage(TranscriptFileError error) {
@@ -64,8 +78,10 @@ std::string_view TranscriptFileMessage(TranscriptFileError error) {
       return kTranscriptNoWorksheet;
     case TranscriptFileError::DamagedXml:
       return kTranscriptDamagedXml;
-    case TranscriptFileError::NoXlsxModule:
-      return kTranscriptNoXlsxModule;
+    case TranscriptFileError::CellTooLong:
+      return kTranscriptCellTooLong;
+    case TranscriptFileError::TooLarge:
+      return kTranscriptTooLarge;
   }
   return {};
 }

@@ -11,12 +11,14 @@
 namespace gradova::platform {
 
 enum class TranscriptFileError {
-  CannotOpen,    // the file could not be opened or read
-  NotZip,        // an .xlsx that is no zip archive
-  DamagedZip,    // a zip archive whose parts cannot be read
-  NoWorksheet,   // no workbook, no worksheet in it, or the worksheet's part is missing
-  DamagedXml,    // a part of the workbook is not well-formed XML
-  NoXlsxModule,  // an .xlsx, and the module that reads them (xlsx_module.h) cannot be loaded
+  CannotOpen,   // the file could not be opened or read
+  NotZip,       // an .xlsx that is no zip archive
+  DamagedZip,   // a zip archive whose parts cannot be read
+  NoWorksheet,  // no workbook, no worksheet in it, or the worksheet's part is missing
+  DamagedXml,   // a part of the workbook is not well-formed XML
+  CellTooLong,  // a cell holds more text than TranscriptLimits::cellBytes
+  TooLarge,     // more rows, columns or text than TranscriptLimits allow, or a text file larger
+                // than its textFileBytes
 };
 
 struct TranscriptFile {
@@ -27,9 +29,11 @@ struct TranscriptFile {
 // Whether `path` ends in .csv, .tsv or .xlsx, in any case.
 bool IsTranscriptPath(std::string_view path);
 
-// The records of the file at `path`: an .xlsx's first worksheet (see xlsx_reader.h; read through
-// the module of xlsx_module.h), else the text's, split at tabs for .tsv and at commas otherwise.
-TranscriptFile ReadTranscriptFile(const std::string& path);
+// The records of the file at `path`: an .xlsx's first worksheet (see xlsx_reader.h), else the
+// text's, split at tabs for .tsv and at commas otherwise; all within `limits`. Throws
+// std::bad_alloc when memory runs out all the same.
+TranscriptFile ReadTranscriptFile(const std::string& path,
+                                  const courses::TranscriptLimits& limits = {});
 
 // A text file's bytes as GBK: UTF-8 when they start with its byte-order mark (which is dropped) or
 // are valid UTF-8, else GB18030. Characters GBK cannot hold become "?".

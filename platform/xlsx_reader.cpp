@@ -1,217 +1,240 @@
 #include "platform/xlsx_reader.h"
 
-#include <zip.h>
+#include <unzip.h>
 
+#include <QXmlStreamReader>
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <functional>
 #include <memory>
 #include <optional>
-#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
-
-#include "platform/xml_tree.h"
 
 namespace gradova::platform {
 namespace {
 
-// A transcript is far smaller than these: the limits of the old .xls format, which keep a few
-// bytes of XML from asking for gigabytes of empty cells. A part beyond kMaxPartBytes unpacked
-// counts as damaged.
-constexpr long long kMaxColumns = 256;
-constexpr long long kMaxRows = 65536;
-constexpr zip_uint64_t kMaxPartBytes = 64 << 20;
+// Deeper than any part of a workbook; the limit keeps the reader's stack of open elements short.
+constexpr int kMaxDepth = 64;
+// Row numbers beyond any limit are taken as this, which keeps the arithmetic on them in range.
+constexpr long long kFarRow = 1LL << 40;
 
 struct ZipCloser {
-  void operator()(zip_t* zip) const { zip_discard(zip); }
-};
-struct ZipFileCloser {
-  void operator()(zip_file_t* file) const { zip_fclose(file); }
+  void operator()(void* zip) const { unzClose(zip); }
 };
 
-class Workbook {
- public:
-  // Nothing when the bytes are no zip archive or cannot be opened as one; `error` says which.
-  static std::optional<Workbook> Open(std::string_view bytes, TranscriptFileError& error) {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &zipError);
-    zip_t* zip = source ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr;
-    const int code = zip_error_code_zip(&zipError);
-    zip_error_fini(&zipError);
-    if (zip) return Workbook(zip);
-    if (source) zip_source_free(source);
-    error = code == ZIP_ER_NOZIP ? TranscriptFileError::NotZip : TranscriptFileError::DamagedZip;
-    return std::nullopt;
-  }
+enum class PartEnd { Read, Missing, Stopped, DamagedZip, DamagedXml, LongToken };
 
-  // The part named `name`: nothing when it is missing, or damaged (then `m_damaged` is set).
-  std::optional<std::string> Part(const std::string& name) {
-    zip_stat_t stat;
-    if (zip_stat(m_zip.get(), name.c_str(), 0, &stat) != 0) return std::nullopt;
-    std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen(m_zip.get(), name.c_str(), 0));
-    std::string bytes;
-    if (file && (stat.valid & ZIP_STAT_SIZE) && stat.size <= kMaxPartBytes) {
-      bytes.resize(static_cast<std::size_t>(stat.size));
-      if (zip_fread(file.get(), bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) {
-        return bytes;
-      }
+// Streams the part `name` of `zip` to `onToken`, one token at a time, to the end of its document or
+// until `onToken` returns false (Stopped). The reader holds a token whole until its end, and checks
+// a tag's attributes against each other, so a token longer than limits.tokenBytes ends the reading.
+PartEnd StreamPart(unzFile zip, const std::string& name, const courses::TranscriptLimits& limits,
+                   const std::function<bool(const QXmlStreamReader&)>& onToken) {
+  if (unzLocateFile(zip, name.c_str(), 1) != UNZ_OK) return PartEnd::Missing;
+  if (unzOpenCurrentFile(zip) != UNZ_OK) return PartEnd::DamagedZip;
+  QXmlStreamReader xml;
+  std::array<char, 16 << 10> piece;
+  std::uint64_t unpacked = 0;
+  std::size_t sinceToken = 0;
+  int depth = 0;
+  PartEnd end = PartEnd::Read;
+  while (end == PartEnd::Read && xml.readNext() != QXmlStreamReader::EndDocument) {
+    if (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+      const int read = unzReadCurrentFile(
+          zip, piece.data(), static_cast<unsigned>(std::min(piece.size(), limits.tokenBytes)));
+      unpacked += static_cast<std::uint64_t>(std::max(read, 0));
+      sinceToken += static_cast<std::size_t>(std::max(read, 0));
+      if (read < 0 || unpacked > limits.partBytes) end = PartEnd::DamagedZip;
+      if (read == 0) end = PartEnd::DamagedXml;
+      if (sinceToken > limits.tokenBytes) end = PartEnd::LongToken;
+      if (read > 0) xml.addData(QByteArray(piece.data(), read));
+      continue;
     }
-    m_damaged = true;
-    return std::nullopt;
-  }
-
-  bool Damaged() const { return m_damaged; }
-
- private:
-  explicit Workbook(zip_t* zip) : m_zip(zip) {}
-  std::unique_ptr<zip_t, ZipCloser> m_zip;
-  bool m_damaged = false;
-};
-
-// The text of the <t> elements in `element`, phonetic runs (<rPh>) left out.
-std::string RunsText(const XmlElement& element) {
-  std::string text;
-  for (const XmlElement& child : element.children) {
-    if (child.name == "t") {
-      text += child.text;
-    } else if (child.name != "rPh") {
-      text += RunsText(child);
+    sinceToken = 0;
+    depth += xml.isStartElement() ? 1 : xml.isEndElement() ? -1 : 0;
+    if (xml.hasError() || depth > kMaxDepth) {
+      end = PartEnd::DamagedXml;
+    } else if (!onToken(xml)) {
+      end = PartEnd::Stopped;
     }
   }
-  return text;
+  // The checksum is checked when the whole part was read.
+  if (unzCloseCurrentFile(zip) == UNZ_CRCERROR) end = PartEnd::DamagedZip;
+  return end;
 }
 
-// The relationship id (r:id) of the first <sheet> that has one, in document order.
-std::string FirstSheetId(const XmlElement& element) {
-  if (element.name == "sheet") {
-    for (const XmlElement::Attribute& attribute : element.attributes) {
-      if (attribute.name == "id" && attribute.prefixed && !attribute.value.empty()) {
-        return attribute.value;
-      }
-    }
-  }
-  for (const XmlElement& child : element.children) {
-    if (std::string id = FirstSheetId(child); !id.empty()) return id;
-  }
-  return {};
+std::optional<TranscriptFileError> Damage(PartEnd end) {
+  if (end == PartEnd::DamagedZip) return TranscriptFileError::DamagedZip;
+  if (end == PartEnd::DamagedXml) return TranscriptFileError::DamagedXml;
+  if (end == PartEnd::LongToken) return TranscriptFileError::TooLarge;
+  return std::nullopt;
 }
 
-// The first worksheet's part name, from the workbook and its relationships; empty when there is
-// none.
-std::string FirstSheetPart(const XmlElement& workbook, const XmlElement& rels) {
-  const std::string id = FirstSheetId(workbook);
-  if (id.empty()) return {};
-  for (const XmlElement& relationship : rels.children) {
-    if (relationship.name != "Relationship" || relationship.AttributeValue("Id") != id) continue;
-    const std::string_view target = relationship.AttributeValue("Target");
-    return target.substr(0, 1) == "/" ? std::string(target.substr(1)) : "xl/" + std::string(target);
-  }
-  return {};
-}
-
-std::vector<std::string> SharedStrings(const XmlElement& table) {
-  std::vector<std::string> strings;
-  for (const XmlElement& item : table.children) {
-    if (item.name == "si") strings.push_back(RunsText(item));
-  }
-  return strings;
-}
-
-// The 0-based column of a cell reference such as "AB12"; `fallback` without one.
-long long ColumnOf(std::string_view reference, long long fallback) {
-  long long column = 0;
-  std::size_t i = 0;
-  for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
-    column = std::min(column * 26 + (reference[i] - 'A' + 1), kMaxColumns + 1);
-  }
-  return i == 0 ? fallback : column - 1;
-}
-
+// A whole non-negative number, no larger than kFarRow.
 std::optional<long long> NumberOf(std::string_view text) {
   long long number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return number;
+  if (error != std::errc() || end != text.data() + text.size() || number < 0) return std::nullopt;
+  return std::min(number, kFarRow);
 }
 
-class SheetReader {
+// The value of the attribute `name` (no namespace) of the element that `xml` is at.
+std::string Attribute(const QXmlStreamReader& xml, const char* name) {
+  const QXmlStreamAttributes attributes = xml.attributes();
+  const QStringView value = attributes.value(QLatin1String(name));
+  return value.isEmpty() ? std::string() : value.toUtf8().toStdString();
+}
+
+// The text of <v> and <t> elements, phonetic runs (<rPh>) left out, as UTF-8. It keeps at most one
+// byte more than a cell may hold: enough to tell that a text is too long.
+class ElementText {
  public:
-  explicit SheetReader(std::vector<std::string> shared) : m_shared(std::move(shared)) {}
+  explicit ElementText(std::size_t cellBytes) : m_cellBytes(cellBytes) {}
 
-  // The cells of every <row> in `element` and below, in document order.
-  void Visit(const XmlElement& element) {
-    if (element.name == "c") {
-      if (m_row >= 0 && m_row < kMaxRows) Cell(element);
-      return;
+  void Follow(const QXmlStreamReader& xml) {
+    if (xml.isStartElement()) {
+      m_phonetic = m_phonetic || xml.name() == u"rPh";
+      m_open = !m_phonetic && (xml.name() == u"v" || xml.name() == u"t");
+    } else if (xml.isEndElement()) {
+      m_phonetic = m_phonetic && xml.name() != u"rPh";
+      m_open = false;
+    } else if (xml.isCharacters() && m_open && m_text.size() <= m_cellBytes) {
+      const auto room = static_cast<qsizetype>(m_cellBytes + 1 - m_text.size());
+      const QByteArray text = xml.text().left(room).toUtf8();
+      m_text.append(text.constData(), static_cast<std::size_t>(text.size()));
     }
-    if (element.name == "row") {
-      const std::optional<long long> number = NumberOf(element.AttributeValue("r"));
-      m_row = number ? *number - 1 : m_row + 1;
-      m_column = -1;
-    }
-    for (const XmlElement& child : element.children) Visit(child);
   }
 
-  courses::TextRecords Take() {
-    for (std::vector<std::string>& record : m_records) {
-      if (record.empty()) record.emplace_back();
-    }
-    return std::move(m_records);
-  }
+  std::string Take() { return std::exchange(m_text, std::string()); }
 
  private:
-  void Cell(const XmlElement& cell) {
-    m_column = ColumnOf(cell.AttributeValue("r"), m_column + 1);
-    std::string value;
-    for (const XmlElement& child : cell.children) {
-      if (child.name == "v") value = child.text;
-      if (child.name == "is") value = RunsText(child);
+  const std::size_t m_cellBytes;
+  std::string m_text;
+  bool m_open = false;
+  bool m_phonetic = false;
+};
+
+class SheetCells {
+ public:
+  explicit SheetCells(const courses::TranscriptLimits& limits)
+      : m_records(limits), m_text(limits.cellBytes), m_columns(limits.columns) {}
+
+  // A token of the shared string table: each <si> is one string.
+  bool OnSharedToken(const QXmlStreamReader& xml) {
+    m_text.Follow(xml);
+    if (!xml.isEndElement() || xml.name() != u"si") return true;
+    std::string text = m_text.Take();
+    if (!m_records.Charge(sizeof(std::string) + text.size())) return false;
+    m_shared.push_back(std::move(text));
+    return true;
+  }
+
+  // A token of the worksheet: its <row>s and their cells (<c>).
+  bool OnSheetToken(const QXmlStreamReader& xml) {
+    const QStringView name = xml.name();
+    if (xml.isStartElement() && name == u"row") {
+      const std::optional<long long> number = NumberOf(Attribute(xml, "r"));
+      m_row = number ? *number - 1 : std::min(m_row + 1, kFarRow);
+      m_column = -1;
+    } else if (xml.isStartElement() && name == u"c") {
+      m_column = ColumnOf(Attribute(xml, "r"), m_column + 1);
+      m_sharedCell = Attribute(xml, "t") == "s";
+      m_inCell = true;
+      m_text.Take();
+    } else if (xml.isEndElement() && name == u"c") {
+      m_inCell = false;
+      return EndCell();
     }
-    if (cell.AttributeValue("t") == "s") {
+    if (m_inCell) m_text.Follow(xml);
+    return true;
+  }
+
+  courses::ReadRecords Take() { return m_records.Take(); }
+
+ private:
+  bool EndCell() {
+    std::string value = m_text.Take();
+    if (m_sharedCell) {
       const std::optional<long long> index = NumberOf(value);
-      value = index && *index >= 0 && static_cast<std::size_t>(*index) < m_shared.size()
+      value = index && static_cast<std::size_t>(*index) < m_shared.size()
                   ? m_shared[static_cast<std::size_t>(*index)]
                   : std::string();
     }
-    if (m_column >= kMaxColumns || value.empty()) return;
-    const auto row = static_cast<std::size_t>(m_row);
-    const auto column = static_cast<std::size_t>(m_column);
-    if (m_records.size() <= row) m_records.resize(row + 1);
-    std::vector<std::string>& record = m_records[row];
-    if (record.size() <= column) record.resize(column + 1);
-    record[column] = std::move(value);
+    if (m_row < 0 || value.empty()) return true;
+    return m_records.Put(static_cast<std::size_t>(m_row), static_cast<std::size_t>(m_column),
+                         std::move(value));
   }
 
-  const std::vector<std::string> m_shared;
-  courses::TextRecords m_records;
+  // The 0-based column of a cell reference such as "AB12", at most one past the last column kept;
+  // `fallback` without one.
+  long long ColumnOf(std::string_view reference, long long fallback) const {
+    long long column = 0;
+    std::size_t i = 0;
+    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
+      column = std::min<long long>(column * 26 + (reference[i] - 'A' + 1),
+                                   static_cast<long long>(m_columns) + 1);
+    }
+    return i == 0 ? std::min(fallback, static_cast<long long>(m_columns)) : column - 1;
+  }
+
+  courses::RecordsBuilder m_records;
+  ElementText m_text;
+  std::size_t m_columns;
+  std::vector<std::string> m_shared;
   long long m_row = -1;
   long long m_column = -1;
+  bool m_sharedCell = false;
+  bool m_inCell = false;
 };
+
+// The first worksheet's part name, from the workbook and its relationships; empty when there is
+// none.
+std::variant<std::string, TranscriptFileError> FirstSheetPart(
+    unzFile zip, const courses::TranscriptLimits& limits) {
+  std::string id;
+  const PartEnd book = StreamPart(zip, "xl/workbook.xml", limits, [&id](const auto& xml) {
+    if (!xml.isStartElement() || xml.name() != u"sheet") return true;
+    for (const QXmlStreamAttribute& attribute : xml.attributes()) {
+      if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty()) {
+        id = attribute.value().toUtf8().toStdString();
+      }
+    }
+    return id.empty();
+  });
+  if (const auto damage = Damage(book)) return *damage;
+  std::string target;
+  const PartEnd rels = StreamPart(zip, "xl/_rels/workbook.xml.rels", limits, [&](const auto& xml) {
+    if (!xml.isStartElement() || xml.name() != u"Relationship" || id.empty() ||
+        Attribute(xml, "Id") != id) {
+      return true;
+    }
+    target = Attribute(xml, "Target");
+    return false;
+  });
+  if (const auto damage = Damage(rels)) return *damage;
+  if (target.empty()) return target;
+  return target[0] == '/' ? target.substr(1) : "xl/" + target;
+}
 
 }  // namespace
 
-XlsxSheet ReadXlsxFirstSheet(std::string_view bytes) {
-  TranscriptFileError error = TranscriptFileError::NotZip;
-  std::optional<Workbook> workbook = Workbook::Open(bytes, error);
-  if (!workbook) return error;
-  bool damagedXml = false;
-  // A part that is there but no XML is damaged; one that is missing is not.
-  const auto parse = [&damagedXml](const std::optional<std::string>& part) {
-    std::optional<XmlElement> tree = part ? ParseXml(*part) : std::nullopt;
-    damagedXml = damagedXml || (part && !tree);
-    return tree;
-  };
-  const std::optional<XmlElement> book = parse(workbook->Part("xl/workbook.xml"));
-  const std::optional<XmlElement> rels = parse(workbook->Part("xl/_rels/workbook.xml.rels"));
-  const std::string sheetName = book && rels ? FirstSheetPart(*book, *rels) : std::string();
-  const std::optional<XmlElement> sheet =
-      parse(sheetName.empty() ? std::nullopt : workbook->Part(sheetName));
-  const std::optional<XmlElement> shared = parse(workbook->Part("xl/sharedStrings.xml"));
-  SheetReader cells(shared ? SharedStrings(*shared) : std::vector<std::string>());
-  if (sheet) cells.Visit(*sheet);
-  if (workbook->Damaged()) return TranscriptFileError::DamagedZip;
-  if (damagedXml) return TranscriptFileError::DamagedXml;
-  if (!sheet) return TranscriptFileError::NoWorksheet;
+XlsxSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptLimits& limits) {
+  const std::unique_ptr<void, ZipCloser> zip(unzOpen64(path.c_str()));
+  if (!zip) return TranscriptFileError::NotZip;
+  auto sheetPart = FirstSheetPart(zip.get(), limits);
+  if (const auto* error = std::get_if<TranscriptFileError>(&sheetPart)) return *error;
+  const std::string& sheetName = std::get<std::string>(sheetPart);
+  if (sheetName.empty()) return TranscriptFileError::NoWorksheet;
+  SheetCells cells(limits);
+  const PartEnd shared = StreamPart(zip.get(), "xl/sharedStrings.xml", limits,
+                                    [&cells](const auto& xml) { return cells.OnSharedToken(xml); });
+  if (const auto damage = Damage(shared)) return *damage;
+  const PartEnd sheet = StreamPart(zip.get(), sheetName, limits,
+                                   [&cells](const auto& xml) { return cells.OnSheetToken(xml); });
+  if (const auto damage = Damage(sheet)) return *damage;
+  if (sheet == PartEnd::Missing) return TranscriptFileError::NoWorksheet;
   return cells.Take();
 }
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales
-  qt6-base-dev qt6-translations-l10n libgl-dev libglib2.0-dev libzip-dev libexpat1-dev fonts-noto-cjk
+  qt6-base-dev qt6-translations-l10n libgl-dev libglib2.0-dev libminizip-dev fonts-noto-cjk
   fonts-wqy-zenhei)
 packages+=("$@")
 

@@ -13,7 +13,6 @@
 #include "cli/table_output.h"
 #include "support/gbk_literal.h"
 #include "support/temp_dir.h"
-#include "support/zip_file.h"
 
 namespace gradova::cli {
 namespace {
@@ -235,31 +234,23 @@ TEST(Cli, Transcripts) {
   }
 }
 
-// gradova-cli carries its own C++ runtime and the .xlsx module uses the shared one, so no
-// exception may cross between them: memory that runs out in the module is told, not an abort.
-TEST(Cli, MemoryRunningOutInTheXlsxModuleIsTold) {
+// Memory that runs out anywhere in the command is told, not an abort: here in the report of a name
+// of 20 MB that escaping makes five times as long.
+TEST(Cli, MemoryRunningOutIsTold) {
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
   GTEST_SKIP() << "the sanitizer's shadow memory does not fit under an address space limit";
 #endif
 #endif
   TempDir dir;
-  std::string sheet = "<worksheet><sheetData>";
-  for (int row = 0; row < 400'000; ++row) sheet += "<row><c><v>1</v></c><c><v>2</v></c></row>";
-  sheet += "</sheetData></worksheet>";
-  testing::WriteZip(
-      dir.Path("t.xlsx"),
-      {{"xl/workbook.xml",
-        R"(<workbook xmlns:r="r"><sheets><sheet r:id="a"/></sheets></workbook>)"},
-       {"xl/_rels/workbook.xml.rels", R"(<Relationships><Relationship Id="a" Target="s.xml"/>)"
-                                      R"(</Relationships>)"},
-       {"xl/s.xml", sheet}});
+  WriteBytes(dir.Path("c.txt"), std::string(20 << 20, '&') + " 2 60");
   const pid_t child = fork();
   if (child == 0) {
-    const rlimit limit{64 << 20, 64 << 20};  // room to start, not to hold the sheet
+    const rlimit limit{160 << 20, 160 << 20};  // room to start and read, not to hold the page
     const int err = open(dir.Path("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (setrlimit(RLIMIT_AS, &limit) != 0 || err < 0 || dup2(err, 2) < 0) _exit(126);
-    execl(GRADOVA_CLI, GRADOVA_CLI, "--format", "tsv", dir.Path("t.xlsx").c_str(), nullptr);
+    execl(GRADOVA_CLI, GRADOVA_CLI, "--html", dir.Path("p.html").c_str(), dir.Path("c.txt").c_str(),
+          nullptr);
     _exit(127);
   }
   int status = 0;

@@ -25,13 +25,13 @@ TEST(ParseDelimitedText, QuotedFieldsAndLineEnds) {
       {"", ',', ""},
   };
   for (const auto& [text, separator, records] : rows) {
-    EXPECT_EQ(Joined(ParseDelimitedText(text, separator)), records) << text;
+    EXPECT_EQ(Joined(ParseDelimitedText(text, separator).records), records) << text;
   }
 }
 
 // Each row as "record name credits score: what becomes of it", joined by "; ".
 std::string Imported(std::string_view csv, RetakePolicy retake) {
-  const TextRecords records = ParseDelimitedText(Gbk(csv), ',');
+  const TextRecords records = ParseDelimitedText(Gbk(csv), ',').records;
   const TranscriptImport result =
       ImportTranscript(records, {FindTranscriptColumns(records), DefaultGradeMap(), retake});
   std::string text;
