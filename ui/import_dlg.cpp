@@ -6,8 +6,8 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/wait_cursor.h"
 #include "platform/transcript_file.h"
+#include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
-#include "ui/res/import_template.h"
 #include "ui/res/import_texts.h"
 #include "ui/res/resource_ids.h"
 

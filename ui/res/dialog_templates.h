@@ -21,4 +21,7 @@ platform::DialogTemplate MakeRuleEditDialogTemplate();
 // The target planner, opened from the results window.
 platform::DialogTemplate MakeTargetPlanDialogTemplate();
 
+// Template 135: the transcript import.
+platform::DialogTemplate MakeImportDialogTemplate();
+
 }  // namespace gradova::ui
