@@ -1,7 +1,7 @@
 #include "courses/text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace gradova::courses {
 namespace {
@@ -82,14 +82,9 @@ TextEncoding DetectTextEncoding(std::string_view text) {
 bool IsValidUtf8(std::string_view text) { return TakeUtf8Census(text, true).valid; }
 
 std::size_t AsciiPrefixLength(std::string_view text) {
-  std::size_t pos = 0;
-  // Eight bytes at a time while none has its high bit set.
-  for (std::uint64_t word; pos + 8 <= text.size(); pos += 8) {
-    std::memcpy(&word, text.data() + pos, 8);
-    if ((word & 0x8080808080808080) != 0) break;
-  }
-  while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
-  return pos;
+  const auto beyondAscii = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+  return static_cast<std::size_t>(std::find_if(text.begin(), text.end(), beyondAscii) -
+                                  text.begin());
 }
 
 }  // namespace gradova::courses
