@@ -18,7 +18,8 @@ constexpr std::size_t kFlushBytes = 64 * 1024;
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 bool IsWide(char32_t c) {
-  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
+  if (c < 0x1100) return false;
+  return c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F) ||
          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
          (c >= 0xFFE0 && c <= 0xFFE6);
@@ -35,32 +36,49 @@ char32_t CharacterAt(std::string_view text, std::size_t pos, std::size_t& length
   return code;
 }
 
-// Appends a GBK cell as UTF-8, each control byte as a space. Control bytes come out only where
-// they went in: GBK trail bytes start at 0x40.
+// Appends a GBK cell as UTF-8, each control byte as a space. An ASCII cell, nearly every one, is
+// its own UTF-8; control bytes come out of the converter only where they went in, since GBK trail
+// bytes start at 0x40.
 void AppendCell(std::string_view gbk, std::string& out) {
   const std::size_t start = out.size();
-  if (std::all_of(gbk.begin(), gbk.end(), [](char c) { return (c & 0x80) == 0; })) {
-    out.append(gbk);
-  } else {
-    platform::AppendGbkToUtf8(gbk, out);
+  out.append(gbk);
+  for (std::size_t i = start; i < out.size(); ++i) {
+    if (static_cast<unsigned char>(out[i]) >= 0x80) {
+      out.resize(start);
+      platform::AppendGbkToUtf8(gbk, out);
+      std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), IsControl, ' ');
+      return;
+    }
+    if (IsControl(out[i])) out[i] = ' ';
   }
-  std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), IsControl, ' ');
 }
 
-// The cell as the text format shows it: cut to kMaxCellColumns, ending in "…", when wider.
-std::string ShownCell(std::string_view gbk) {
-  std::string shown;
-  AppendCell(gbk.substr(0, kShownBytes), shown);
-  if (DisplayWidth(shown) <= kMaxCellColumns) return shown;
+// A cell as the text format shows it, cut to kMaxCellColumns and ending in "…" when wider, and
+// the columns it takes.
+struct ShownCell {
+  std::string text;
   std::size_t width = 0;
-  std::size_t pos = 0;
-  for (std::size_t length = 0; pos < shown.size(); pos += length) {
-    const std::size_t columns = IsWide(CharacterAt(shown, pos, length)) ? 2 : 1;
-    if (width + columns > kMaxCellColumns - 1) break;
-    width += columns;
+};
+
+ShownCell Show(std::string_view gbk) {
+  ShownCell shown;
+  AppendCell(gbk.substr(0, kShownBytes), shown.text);
+  std::size_t cut = std::string::npos;  // where the text is cut if it is too wide
+  std::size_t cutWidth = 0;
+  for (std::size_t pos = 0, length = 0; pos < shown.text.size(); pos += length) {
+    const std::size_t columns = IsWide(CharacterAt(shown.text, pos, length)) ? 2 : 1;
+    if (cut == std::string::npos && shown.width + columns > kMaxCellColumns - 1) {
+      cut = pos;
+      cutWidth = shown.width;
+    }
+    shown.width += columns;
   }
-  shown.resize(pos);
-  return shown.append(kEllipsis);
+  if (shown.width > kMaxCellColumns) {
+    shown.text.resize(cut);
+    shown.text.append(kEllipsis);
+    shown.width = cutWidth + 1;
+  }
+  return shown;
 }
 
 // The lines on their way to the stream, handed over about kFlushBytes at a time; a long cell goes
@@ -69,6 +87,8 @@ class Output {
  public:
   explicit Output(std::FILE* out) : m_out(out) {}
   void Text(std::string_view utf8) { m_bytes.append(utf8); }
+  void Separator() { m_bytes.push_back('\t'); }
+  void Spaces(std::size_t count) { m_bytes.append(count, ' '); }
   void Cell(std::string_view gbk) {
     while (gbk.size() > kFlushBytes) {
       // A piece ends before a character: a byte from 0x81 up starts a two-byte one.
@@ -103,7 +123,7 @@ bool WriteTsv(const CellGrid& grid, Output& out) {
   for (std::size_t row = 0; row < grid.rows; ++row) {
     grid.row(row, cells);
     for (std::size_t column = 0; column < cells.size(); ++column) {
-      if (column > 0) out.Text("\t");
+      if (column > 0) out.Separator();
       out.Cell(cells[column]);
     }
     out.EndLine();
@@ -117,7 +137,7 @@ bool WriteText(const CellGrid& grid, Output& out) {
   for (std::size_t row = 0; row < grid.rows; ++row) {
     grid.row(row, cells);
     for (std::size_t column = 0; column < cells.size(); ++column) {
-      widths[column] = std::max(widths[column], DisplayWidth(ShownCell(cells[column])));
+      widths[column] = std::max(widths[column], Show(cells[column]).width);
     }
   }
   for (std::size_t row = 0; row < grid.rows; ++row) {
@@ -125,13 +145,13 @@ bool WriteText(const CellGrid& grid, Output& out) {
     std::size_t pending = 0;  // padding owed before the next non-empty cell
     for (std::size_t column = 0; column < cells.size(); ++column) {
       if (column > 0) pending += 2;
-      const std::string cell = ShownCell(cells[column]);
-      if (!cell.empty()) {
-        out.Text(std::string(pending, ' '));
-        out.Text(cell);
+      const ShownCell cell = Show(cells[column]);
+      if (!cell.text.empty()) {
+        out.Spaces(pending);
+        out.Text(cell.text);
         pending = 0;
       }
-      pending += widths[column] - DisplayWidth(cell);
+      pending += widths[column] - cell.width;
     }
     out.EndLine();
   }

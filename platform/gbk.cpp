@@ -12,17 +12,24 @@ namespace {
 // Qt opens these by name through ICU; ICU's "GBK" is code page 936.
 constexpr char kGbk[] = "GBK";
 
-// Appends `bytes` decoded to `out` as UTF-8. A character cut off at the end of the text is held
-// back for more input, not replaced: a NUL byte, which continues no character, goes after the text
-// to make the decoder give it out as U+FFFD, and leaves the decoder ready for the next text. Each
-// thread keeps its decoders, since opening one costs more than decoding a short text.
+// Appends `bytes` decoded to `out` as UTF-8, through buffers kept by the thread: opening a
+// converter, or allocating for one short text, costs more than decoding it. A character cut off at
+// the end of the text is held back for more input, not replaced: a NUL byte, which continues no
+// character, goes after the text to make the decoder give it out as U+FFFD, and leaves the decoder
+// ready for the next text.
 void AppendDecoded(QStringDecoder& decoder, std::string_view bytes, std::string& out) {
-  std::string padded(bytes);
-  padded.push_back('\0');
-  QString text = decoder(QByteArrayView(padded.data(), static_cast<qsizetype>(padded.size())));
-  text.chop(1);
-  const QByteArray utf8 = text.toUtf8();
-  out.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  thread_local std::string padded;
+  thread_local std::u16string text;
+  thread_local QStringEncoder utf8(QStringConverter::Utf8);
+  padded.assign(bytes).push_back('\0');
+  const QByteArrayView input(padded.data(), static_cast<qsizetype>(padded.size()));
+  text.resize(static_cast<std::size_t>(decoder.requiredSpace(input.size())));
+  const QChar* end = decoder.appendToBuffer(reinterpret_cast<QChar*>(text.data()), input);
+  const QStringView decoded(text.data(), end - reinterpret_cast<QChar*>(text.data()) - 1);
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(utf8.requiredSpace(decoded.size())));
+  out.resize(
+      static_cast<std::size_t>(utf8.appendToBuffer(out.data() + start, decoded) - out.data()));
 }
 
 // The characters that ICU leaves out, instead of replacing, when the target cannot hold them (soft
