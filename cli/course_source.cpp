@@ -16,15 +16,9 @@ void PrintGbk(std::FILE* stream, const std::string& prefix, std::string_view gbk
 }
 
 std::string_view CourseFileMessage(courses::CourseFileError error) {
-  switch (error) {
-    case courses::CourseFileError::CannotOpen:
-      return "文件打开失败！";
-    case courses::CourseFileError::BadFormat:
-      return "文件格式错误!";
-    case courses::CourseFileError::BadData:
-      return "文件包含错误数据!";
-  }
-  return {};
+  // In the order of CourseFileError: CannotOpen, BadFormat, BadData.
+  constexpr std::string_view kMessages[] = {"文件打开失败！", "文件格式错误!", "文件包含错误数据!"};
+  return kMessages[static_cast<std::size_t>(error)];
 }
 
 std::optional<courses::CourseList> ReadCourseFile(const std::string& path, std::FILE* err) {

@@ -1,6 +1,8 @@
 #include "gpa/report.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "gpa/gpa_texts.h"
 
@@ -9,31 +11,20 @@ namespace {
 
 constexpr std::size_t kFlushBytes = 1 << 20;
 
+// A line break inside a text would end a line of the page without CR LF, or with a CR of its own;
+// as references they read as the same white space.
+constexpr std::pair<char, std::string_view> kEntities[] = {{'&', "&amp;"},  {'<', "&lt;"},
+                                                           {'>', "&gt;"},   {'"', "&quot;"},
+                                                           {'\r', "&#13;"}, {'\n', "&#10;"}};
+
 void AppendEscaped(std::string& page, std::string_view text) {
   for (const char c : text) {
-    switch (c) {
-      case '&':
-        page.append("&amp;");
-        break;
-      case '<':
-        page.append("&lt;");
-        break;
-      case '>':
-        page.append("&gt;");
-        break;
-      case '"':
-        page.append("&quot;");
-        break;
-      // A line break inside a text would end a line of the page without CR LF, or with a CR
-      // of its own; as references they read as the same white space.
-      case '\r':
-        page.append("&#13;");
-        break;
-      case '\n':
-        page.append("&#10;");
-        break;
-      default:
-        page.push_back(c);
+    const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                      [c](const auto& entry) { return entry.first == c; });
+    if (entity == std::end(kEntities)) {
+      page.push_back(c);
+    } else {
+      page.append(entity->second);
     }
   }
 }

@@ -67,23 +67,11 @@ TranscriptFile ReadTranscriptFile(const std::string& path,
 }
 
 std::string_view TranscriptFileMessage(TranscriptFileError error) {
-  switch (error) {
-    case TranscriptFileError::CannotOpen:
-      return kTranscriptCannotOpen;
-    case TranscriptFileError::NotZip:
-      return kTranscriptNotZip;
-    case TranscriptFileError::DamagedZip:
-      return kTranscriptDamagedZip;
-    case TranscriptFileError::NoWorksheet:
-      return kTranscriptNoWorksheet;
-    case TranscriptFileError::DamagedXml:
-      return kTranscriptDamagedXml;
-    case TranscriptFileError::CellTooLong:
-      return kTranscriptCellTooLong;
-    case TranscriptFileError::TooLarge:
-      return kTranscriptTooLarge;
-  }
-  return {};
+  // In the order of TranscriptFileError.
+  constexpr std::string_view kMessages[] = {
+      kTranscriptCannotOpen, kTranscriptNotZip,      kTranscriptDamagedZip, kTranscriptNoWorksheet,
+      kTranscriptDamagedXml, kTranscriptCellTooLong, kTranscriptTooLarge};
+  return kMessages[static_cast<std::size_t>(error)];
 }
 
 }  // namespace gradova::platform
