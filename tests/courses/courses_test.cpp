@@ -26,6 +26,7 @@ TEST(LeadingInteger, ReadsLikeAtoiButSaturates) {
 }
 
 TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
+  const std::string huge = "1" + std::string(400, '0');  // out of range without an exponent
   const std::pair<std::string_view, double> rows[] = {
       {" +88.5", 88.5},
       {std::string_view("0.59", 3), 0.5},
@@ -41,6 +42,7 @@ TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
       {"1e999", HUGE_VAL},
       {"99999e99999999999999999999", HUGE_VAL},
       {"1e-999", 0},
+      {huge, HUGE_VAL},
       {"0.00001e310", 1e305},
       {"9626316347.630445", 9626316347.630445},  // 16 digits: rounding the mantissa first is off
   };
