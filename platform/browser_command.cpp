@@ -1,46 +1,28 @@
 #include "platform/browser_command.h"
 
+#include <map>
+
 namespace gradova::platform {
-namespace {
-
-bool IsPlaceholder(char letter) {
-  return letter == 'u' || letter == 'U' || letter == 'f' || letter == 'F';
-}
-
-}  // namespace
-
 std::string OpenErrorText(int code) {
-  switch (code) {
-    case 0:
-      return "The operating system is out\nof memory or resources.";
-    case 2:
-      return "The specified file was not found.";
-    case 3:
-      return "The specified path was not found.";
-    case 5:
-      return "The operating system denied\naccess to the specified file.";
-    case 8:
-      return "There was not enough memory to complete the operation.";
-    case 11:
-      return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
-    case 26:
-      return "A sharing violation occurred. ";
-    case 27:
-      return "The filename association is\nincomplete or invalid.";
-    case 28:
-      return "The DDE transaction could not\nbe completed because the request timed out.";
-    case 29:
-      return "The DDE transaction failed.";
-    case 30:
-      return "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
-             "being processed.";
-    case 31:
-      return "There is no application associated\nwith the given filename extension.";
-    case 32:
-      return "The specified dynamic-link library was not found.";
-    default:
-      return "Unknown Error (" + std::to_string(code) + ") occurred.";
-  }
+  static const std::map<int, const char*> kTexts{
+      {0, "The operating system is out\nof memory or resources."},
+      {2, "The specified file was not found."},
+      {3, "The specified path was not found."},
+      {5, "The operating system denied\naccess to the specified file."},
+      {8, "There was not enough memory to complete the operation."},
+      {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+      {26, "A sharing violation occurred. "},
+      {27, "The filename association is\nincomplete or invalid."},
+      {28, "The DDE transaction could not\nbe completed because the request timed out."},
+      {29, "The DDE transaction failed."},
+      {30,
+       "The DDE transaction could not\nbe completed because other DDE transactions\nwere "
+       "being processed."},
+      {31, "There is no application associated\nwith the given filename extension."},
+      {32, "The specified dynamic-link library was not found."},
+  };
+  const auto it = kTexts.find(code);
+  return it != kTexts.end() ? it->second : "Unknown Error (" + std::to_string(code) + ") occurred.";
 }
 
 std::string OpenErrorMessage(int code) {
@@ -53,7 +35,8 @@ std::string_view CutAtPlaceholder(std::string_view commandLine) {
   for (std::size_t i = 0; i + 1 < commandLine.size(); ++i) {
     if (commandLine[i] != '%') continue;
     const char letter = commandLine[++i];
-    if (!IsPlaceholder(letter)) continue;  // "%%" and the other field codes
+    // "%%" and the other field codes are no placeholders.
+    if (std::string_view("uUfF").find(letter) == std::string_view::npos) continue;
     const std::size_t percent = i - 1;
     if (firstQuoted == std::string_view::npos && percent > 0 && commandLine[percent - 1] == '"' &&
         i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
@@ -61,9 +44,7 @@ std::string_view CutAtPlaceholder(std::string_view commandLine) {
     }
     if (firstBare == std::string_view::npos) firstBare = percent;
   }
-  if (firstQuoted != std::string_view::npos) return commandLine.substr(0, firstQuoted);
-  if (firstBare != std::string_view::npos) return commandLine.substr(0, firstBare);
-  return commandLine;
+  return commandLine.substr(0, firstQuoted != std::string_view::npos ? firstQuoted : firstBare);
 }
 
 }  // namespace gradova::platform

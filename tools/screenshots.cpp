@@ -25,6 +25,8 @@
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
 
+using namespace gradova;
+
 namespace {
 
 bool Save(QWidget& widget, const std::filesystem::path& file) {
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
   }
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  gradova::ui::PrepareToolkit();
+  ui::PrepareToolkit();
   const std::filesystem::path outDir = std::filesystem::absolute(argv[1]);
   const std::string sample = std::filesystem::absolute(argv[2]).string();
   std::filesystem::create_directories(outDir);
@@ -54,76 +56,71 @@ int main(int argc, char** argv) {
 
   bool ok = true;
   // Courses come from the sample; the PDF goes beside the pictures.
-  gradova::platform::SetFileDialogResponderForTesting(
-      [&](const gradova::platform::FileDialogRequest& request) {
-        return std::optional<std::string>(request.kind == gradova::platform::FileDialogKind::Open
-                                              ? sample
-                                              : (outDir / "GPA report.pdf").string());
-      });
+  platform::SetFileDialogResponderForTesting([&](const platform::FileDialogRequest& request) {
+    return std::optional<std::string>(request.kind == platform::FileDialogKind::Open
+                                          ? sample
+                                          : (outDir / "GPA report.pdf").string());
+  });
   // The first box is drawn, and every box is answered as its default button would be.
-  gradova::platform::SetMessageBoxResponderForTesting(
-      [&](const gradova::platform::MessageBoxRequest& request) {
-        static bool drawn = false;
-        if (!drawn) {
-          const auto box = gradova::platform::MakeMessageBox(request);
-          box->show();
-          ok = Save(*box, outDir / "message-box.png") && ok;
-          drawn = true;
-        }
-        return request.kind == gradova::platform::MessageBoxKind::Question
-                   ? gradova::platform::kIdCancel
-                   : gradova::platform::kIdOk;
-      });
-  const std::map<int, std::string> names{{gradova::ui::kAboutDialogId, "about"},
-                                         {gradova::ui::kResultDialogId, "results-window"},
-                                         {gradova::ui::kRuleListDialogId, "rule-manager"},
-                                         {gradova::ui::kRuleEditDialogId, "rule-editor"},
-                                         {gradova::ui::kImportDialogId, "import-dialog"},
-                                         {gradova::ui::kTargetPlanDialogId, "target-plan"}};
+  platform::SetMessageBoxResponderForTesting([&](const platform::MessageBoxRequest& request) {
+    static bool drawn = false;
+    if (!drawn) {
+      const auto box = platform::MakeMessageBox(request);
+      box->show();
+      ok = Save(*box, outDir / "message-box.png") && ok;
+      drawn = true;
+    }
+    return request.kind == platform::MessageBoxKind::Question ? platform::kIdCancel
+                                                              : platform::kIdOk;
+  });
+  const std::map<int, std::string> names{
+      {ui::kAboutDialogId, "about"},           {ui::kResultDialogId, "results-window"},
+      {ui::kRuleListDialogId, "rule-manager"}, {ui::kRuleEditDialogId, "rule-editor"},
+      {ui::kImportDialogId, "import-dialog"},  {ui::kTargetPlanDialogId, "target-plan"}};
   // Each modal dialog is drawn, then opens the next ones down: from the results the planner (with
   // a plan), the PDF and the rule manager; from the manager the editor.
-  gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& dialog) {
+  platform::Dialog::SetModalRunnerForTesting([&](platform::Dialog& dialog) {
     const int id = dialog.Template().id;
-    if (id == gradova::ui::kTargetPlanDialogId) {
-      dialog.ItemAs<QLineEdit>(gradova::ui::kTargetGpaEdit)->setText("3.5");
-      dialog.ItemAs<QLineEdit>(gradova::ui::kRemainingCreditsEdit)->setText("20");
-      dialog.ItemAs<QPushButton>(gradova::ui::kPlanButton)->click();
+    if (id == ui::kTargetPlanDialogId) {
+      dialog.ItemAs<QLineEdit>(ui::kTargetGpaEdit)->setText("3.5");
+      dialog.ItemAs<QLineEdit>(ui::kRemainingCreditsEdit)->setText("20");
+      dialog.ItemAs<QPushButton>(ui::kPlanButton)->click();
     }
     ok = Save(dialog, outDir / (names.at(id) + ".png")) && ok;
-    if (id == gradova::ui::kResultDialogId) {
-      dialog.ItemAs<QPushButton>(gradova::ui::kTargetPlanButton)->click();
-      dialog.ItemAs<QPushButton>(gradova::ui::kExportPdfButton)->click();
-      dialog.ItemAs<QPushButton>(gradova::ui::kCustomRulesButton)->click();
-    } else if (id == gradova::ui::kRuleListDialogId) {
-      auto* list = dialog.ItemAs<QAbstractItemView>(gradova::ui::kRuleList);
+    if (id == ui::kResultDialogId) {
+      dialog.ItemAs<QPushButton>(ui::kTargetPlanButton)->click();
+      dialog.ItemAs<QPushButton>(ui::kExportPdfButton)->click();
+      dialog.ItemAs<QPushButton>(ui::kCustomRulesButton)->click();
+    } else if (id == ui::kRuleListDialogId) {
+      auto* list = dialog.ItemAs<QAbstractItemView>(ui::kRuleList);
       const QModelIndex first = list->model()->index(3, 0);
       list->setCurrentIndex(first);
       QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(first).center());
-      dialog.ItemAs<QPushButton>(gradova::ui::kViewDetailsButton)->click();
+      dialog.ItemAs<QPushButton>(ui::kViewDetailsButton)->click();
     }
     if (!dialog.Ended()) dialog.EndDialog(0);
   });
   {
-    gradova::ui::CMainDlg mainDialog;
+    ui::CMainDlg mainDialog;
     mainDialog.Create();
-    mainDialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click();
+    mainDialog.ItemAs<QPushButton>(ui::kFromFileButton)->click();
     mainDialog.List().SelectRow(1);
     ok = Save(mainDialog, outDir / "main-window.png") && ok;
-    mainDialog.ItemAs<QPushButton>(gradova::ui::kInstructionsButton)->click();
-    mainDialog.ItemAs<QPushButton>(gradova::ui::kViewGpaButton)->click();
+    mainDialog.ItemAs<QPushButton>(ui::kInstructionsButton)->click();
+    mainDialog.ItemAs<QPushButton>(ui::kViewGpaButton)->click();
     // A course added after loading leaves the list unsaved: loading again asks about it.
     const char* course[] = {"线性代数", "3", "88"};
     for (int field = 0; field < 3; ++field) {
-      mainDialog.ItemAs<QLineEdit>(gradova::ui::kNameEdit + field)->setText(course[field]);
+      mainDialog.ItemAs<QLineEdit>(ui::kNameEdit + field)->setText(course[field]);
     }
-    mainDialog.ItemAs<QPushButton>(gradova::ui::kAddModifyButton)->click();
-    mainDialog.ItemAs<QPushButton>(gradova::ui::kFromFileButton)->click();
+    mainDialog.ItemAs<QPushButton>(ui::kAddModifyButton)->click();
+    mainDialog.ItemAs<QPushButton>(ui::kFromFileButton)->click();
   }
   // The import dialog over a transcript with a worded grade, a pass/fail course and a retake.
-  gradova::platform::ReplaceFile("transcript.csv",
-                                 "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n"
-                                 "线性代数,4,58\r\n线性代数,4,良好\r\n大学物理,3,中等\r\n");
-  gradova::ui::CImportDlg import(gradova::platform::ReadTranscriptFile("transcript.csv").records);
+  platform::ReplaceFile("transcript.csv",
+                        "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n"
+                        "线性代数,4,58\r\n线性代数,4,良好\r\n大学物理,3,中等\r\n");
+  ui::CImportDlg import(platform::ReadTranscriptFile("transcript.csv").records);
   import.DoModal();
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);

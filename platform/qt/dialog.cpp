@@ -1,13 +1,10 @@
 #include "platform/qt/dialog.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QEvent>
 #include <QFontInfo>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,15 +12,13 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeView>
+#include <QValidator>
+#include <algorithm>
 
-#include "platform/qt/control_fit.h"
-#include "platform/qt/cut_text_tips.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
-#include "platform/qt/list_frame_style.h"
-#include "platform/qt/list_header.h"
-#include "platform/qt/list_view.h"
-#include "platform/qt/single_line_validator.h"
+#include "platform/qt/list_control.h"
 
 namespace gradova::platform {
 namespace {
@@ -33,7 +28,73 @@ Dialog::ModalRunner& ModalRunnerSeam() {
   return runner;
 }
 
+// The entry fields are single-line edits: a pasted or dropped text keeps only its first line, as
+// a single-line edit control does. A line feed in a field would reach a course row, and saving
+// would then split that course across two lines of the file: the file would no longer load, or
+// would load as other courses.
+class SingleLineValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override {
+    qsizetype end = input.indexOf(QLatin1Char('\n'));
+    if (end < 0) return Acceptable;
+    // Only a line feed ends a line of a course file; a carriage return elsewhere is kept as it
+    // is in a loaded name.
+    if (end > 0 && input[end - 1] == QLatin1Char('\r')) --end;
+    input.truncate(end);
+    pos = std::min(pos, static_cast<int>(end));
+    return Acceptable;
+  }
+};
+
+// `place` made to show all that `widget` holds, within `dialog`, as the face drawn in place of
+// 宋体 has wider Latin letters and a taller line than the templates were laid out for: a label
+// whose text would be cut grows to the right and about its middle; a picture takes its image's
+// size, as a picture control does. Other controls keep `place`.
+QRect FitContents(QRect place, const QWidget& widget, ControlKind kind, const QRect& dialog) {
+  if (kind != ControlKind::Label && kind != ControlKind::Picture) return place;
+  const QSize needed = widget.sizeHint();
+  if (needed.width() > place.width()) place.setWidth(needed.width());
+  if (needed.height() > place.height()) {
+    const int top = kind == ControlKind::Label
+                        ? place.top() - (needed.height() - place.height()) / 2
+                        : place.top();
+    place = QRect(place.left(), std::max(top, 0), place.width(), needed.height());
+  }
+  return place.intersected(dialog);
+}
+
 }  // namespace
+
+void DataExchange::Text(int id, std::string& member) {
+  QWidget* widget = m_dialog.Item(id);
+  // The text box shows lines; members keep the CR LF line ends.
+  const bool lines = qobject_cast<QPlainTextEdit*>(widget);
+  const char* property = lines ? "plainText" : "text";
+  if (!widget || widget->metaObject()->indexOfProperty(property) < 0) return;
+  QString shown = widget->property(property).toString();
+  if (lines) shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  const QString text = FromGbk(member);
+  if (m_save) {
+    member = ToGbk(shown);
+  } else if (shown != text) {
+    widget->setProperty(property, lines ? QString(text).remove(QLatin1Char('\r')) : text);
+  }
+}
+
+void DataExchange::Index(int id, int& member) {
+  auto* list = m_dialog.ItemAs<QComboBox>(id);
+  if (list && m_save) {
+    member = list->currentIndex();
+  } else if (list && list->currentIndex() != member) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(member);
+  }
+}
+
+QWidget* DataExchange::FirstBinding(int id) {
+  return m_dialog.m_boundControls.insert(id).second ? m_dialog.Item(id) : nullptr;
+}
 
 void Dialog::SetModalRunnerForTesting(ModalRunner runner) { ModalRunnerSeam() = std::move(runner); }
 
@@ -45,62 +106,44 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
   QFont dialogFont(InstalledFamilyFor(FromGbk(m_template.fontFace)));
   dialogFont.setPointSize(m_template.fontPointSize);
   setFont(dialogFont);
-  // The templates were laid out for 宋体, whose character cell is one em high and whose Latin
-  // letters are half an em wide. The face drawn instead has a taller line and wider letters;
-  // measured by them, every window would come out a third larger than its template means.
-  const int em = QFontInfo(dialogFont).pixelSize();
-  m_averageCharWidth = (em + 1) / 2;
-  m_charHeight = em;
   setFixedSize(DluToPixels({0, 0, m_template.width, m_template.height}).size());
   BuildControls();
 }
 
-Dialog::~Dialog() = default;
-
 QRect Dialog::DluToPixels(const DluRect& rect) const {
-  const auto horizontal = [this](int units) { return (units * m_averageCharWidth + 2) / 4; };
-  const auto vertical = [this](int units) { return (units * m_charHeight + 4) / 8; };
+  // The templates were laid out for 宋体, whose character cell is one em high and whose Latin
+  // letters are half an em wide. The face drawn instead has a taller line and wider letters;
+  // measured by them, every window would come out a third larger than its template means.
+  const int em = QFontInfo(font()).pixelSize();
+  const auto horizontal = [em](int units) { return (units * ((em + 1) / 2) + 2) / 4; };
+  const auto vertical = [em](int units) { return (units * em + 4) / 8; };
   return QRect(horizontal(rect.x), vertical(rect.y), horizontal(rect.width), vertical(rect.height));
 }
 
 void Dialog::BuildControls() {
   QWidget* previousTabStop = nullptr;
   for (const ControlTemplate& control : m_template.controls) {
+    const auto notify = [this, id = control.id](Notification notification) {
+      return [this, id, notification] { Notify(id, notification); };
+    };
     QWidget* widget = nullptr;
     switch (control.kind) {
-      case ControlKind::ListView: {
-        const int id = control.id;
-        auto* view = new ListView(this, [this, id] { Notify(id, Notification::ListClick); });
-        view->setHeader(new ListHeader(view));
-        view->setStyle(ListFrameStyle::ForListViews());
-        view->setItemDelegate(new CutTextTips(view));
-        view->setRootIsDecorated(false);
-        view->setUniformRowHeights(true);
-        view->setItemsExpandable(false);
-        view->setSelectionMode(QAbstractItemView::SingleSelection);
-        view->setSelectionBehavior(QAbstractItemView::SelectRows);
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        view->header()->setStretchLastSection(false);
-        view->header()->setSectionsMovable(false);
-        widget = view;
+      case ControlKind::ListView:
+        widget = MakeListView(this, notify(Notification::ListClick));
         break;
-      }
       case ControlKind::GroupBox:
         widget = new QGroupBox(FromGbk(control.text), this);
         break;
       case ControlKind::Edit: {
         auto* edit = new QLineEdit(this);
         edit->setValidator(new SingleLineValidator(edit));
-        const int id = control.id;
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, id] { Notify(id, Notification::EditChange); });
+        connect(edit, &QLineEdit::textChanged, this, notify(Notification::EditChange));
         widget = edit;
         break;
       }
       case ControlKind::TextBox: {
         auto* box = new QPlainTextEdit(this);
         box->setReadOnly(true);
-        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         widget = box;
@@ -117,19 +160,14 @@ void Dialog::BuildControls() {
       }
       case ControlKind::DropList: {
         auto* list = new QComboBox(this);
-        const int id = control.id;
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this, id] { Notify(id, Notification::SelectionChange); });
+        connect(list, &QComboBox::currentIndexChanged, this, notify(Notification::SelectionChange));
         widget = list;
         break;
       }
       case ControlKind::PushButton: {
         auto* button = new QPushButton(FromGbk(control.text), this);
         button->setAutoDefault(false);
-        button->setDefault(false);
-        const int id = control.id;
-        connect(button, &QPushButton::clicked, this,
-                [this, id] { Notify(id, Notification::Clicked); });
+        connect(button, &QPushButton::clicked, this, notify(Notification::Clicked));
         widget = button;
         break;
       }
@@ -142,11 +180,6 @@ void Dialog::BuildControls() {
     }
     if (control.id >= 0) m_items[control.id] = widget;
   }
-}
-
-QWidget* Dialog::Item(int id) const {
-  const auto it = m_items.find(id);
-  return it == m_items.end() ? nullptr : it->second;
 }
 
 void Dialog::EnableItem(int id, bool enabled) {
@@ -175,13 +208,12 @@ bool Dialog::OnInitDialog() {
 void Dialog::Initialise() {
   m_ended = false;
   m_result = 0;
-  if (OnInitDialog()) {
-    for (const ControlTemplate& control : m_template.controls) {
-      QWidget* widget = control.id >= 0 ? Item(control.id) : nullptr;
-      if (control.tabStop && widget && widget->isEnabled()) {
-        widget->setFocus();
-        break;
-      }
+  if (!OnInitDialog()) return;
+  for (const ControlTemplate& control : m_template.controls) {
+    QWidget* widget = Item(control.id);
+    if (control.tabStop && widget && widget->isEnabled()) {
+      widget->setFocus();
+      return;
     }
   }
 }
@@ -194,9 +226,9 @@ int Dialog::DoModal() {
     show();
     runner(*this);
     if (!m_ended) hide();
-    return m_ended ? m_result : 0;
+  } else {
+    exec();
   }
-  exec();
   return m_ended ? m_result : 0;
 }
 
@@ -240,8 +272,8 @@ void Dialog::AppendSystemMenuSeparator() {
 
 void Dialog::AppendSystemMenuItem(int command, std::string_view textGbk) {
   if (!m_systemMenu) m_systemMenu = new QMenu(this);
-  QAction* action = m_systemMenu->addAction(FromGbk(textGbk));
-  connect(action, &QAction::triggered, this, [this, command] { OnSysCommand(command); });
+  connect(m_systemMenu->addAction(FromGbk(textGbk)), &QAction::triggered, this,
+          [this, command] { OnSysCommand(command); });
 }
 
 void Dialog::contextMenuEvent(QContextMenuEvent* event) {
@@ -253,37 +285,20 @@ void Dialog::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
-  if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-    switch (event->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-        // As in a Windows dialog, Enter presses the push button that has the focus.
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-          button->click();
-        } else {
-          OnOK();
-        }
-        return;
-      case Qt::Key_Escape:
-        OnCancel();
-        return;
-      default:
-        break;
-    }
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || (modifiers != Qt::NoModifier && modifiers != Qt::KeypadModifier)) {
+    QDialog::keyPressEvent(event);
+    return;
   }
-  QDialog::keyPressEvent(event);
+  // As in a Windows dialog, Enter presses the push button that has the focus.
+  if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+    button->click();
+  } else {
+    OnOK();
+  }
 }
 
 void Dialog::reject() { OnCancel(); }
-
-void Dialog::closeEvent(QCloseEvent* event) {
-  // Ending the dialog closes it too; only a close from outside is a cancel.
-  if (m_ended) {
-    event->accept();
-    return;
-  }
-  OnCancel();
-  if (!m_ended) event->ignore();
-}
 
 }  // namespace gradova::platform

@@ -3,18 +3,17 @@
 // controls by id, text exchange with GBK members, handlers bound by id and notification, and
 // modal runs that end with a result.
 #include <QDialog>
+#include <QHash>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "platform/qt/data_exchange.h"
 #include "platform/qt/dialog_template.h"
 
-class QContextMenuEvent;
-class QKeyEvent;
 class QMenu;
 
 namespace gradova::platform {
@@ -26,6 +25,34 @@ inline constexpr int kIdCancel = 2;
 // text exchange.
 enum class Notification { Clicked, ListClick, EditChange, SelectionChange };
 
+class Dialog;
+
+// One direction of the text exchange between a dialog's controls and its members, as
+// UpdateData(TRUE) or UpdateData(FALSE) runs DoDataExchange.
+class DataExchange {
+ public:
+  DataExchange(Dialog& dialog, bool save) : m_dialog(dialog), m_save(save) {}
+  // The text of an edit, text box, label or button caption and a GBK member. A control's text is
+  // written only when it changes, so that an exchange in the middle of typing leaves the caret
+  // and selection where they are.
+  void Text(int id, std::string& member);
+  // The chosen entry of a drop list (0-based; -1 for none) and an int member; setting it sends no
+  // notification.
+  void Index(int id, int& member);
+  // Binds a control wrapper (the list control, the hyperlink) to its widget, once.
+  template <typename Wrapper>
+  void Control(int id, Wrapper& wrapper) {
+    if (QWidget* widget = FirstBinding(id)) wrapper.Attach(widget);
+  }
+
+ private:
+  // The control `id` the first time it is bound; null every later time.
+  QWidget* FirstBinding(int id);
+
+  Dialog& m_dialog;
+  bool m_save;
+};
+
 class Dialog : public QDialog {
  public:
   // Test seam: when set, DoModal initialises the dialog, shows it and hands it to this function
@@ -35,7 +62,6 @@ class Dialog : public QDialog {
   static void SetModalRunnerForTesting(ModalRunner runner);
 
   Dialog(const DialogTemplate& dialogTemplate, QWidget* parent);
-  ~Dialog() override;
 
   // Initialises the dialog (OnInitDialog) and runs it modally; returns the EndDialog result.
   int DoModal();
@@ -45,7 +71,7 @@ class Dialog : public QDialog {
   bool Ended() const { return m_ended; }
   int Result() const { return m_result; }
 
-  QWidget* Item(int id) const;
+  QWidget* Item(int id) const { return m_items.value(id); }
   // The entries appended to the system menu (for tests).
   QMenu* SystemMenu() const { return m_systemMenu; }
   template <typename Widget>
@@ -58,12 +84,6 @@ class Dialog : public QDialog {
   void SetDropListItems(int id, const std::vector<std::string>& itemsGbk);
   // Runs DoDataExchange: controls to members when `save`, members to controls otherwise.
   void UpdateData(bool save);
-
-  // Dialog units to pixels, as Windows converts them for the template's font: a horizontal unit
-  // is a quarter of the average character width, a vertical one an eighth of the character
-  // height, both taken from the font's em as 宋体 has them (for 9 points at 96 dpi, 1.5 pixels
-  // each way).
-  QRect DluToPixels(const DluRect& rect) const;
   const DialogTemplate& Template() const { return m_template; }
 
  protected:
@@ -92,21 +112,24 @@ class Dialog : public QDialog {
 
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // Escape and the close box reach OnCancel through it.
   void reject() override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   friend class DataExchange;
   void BuildControls();
   void Initialise();
+  // Dialog units to pixels, as Windows converts them for the template's font: a horizontal unit
+  // is a quarter of the average character width, a vertical one an eighth of the character
+  // height, both taken from the font's em as 宋体 has them (for 9 points at 96 dpi, 1.5 pixels
+  // each way).
+  QRect DluToPixels(const DluRect& rect) const;
 
   DialogTemplate m_template;
-  std::map<int, QWidget*> m_items;
+  QHash<int, QWidget*> m_items;
   std::map<std::pair<int, Notification>, std::function<void()>> m_handlers;
-  std::map<int, bool> m_boundControls;
+  std::set<int> m_boundControls;
   QMenu* m_systemMenu = nullptr;
-  int m_averageCharWidth = 0;
-  int m_charHeight = 0;
   bool m_ended = false;
   int m_result = 0;
 };

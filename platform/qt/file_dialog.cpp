@@ -13,7 +13,16 @@ FileDialogResponder& Responder() {
   return responder;
 }
 
-std::optional<std::string> Run(QFileDialog& dialog) {
+// The toolkit's file dialog asks before it lets the user choose an existing file to save to, and
+// takes the name of a file that does not exist to open.
+std::optional<std::string> Show(QWidget* owner, const FileDialogRequest& request) {
+  if (Responder()) return Responder()(request);
+  QFileDialog dialog(owner);
+  const bool open = request.kind == FileDialogKind::Open;
+  dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setNameFilter(FromGbk(request.filterGbk));
+  if (!request.initialPath.empty())
+    dialog.selectFile(QFile::decodeName(request.initialPath.c_str()));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
@@ -25,23 +34,12 @@ void SetFileDialogResponderForTesting(FileDialogResponder responder) {
 }
 
 std::optional<std::string> ShowOpenFileDialog(QWidget* owner, const std::string& filterGbk) {
-  if (Responder()) return Responder()({FileDialogKind::Open, {}, filterGbk});
-  QFileDialog dialog(owner);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(FromGbk(filterGbk));
-  return Run(dialog);
+  return Show(owner, {FileDialogKind::Open, {}, filterGbk});
 }
 
 std::optional<std::string> ShowSaveFileDialog(QWidget* owner, const std::string& initialPath,
                                               const std::string& filterGbk) {
-  if (Responder()) return Responder()({FileDialogKind::Save, initialPath, filterGbk});
-  QFileDialog dialog(owner);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(FromGbk(filterGbk));
-  if (!initialPath.empty()) dialog.selectFile(QFile::decodeName(initialPath.c_str()));
-  return Run(dialog);
+  return Show(owner, {FileDialogKind::Save, initialPath, filterGbk});
 }
 
 }  // namespace gradova::platform

@@ -3,28 +3,23 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QStringList>
 
 #include "platform/qt/gbk_text.h"
 
 namespace gradova::platform {
-namespace {
-
-QString SimplifiedChineseFamily() {
-  const QStringList faces{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("SimSun")};
-  for (const QString& face : faces) {
-    if (QFontDatabase::hasFamily(face)) return face;
-  }
-  // None installed: the toolkit's own fallback still finds whatever can draw Chinese.
-  return QString::fromUtf8("宋体");
-}
-
-}  // namespace
 
 QString InstalledFamilyFor(const QString& face) {
   if (face != QString::fromUtf8("宋体") && face != QStringLiteral("SimSun")) return face;
-  static const QString family = SimplifiedChineseFamily();
+  static const QString family = [] {
+    for (const char* installed :
+         {"Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "SimSun"}) {
+      if (QFontDatabase::hasFamily(QString::fromLatin1(installed))) {
+        return QString::fromLatin1(installed);
+      }
+    }
+    // None installed: the toolkit's own fallback still finds whatever can draw Chinese.
+    return QString::fromUtf8("宋体");
+  }();
   return family;
 }
 

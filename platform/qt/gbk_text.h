@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gbk.h"
+
 namespace gradova::platform {
 
-QString FromGbk(std::string_view gbk);
+inline QString FromGbk(std::string_view gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
 // A character that GBK cannot hold becomes "?".
-std::string ToGbk(const QString& text);
+inline std::string ToGbk(const QString& text) { return Utf8ToGbk(text.toStdString()); }
 
 }  // namespace gradova::platform

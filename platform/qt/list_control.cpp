@@ -1,8 +1,19 @@
 #include "platform/qt/list_control.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionFrame>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QTreeView>
+#include <cmath>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -32,7 +43,141 @@ QString ShownText(std::string_view cellGbk) {
   return shown;
 }
 
+class ListView : public QTreeView {
+ public:
+  ListView(QWidget* parent, std::function<void()> onClick)
+      : QTreeView(parent), m_onClick(std::move(onClick)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    // With no row selected, the first Down takes the first row, as Windows' list does; Qt would
+    // start from whatever row it last made current, which the user cannot see.
+    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier &&
+        selectionModel()->selectedRows().isEmpty() && model()->rowCount() > 0) {
+      setCurrentIndex(model()->index(0, 0));
+      m_onClick();
+      return;
+    }
+    const int before = currentIndex().row();
+    QTreeView::keyPressEvent(event);
+    if (currentIndex().row() != before) m_onClick();
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    QTreeView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
+      setCurrentIndex(QModelIndex());
+    }
+  }
+  // Reports the click once the press has updated the selection.
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) m_onClick();
+  }
+
+ private:
+  std::function<void()> m_onClick;
+};
+
+// Titles at the left, and sections sized by the header's own font, as a list view's header is.
+// The toolkit's header sizes its sections with a bold copy of the font, so that a highlighted
+// section never needs more room; that loads a second face, which for a CJK font is a large part
+// of showing the first window, for a highlight these lists never use.
+class ListHeader : public QHeaderView {
+ public:
+  explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setHighlightSections(false);
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+
+ protected:
+  QSize sectionSizeFromContents(int logicalIndex) const override {
+    if (!model() || isSectionHidden(logicalIndex)) return {};
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.section = logicalIndex;
+    option.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+    option.fontMetrics = fontMetrics();
+    return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+  }
+};
+
+// The frame at a fractional scale. A frame line one pixel wide then lies across device pixels,
+// and the view's header and rows, whose edges round the other way, paint over it: at 150 % the
+// list lost three of its four sides. Drawn at one device pixel per pixel and scaled up without
+// smoothing, each side keeps at least one whole device pixel outside them.
+class ListFrameStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    const qreal ratio = painter->device()->devicePixelRatio();
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (element != PE_Frame || !frame || ratio == std::floor(ratio) || option->rect.isEmpty()) {
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+      return;
+    }
+    QPixmap unscaled(option->rect.size());
+    unscaled.fill(Qt::transparent);
+    QStyleOptionFrame moved = *frame;
+    moved.rect.moveTo(0, 0);
+    {
+      QPainter onPixmap(&unscaled);
+      QProxyStyle::drawPrimitive(element, &moved, &onPixmap, widget);
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->drawPixmap(option->rect, unscaled);
+    painter->restore();
+  }
+};
+
+// A cell shown cut short gets its whole text as a tool tip, and a cell shown whole none. Whether
+// a cell is cut is measured only when the tip is asked for, so a list of millions of rows costs
+// nothing more to draw.
+class CutTextTips : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip || !index.isValid()) {
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    // The room the style needs for the whole text, margins included, against the cell's width.
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty() || sizeHint(option, index).width() <= option.rect.width()) {
+      QToolTip::hideText();
+      return true;
+    }
+    // A course name may look like markup; the tip shows it as typed.
+    QToolTip::showText(event->globalPos(),
+                       Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text,
+                       view->viewport(), option.rect);
+    return true;
+  }
+};
+
 }  // namespace
+
+QTreeView* MakeListView(QWidget* parent, std::function<void()> onClick) {
+  // One style for the list views of every dialog, over the desktop's style as the application's
+  // own is; the application deletes it.
+  static ListFrameStyle* const frameStyle = [] {
+    auto* made = new ListFrameStyle;
+    made->setParent(QCoreApplication::instance());
+    return made;
+  }();
+  auto* view = new ListView(parent, std::move(onClick));
+  view->setHeader(new ListHeader(view));
+  view->setStyle(frameStyle);
+  view->setItemDelegate(new CutTextTips(view));
+  view->setRootIsDecorated(false);
+  view->setUniformRowHeights(true);
+  view->setItemsExpandable(false);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  return view;
+}
 
 class ListModel : public QAbstractTableModel {
  public:
@@ -50,29 +195,21 @@ class ListModel : public QAbstractTableModel {
     return ShownText(Cell(index.row(), index.column()));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= static_cast<int>(m_titles.size())) {
-      return {};
-    }
-    return FromGbk(m_titles[static_cast<std::size_t>(section)]);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return m_titles.value(section);
   }
 
-  void InsertColumn(int column, std::string title) {
-    column = std::clamp(column, 0, static_cast<int>(m_titles.size()));
+  void InsertColumn(int column, const QString& title) {
+    column = std::clamp(column, 0, columnCount());
     beginInsertColumns({}, column, column);
-    m_titles.insert(m_titles.begin() + column, std::move(title));
+    m_titles.insert(column, title);
     for (Row& row : m_rows) {
       if (static_cast<int>(row.size()) > column) row.insert(row.begin() + column, std::string());
     }
     endInsertColumns();
   }
-  const std::string& Title(int column) const {
-    return m_titles.at(static_cast<std::size_t>(column));
-  }
-
   void InsertRows(int index, std::vector<Row> rows) {
     if (rows.empty()) return;
-    index = std::clamp(index, 0, rowCount());
     beginInsertRows({}, index, index + static_cast<int>(rows.size()) - 1);
     m_rows.insert(m_rows.begin() + index, std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
@@ -106,7 +243,7 @@ class ListModel : public QAbstractTableModel {
   }
 
  private:
-  std::vector<std::string> m_titles;
+  QStringList m_titles;
   std::deque<Row> m_rows;
   ListControl::CellSource m_source;
   int m_sourceRows = 0;
@@ -130,20 +267,19 @@ void ListControl::Attach(QWidget* widget) {
 }
 
 void ListControl::InsertColumn(int column, std::string_view titleGbk, int widthPixels) {
-  m_model->InsertColumn(column, std::string(titleGbk));
+  m_model->InsertColumn(column, FromGbk(titleGbk));
   if (m_view) m_view->header()->resizeSection(column, widthPixels);
 }
 
 int ListControl::ColumnCount() const { return m_model->columnCount(); }
-std::string ListControl::ColumnTitle(int column) const { return m_model->Title(column); }
+
 int ListControl::ColumnWidth(int column) const {
   return m_view ? m_view->header()->sectionSize(column) : 0;
 }
 
 int ListControl::InsertItem(int index, std::string_view textGbk) {
   index = std::clamp(index, 0, GetItemCount());
-  m_model->InsertRows(index, {{std::string(textGbk)}});
-  if (m_selectionMark >= index) ++m_selectionMark;
+  InsertItems(index, {{std::string(textGbk)}});
   return index;
 }
 
@@ -192,10 +328,6 @@ void ListControl::SetOwnerData(int rowCount, CellSource cellText) {
 }
 
 int ListControl::GetItemCount() const { return m_model->rowCount(); }
-
-int ListControl::GetSelectionMark() const { return m_selectionMark; }
-
-void ListControl::SetSelectionMark(int row) { m_selectionMark = row; }
 
 void ListControl::SelectRow(int row) {
   if (!m_view || row < 0 || row >= GetItemCount()) return;

@@ -15,6 +15,12 @@ namespace gradova::platform {
 
 class ListModel;
 
+// The view of a list control in a dialog, single rows selected, not editable. It calls `onClick`
+// for a click, and for a move of its current row by the keyboard, so that a keyboard user reaches
+// every row a mouse user does. A click on blank space leaves no row current. A cell whose text is
+// cut short shows it whole in a tool tip.
+QTreeView* MakeListView(QWidget* parent, std::function<void()> onClick);
+
 class ListControl {
  public:
   ListControl();
@@ -28,7 +34,6 @@ class ListControl {
 
   void InsertColumn(int column, std::string_view titleGbk, int widthPixels);
   int ColumnCount() const;
-  std::string ColumnTitle(int column) const;
   int ColumnWidth(int column) const;
 
   // Inserts a row whose first cell is `textGbk` and the others empty; returns its index.
@@ -50,8 +55,7 @@ class ListControl {
 
   // The row most recently selected, or -1 (also after a click on blank space). It stays at its
   // index when rows are deleted, and falls back to -1 only when that index no longer exists.
-  int GetSelectionMark() const;
-  void SetSelectionMark(int row);
+  int GetSelectionMark() const { return m_selectionMark; }
   // Selects `row` as a click would (for keyboard-free tests and callers).
   void SelectRow(int row);
 

@@ -27,6 +27,13 @@ QWidget* ShownOwner(QWidget* owner) {
   return nullptr;
 }
 
+int Show(const MessageBoxRequest& request) {
+  if (Responder()) return Responder()(request);
+  const int button = MakeMessageBox(request)->exec();
+  if (request.kind == MessageBoxKind::Notice) return kIdOk;
+  return button == QMessageBox::Yes ? kIdYes : button == QMessageBox::No ? kIdNo : kIdCancel;
+}
+
 }  // namespace
 
 void SetMessageBoxResponderForTesting(MessageBoxResponder responder) {
@@ -47,25 +54,13 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBoxRequest& request) {
 }
 
 int AfxMessageBox(std::string_view textGbk, QWidget* owner) {
-  const MessageBoxRequest request{MessageBoxKind::Notice, std::string(textGbk), ApplicationTitle(),
-                                  ShownOwner(owner ? owner : QApplication::activeWindow())};
-  if (Responder()) return Responder()(request);
-  MakeMessageBox(request)->exec();
-  return kIdOk;
+  return Show({MessageBoxKind::Notice, std::string(textGbk), ApplicationTitle(),
+               ShownOwner(owner ? owner : QApplication::activeWindow())});
 }
 
 int AskYesNoCancel(QWidget* owner, std::string_view textGbk, std::string_view captionGbk) {
-  const MessageBoxRequest request{MessageBoxKind::Question, std::string(textGbk),
-                                  std::string(captionGbk), ShownOwner(owner)};
-  if (Responder()) return Responder()(request);
-  switch (MakeMessageBox(request)->exec()) {
-    case QMessageBox::Yes:
-      return kIdYes;
-    case QMessageBox::No:
-      return kIdNo;
-    default:
-      return kIdCancel;
-  }
+  return Show(
+      {MessageBoxKind::Question, std::string(textGbk), std::string(captionGbk), ShownOwner(owner)});
 }
 
 }  // namespace gradova::platform

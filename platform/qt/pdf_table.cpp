@@ -79,71 +79,6 @@ std::vector<double> ColumnWidths(const PdfTable& table) {
   return widths;
 }
 
-class PageWriter {
- public:
-  PageWriter(QPdfWriter& pdf, QPainter& painter, std::vector<double> widths, double scale)
-      : m_pdf(pdf),
-        m_painter(painter),
-        m_widths(std::move(widths)),
-        m_font(TableFont(kPointSize * scale)),
-        m_bold(TableFont(kPointSize * scale, true)),
-        m_rowHeight(QFontMetricsF(m_font).height() + kPadding),
-        m_pageBottom(painter.viewport().height()) {
-    for (double& width : m_widths) width *= scale;
-  }
-
-  void Title(const QString& title, const QString& subtitle) {
-    const QFont font = TableFont(kTitlePointSize, true);
-    m_painter.setFont(font);
-    const double height = QFontMetricsF(font).height();
-    m_painter.drawText(QRectF(0, 0, Width(), height), Qt::AlignLeft | Qt::AlignVCenter, title);
-    m_painter.setFont(m_font);
-    m_painter.drawText(QRectF(0, height, Width(), m_rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       subtitle);
-    m_top = height + 2 * m_rowHeight;
-  }
-
-  void Header(const QStringList& header) {
-    m_header = header;
-    Row(header, m_bold);
-  }
-
-  void Row(const QStringList& cells) {
-    if (m_top + m_rowHeight > m_pageBottom) {
-      m_pdf.newPage();
-      m_top = 0;
-      Row(m_header, m_bold);
-    }
-    Row(cells, m_font);
-  }
-
- private:
-  double Width() const { return std::accumulate(m_widths.begin(), m_widths.end(), 0.0); }
-
-  void Row(const QStringList& cells, const QFont& font) {
-    m_painter.setFont(font);
-    double left = 0;
-    for (int column = 0; column < cells.size(); ++column) {
-      const QRectF box(left, m_top, m_widths[static_cast<std::size_t>(column)], m_rowHeight);
-      m_painter.drawRect(box);
-      m_painter.drawText(box.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         cells[column]);
-      left = box.right();
-    }
-    m_top += m_rowHeight;
-  }
-
-  QPdfWriter& m_pdf;
-  QPainter& m_painter;
-  std::vector<double> m_widths;
-  QFont m_font;
-  QFont m_bold;
-  double m_rowHeight;
-  double m_pageBottom;
-  double m_top = 0;
-  QStringList m_header;
-};
-
 }  // namespace
 
 bool WritePdfTable(const PdfTable& table, const ByteSink& write) {
@@ -152,7 +87,7 @@ bool WritePdfTable(const PdfTable& table, const ByteSink& write) {
   pdf.setResolution(72);  // one unit a point
   pdf.setTitle(table.title);
   pdf.setCreator(QStringLiteral("Gradova"));
-  const std::vector<double> widths = ColumnWidths(table);
+  std::vector<double> widths = ColumnWidths(table);
   const double needed = std::accumulate(widths.begin(), widths.end(), 0.0);
   const QMarginsF margins(kMarginMm, kMarginMm, kMarginMm, kMarginMm);
   QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
@@ -162,20 +97,50 @@ bool WritePdfTable(const PdfTable& table, const ByteSink& write) {
   const double available = layout.paintRectPoints().width();
   const double scale =
       needed > available ? std::max(available / needed, kSmallestPointSize / kPointSize) : 1.0;
+  for (double& width : widths) width *= scale;
 
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
   painter.setPen(QPen(Qt::black, 0.5));
-  PageWriter pages(pdf, painter, widths, scale);
-  pages.Title(table.title, table.subtitle);
-  pages.Header(table.header);
+  const QFont font = TableFont(kPointSize * scale);
+  const QFont bold = TableFont(kPointSize * scale, true);
+  const double rowHeight = QFontMetricsF(font).height() + kPadding;
+  const double pageBottom = painter.viewport().height();
+  double top = 0;
+  const auto drawRow = [&](const QStringList& cells, const QFont& rowFont) {
+    painter.setFont(rowFont);
+    double left = 0;
+    for (int column = 0; column < cells.size(); ++column) {
+      const QRectF box(left, top, widths[static_cast<std::size_t>(column)], rowHeight);
+      painter.drawRect(box);
+      painter.drawText(box.adjusted(kPadding, 0, -kPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       cells[column]);
+      left = box.right();
+    }
+    top += rowHeight;
+  };
+
+  const double width = std::accumulate(widths.begin(), widths.end(), 0.0);
+  painter.setFont(TableFont(kTitlePointSize, true));
+  const double titleHeight = QFontMetricsF(painter.font()).height();
+  painter.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter, table.title);
+  painter.setFont(font);
+  painter.drawText(QRectF(0, titleHeight, width, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   table.subtitle);
+  top = titleHeight + 2 * rowHeight;
+  drawRow(table.header, bold);
   QStringList cells;
   for (std::size_t row = 0; row < table.rowCount && !device.Failed(); ++row) {
     cells.clear();
     for (int column = 0; column < table.header.size(); ++column) {
       cells.push_back(table.cell(row, static_cast<std::size_t>(column)));
     }
-    pages.Row(cells);
+    if (top + rowHeight > pageBottom) {
+      pdf.newPage();
+      top = 0;
+      drawRow(table.header, bold);
+    }
+    drawRow(cells, font);
   }
   painter.end();
   return !device.Failed();

@@ -4,21 +4,21 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
 
 namespace gradova::platform {
 
 bool InstallToolkitTranslations() {
-  static QTranslator* installed = nullptr;
-  if (installed) return true;
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-      !QCoreApplication::installTranslator(translator)) {
-    delete translator;
-    return false;
+  static bool installed = false;
+  auto translator = std::make_unique<QTranslator>();
+  if (!installed &&
+      translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator.get())) {
+    translator.release()->setParent(QCoreApplication::instance());
+    installed = true;
   }
-  installed = translator;
-  return true;
+  return installed;
 }
 
 }  // namespace gradova::platform

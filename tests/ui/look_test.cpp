@@ -11,6 +11,7 @@ namespace {
 std::string Unreadable(platform::Dialog& dialog) {
   std::string found = dialog.width() > 1366 || dialog.height() > 768 - 100 ? "large " : "";
   const QImage image = dialog.grab().toImage();
+  const qreal ratio = image.devicePixelRatio();
   const auto dark = [&](QPoint p, QPoint in) {
     return std::min({qGray(image.pixel(p)), qGray(image.pixel(p + in)),
                      qGray(image.pixel(p + 2 * in))}) < qGray(image.pixel(1, 1)) - 25;
@@ -19,13 +20,11 @@ std::string Unreadable(platform::Dialog& dialog) {
     const QString text = widget->property("text").toString().remove('&');
     const bool button = qobject_cast<QPushButton*>(widget);
     const QSize needed = widget->fontMetrics().size(0, text) + QSize(button ? 10 : 0, 0);
-    if ((button || qobject_cast<QLabel*>(widget)) && !widget->rect().contains(QRect({}, needed))) {
+    if ((button || qobject_cast<QLabel*>(widget)) && !widget->rect().contains(QRect({}, needed)))
       found += "cut:" + text.toStdString() + " ";
-    }
     auto* view = qobject_cast<QTreeView*>(widget);
     if (!view) continue;
     if (!(view->header()->defaultAlignment() & Qt::AlignLeft)) found += "centred ";
-    const qreal ratio = image.devicePixelRatio();
     const QRect area =
         QTransform::fromScale(ratio, ratio).mapRect(QRectF(view->geometry())).toAlignedRect();
     const QPoint mid = area.center();

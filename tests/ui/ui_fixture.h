@@ -12,6 +12,7 @@
 
 #include "platform/files.h"
 #include "platform/gbk.h"
+#include "support/temp_dir.h"
 #include "ui/main_dlg.h"
 #include "ui/res/resource_ids.h"
 #include "ui_seams.h"
@@ -80,19 +81,14 @@ inline std::string Cells(const platform::ListControl& list, char cell = ',', cha
 class UiTest : public ::testing::Test {
  protected:
   UiTest() {
-    std::filesystem::current_path(m_root);
     Write("rules", kBuiltIn);
     platform::Dialog::SetModalRunnerForTesting([this](platform::Dialog& dialog) {
       if (++m_modals <= static_cast<int>(m_inModal.size())) m_inModal[m_modals - 1](dialog);
     });
   }
-  ~UiTest() override {
-    platform::Dialog::SetModalRunnerForTesting(nullptr);
-    m_main.reset();
-    std::filesystem::current_path(m_previous);
-  }
+  ~UiTest() override { platform::Dialog::SetModalRunnerForTesting(nullptr); }
 
-  std::string Path(const std::string& name) const { return m_root + "/" + name; }
+  std::string Path(const std::string& name) const { return m_dir.Path(name); }
   void Write(const std::string& name, const std::string& bytes) {
     ASSERT_EQ(platform::ReplaceFile(Path(name), bytes), platform::ReplaceStatus::Replaced);
   }
@@ -101,7 +97,7 @@ class UiTest : public ::testing::Test {
   }
   Strings FileNames() const {
     Strings names;
-    for (auto& entry : std::filesystem::directory_iterator(m_root))
+    for (auto& entry : std::filesystem::directory_iterator(m_dir.Root()))
       names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
@@ -109,9 +105,8 @@ class UiTest : public ::testing::Test {
   // The boxes shown so far, each followed by "/"; the unsaved-changes question reads "?".
   std::string Boxes() const {
     std::string boxes;
-    for (const std::string& box : m_seams.BoxTexts()) {
+    for (const std::string& box : m_seams.BoxTexts())
       boxes += (box == "当前文件尚未保存，是否保存？" ? "?" : box) + "/";
-    }
     return boxes;
   }
   // Runs `save` failing after each byte count below `bytes`, as on a full disk, where `file` must
@@ -164,23 +159,20 @@ class UiTest : public ::testing::Test {
       if (verb == "paste") QApplication::clipboard()->setText(QString::fromStdString(arg));
       if (verb == "paste") QTest::keySequence(target, QKeySequence::Paste);
       if (verb == "ime") QApplication::sendEvent(target, &commit);
-      for (int i = 0; i < 3 && (step[0] == '=' || step[0] == '+'); ++i) {
+      for (int i = 0; i < 3 && (step[0] == '=' || step[0] == '+'); ++i)
         Type(Main(), kNameEdit + i, Split(arg, ',').at(i));
-      }
       if (step[0] == '+') Click(Main(), kAddModifyButton);
       if (step[0] == '@') ClickRow(Main().List(), std::stoi(arg));
       if (step[0] == '^') Main().List().SelectRow(std::stoi(arg));
       if (step == "down") Main().List().View()->setFocus();
       if (step == "down") QTest::keyClick(Main().List().View(), Qt::Key_Down);
-      if (step[0] == '>') {
+      if (step[0] == '>')
         m_seams.fileAnswers.push_back(arg.empty() ? std::nullopt : std::optional(Path(arg)));
-      }
     }
   }
 
-  std::filesystem::path m_previous = std::filesystem::current_path();
-  QTemporaryDir m_dir;
-  std::string m_root = m_dir.path().toStdString();
+  testing::TempDir m_dir;
+  testing::ScopedCurrentPath m_inDir{m_dir.Root()};
   testing::UiSeams m_seams;
   // The modal dialogs are handed to these in the order they open; the rest close at once.
   std::vector<std::function<void(platform::Dialog&)>> m_inModal;

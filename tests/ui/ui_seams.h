@@ -1,6 +1,8 @@
 #pragma once
-// Answers the message boxes and file dialogs from scripts and records what was asked. Unscripted,
-// a box gets OK (Cancel for a question) and a file dialog is cancelled: no test ever blocks.
+// Answers the message boxes, file dialogs and the hyperlink's ways out from scripts and records
+// what was asked. Unscripted, a box gets OK (Cancel for a question), a file dialog is cancelled
+// and the desktop's default handler fails as on a desktop without a browser: no test ever blocks,
+// and none opens a browser or starts a program.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -8,13 +10,38 @@
 #include <string>
 #include <vector>
 
+#include "platform/browser_command.h"
 #include "platform/gbk.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
-#include "url_opener_fake.h"
+#include "platform/qt/url_opener.h"
 
 namespace gradova::testing {
+
+// The desktop's default handler, its browser's command line and the start of a program answer
+// from these fields and record what they were given.
+struct FakeUrlOpener {
+  FakeUrlOpener() {
+    platform::SetUrlOpenerForTesting(platform::UrlOpener{
+        [this](const std::string& url) {
+          openedAddresses.push_back(url);
+          return defaultHandlerOpens ? platform::kOpenedCode : platform::kNoAssociationCode;
+        },
+        [this] { return browserCommandLine; },
+        [this](const std::vector<std::string>& words) {
+          starts.push_back(words);
+          return startCode;
+        }});
+  }
+  ~FakeUrlOpener() { platform::SetUrlOpenerForTesting(std::nullopt); }
+
+  bool defaultHandlerOpens = false;
+  std::optional<std::string> browserCommandLine;
+  int startCode = platform::kOpenedCode;
+  std::vector<std::string> openedAddresses;  // the URLs the default handler was given
+  std::vector<std::vector<std::string>> starts;
+};
 
 struct UiSeams {
   UiSeams() {
@@ -53,7 +80,7 @@ struct UiSeams {
   std::deque<int> boxAnswers;
   std::vector<platform::FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> fileAnswers;
-  FakeUrlOpener urlOpener;  // no test starts a real browser
+  FakeUrlOpener urlOpener;
 };
 
 }  // namespace gradova::testing
