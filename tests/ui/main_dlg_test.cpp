@@ -1,7 +1,6 @@
 #include "ui/main_dlg.h"
 
 #include "platform/qt/gbk_text.h"
-#include "ui/about_dlg.h"
 #include "ui_fixture.h"
 
 namespace gradova::ui {
@@ -183,8 +182,7 @@ TEST_F(MainDlgTest, ExchangeLeavesTheCaretWhereItIs) {
 TEST_F(MainDlgTest, TheAboutDialogShowsTheInstructions) {
   m_inModal.assign(2, [](platform::Dialog& about) {
     auto* text = about.ItemAs<QPlainTextEdit>(kHelpTextBox);
-    EXPECT_EQ(text->toPlainText(),
-              platform::FromGbk(MakeInstructionText()).remove(QLatin1Char('\r')));
+    EXPECT_EQ(text->toPlainText(), platform::FromGbk(Data("instructions.txt")).remove('\r'));
     EXPECT_TRUE(text->isReadOnly() && about.focusWidget() == about.Item(kAboutOkButton));
     Click(about, kAboutOkButton);
     EXPECT_TRUE(about.Ended());
