@@ -80,7 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"InputMethod", "=,2,60;ime:数学\n物理;add", "数学,2,60/|数学|2|60|添加|-++*|"},
         Row{"OutsideGbk", "=,2,60;ime:数学😀𠀀한;add", "数学???,2,60/|数学???|2|60|添加|-++*|"},
         // A click or a keyboard move fills the fields from the row's cells; 删除 from the next row.
-        Row{"ClickARow", "+a,1,60;+b,2,70;@0", "a,1,60/b,2,70/|a|1|60|修改|+++*|"},
         Row{"Modify", "+a,1,60;+b,2,70;@0;+x,3,80", "x,3,80/b,2,70/|x|3|80|修改|+++*|"},
         Row{"ResetKeepsTheMode", "+a,1,60;@0;reset", "a,1,60/||||修改|+++*|"},
         Row{"ClickTheTrailingRow", "+a,1,60;@0;@1", "a,1,60/||||添加|-++*|"},
