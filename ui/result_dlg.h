@@ -19,7 +19,6 @@ class CResultDlg : public platform::Dialog {
   CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* owner = nullptr);
 
   platform::ListControl& List() { return m_list; }
-  int RuleCount() const { return m_ruleCount; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -49,7 +48,6 @@ class CResultDlg : public platform::Dialog {
   platform::ListControl m_list;
   gpa::ResultTable m_table;  // what the list shows and the report writes
   std::vector<std::string> m_titles;
-  int m_ruleCount = 0;
   int m_courseCount;
   gpa::CourseSnapshot m_snapshot;
 };
