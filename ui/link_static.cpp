@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QHelpEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <optional>
@@ -41,7 +40,6 @@ void CLinkStatic::SetHintText(std::string textGbk) {
 }
 
 void CLinkStatic::FitToClient() {
-  // A child's geometry is already in its parent's client coordinates.
   QRect fitted = m_label->geometry();
   const QSize client = m_label->contentsRect().size().expandedTo(QSize(0, 0));
   const Qt::Alignment alignment = m_label->alignment();

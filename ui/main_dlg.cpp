@@ -98,7 +98,7 @@ bool CMainDlg::OnInitDialog() {
 void CMainDlg::OnOK() {
   const QWidget* focus = focusWidget();
   for (int id : {kNameEdit, kCreditsEdit, kScoreEdit}) {
-    if (focus && focus == Item(id)) return OnAddModify();
+    if (focus && focus == Item(id)) OnAddModify();
   }
 }
 
@@ -122,7 +122,10 @@ void CMainDlg::SetFields(int row) {
   m_scoreText = m_list.GetItemText(row, 2);
 }
 
-void CMainDlg::EmptyList() { m_list.DeleteItems(0, CourseCount()); }
+void CMainDlg::EmptyList() {
+  platform::WaitCursor wait;
+  m_list.DeleteItems(0, CourseCount());
+}
 
 void CMainDlg::EnableListButtons(bool enabled) {
   EnableItem(kSaveCurrentButton, enabled);
@@ -229,10 +232,7 @@ bool CMainDlg::LoadChosenFile() {
     platform::AfxMessageBox(kFileOpenFailed, this);
     return false;
   }
-  {
-    platform::WaitCursor wait;
-    EmptyList();
-  }
+  EmptyList();
   m_modified = false;
   if (check.error) {
     platform::AfxMessageBox(
@@ -288,10 +288,7 @@ bool CMainDlg::SaveCurrent() {
 
 void CMainDlg::OnClearCurrent() {
   if (!PromptSaveChanges()) return;
-  {
-    platform::WaitCursor wait;
-    EmptyList();
-  }
+  EmptyList();
   EnableItem(kDeleteButton, false);
   MatchListButtons();
   OnReset();

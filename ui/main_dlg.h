@@ -49,7 +49,7 @@ class CMainDlg : public platform::Dialog {
   bool SaveCurrent();
   // Asks for a file and puts its courses in the list; true when they replaced the list.
   bool LoadChosenFile();
-  // Deletes every row but the trailing empty one.
+  // Deletes every row but the trailing empty one, under the wait cursor.
   void EmptyList();
   // The course rows are every row but the trailing empty one.
   int CourseCount() const;

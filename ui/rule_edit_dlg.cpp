@@ -105,8 +105,7 @@ bool CRuleEditDlg::OnInitDialog() {
     EnableItem(id, false);
   if (!m_viewTable) return true;
   std::string upper = m_upperText;
-  for (std::size_t slot = 0;
-       slot < m_viewTable->size() && (*m_viewTable)[slot].lowerBound != grading::kNoBand; ++slot) {
+  for (std::size_t slot = 0; slot < grading::BandCount(*m_viewTable); ++slot) {
     const grading::RuleBand& band = (*m_viewTable)[slot];
     const int row = static_cast<int>(slot);
     m_list.InsertItem(row, upper + std::string(kBandDash) + std::to_string(band.lowerBound));

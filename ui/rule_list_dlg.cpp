@@ -57,7 +57,6 @@ bool CRuleListDlg::OnInitDialog() {
     return true;
   }
   m_tables = std::make_unique<RuleTables>();
-  m_ruleCount = 0;
   for (grading::Rule& rule : contents.ruleSet.rules) {
     if (m_ruleCount >= static_cast<int>(grading::kMaxRules)) break;
     m_list.InsertItem(m_ruleCount, rule.name);
