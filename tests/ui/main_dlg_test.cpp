@@ -51,6 +51,7 @@ TEST_P(MainScript, EndsInTheStatedState) {
   Write("format.txt", "a 1 60\r\n\r\n");
   Write("empty.txt", "");
   Write("utf8.txt", "数学☕ 2 60");
+  Write("t.xlsx", "a,b");
   Write("huge.txt", "");
   std::filesystem::resize_file(Path("huge.txt"), std::uintmax_t{1} << 40);  // sparse
   std::filesystem::create_directory(Path("dir.txt"));
@@ -124,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
             "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
         Row{"LoadUtf8", ">utf8.txt;load",
             "数学?,2,60/||||添加|-++|有1个字符无法转换，已替换为“?”。/"},
+        Row{"LoadUnreadableTranscript", "+x,1,6;no;>t.xlsx;load",
+            "x,1,6/|x|1|6|添加|-++*|?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/"},
         Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
     kLabel);
 

@@ -33,9 +33,8 @@ TEST_F(ResultDlgTest, WorkedExampleCellForCellAndItsReport) {
   ViewSample(
       [&](CResultDlg& results) {
         const QAbstractItemModel* model = results.List().View()->model();
-        for (int column = 0; column < model->columnCount(); ++column) {
+        for (int column = 0; column < model->columnCount(); ++column)
           shown += model->headerData(column, Qt::Horizontal).toString().toStdString() + "\t";
-        }
         shown.back() = '\n';
         shown += Cells(results.List(), '\t', '\n');
         EXPECT_EQ(results.List().ColumnWidth(1), results.List().ColumnWidth(2));
