@@ -1,8 +1,5 @@
 #include "ui/about_dlg.h"
 
-#include <initializer_list>
-#include <string_view>
-
 #include "gpa/report.h"
 #include "ui/res/about_texts.h"
 #include "ui/res/dialog_templates.h"
@@ -11,62 +8,33 @@
 #include "ui/res/ui_texts.h"
 
 namespace gradova::ui {
+namespace {
 
-std::string MakeInstructionText() {
-  const std::initializer_list<std::string_view> pieces{
-      kHelpTitle,
-      kHelpStepOne,
-      kHelpManualHeading,
-      kHelpManual,
-      kHelpFileHeading,
-      kHelpFile,
-      kHelpFormatFirst,
-      kHelpFormatSecond,
-      kHelpDashLine,
-      kHelpLineLayout,
-      kHelpDashLine,
-      kHelpExampleHeading,
-      kHelpSampleName,
-      kHelpDashLine,
-      kHelpSample1,
-      kHelpSample2,
-      kHelpSample3,
-      kHelpSample4,
-      kHelpSample5,
-      kHelpDashLineAndBlank,
-      kHelpStepTwo,
-      kHelpEmDashes,
-      kHelpRulesHeading,
-      kHelpRulesBuiltIn,
-      kHelpRulesDetails,
-      kHelpRulesArticle,
-      kHelpRulesFile1,
-      kHelpRulesFile2,
-      kHelpRulesFile3,
-      kHelpRulesFile4,
-      kHelpRulesFile5,
-      kHelpEqualsLine,
-      kHelpStatementHeading,
-      kHelpStatement1,
-      kHelpStatement2,
-      kHelpStatement3,
-      kHelpGreeting,
-      kHelpEqualsLine,
-      kHelpReleaseHeading,
-      kHelpRelease1,
-      kHelpRelease2,
-      kHelpEqualsLineAndBlank,
-      kHelpClosingAddress,
-      kHelpClosingAuthor,
-      kHelpClosingRules,
-      kHelpClosingAddressLast,
-  };
+template <typename... Pieces>
+std::string Concatenate(const Pieces&... pieces) {
   std::string text;
-  for (const std::string_view piece : pieces) text += piece;
+  (text.append(pieces), ...);
   return text;
 }
 
-CAboutDlg::CAboutDlg(QWidget* owner) : Dialog(MakeAboutDialogTemplate(), owner) {}
+// The instruction text, lines ended by CR LF but the last.
+std::string MakeInstructionText() {
+  return Concatenate(
+      kHelpTitle, kHelpStepOne, kHelpManualHeading, kHelpManual, kHelpFileHeading, kHelpFile,
+      kHelpFormatFirst, kHelpFormatSecond, kHelpDashLine, kHelpLineLayout, kHelpDashLine,
+      kHelpExampleHeading, kHelpSampleName, kHelpDashLine, kHelpSample1, kHelpSample2, kHelpSample3,
+      kHelpSample4, kHelpSample5, kHelpDashLineAndBlank, kHelpStepTwo, kHelpEmDashes,
+      kHelpRulesHeading, kHelpRulesBuiltIn, kHelpRulesDetails, kHelpRulesArticle, kHelpRulesFile1,
+      kHelpRulesFile2, kHelpRulesFile3, kHelpRulesFile4, kHelpRulesFile5, kHelpEqualsLine,
+      kHelpStatementHeading, kHelpStatement1, kHelpStatement2, kHelpStatement3, kHelpGreeting,
+      kHelpEqualsLine, kHelpReleaseHeading, kHelpRelease1, kHelpRelease2, kHelpEqualsLineAndBlank,
+      kHelpClosingAddress, kHelpClosingAuthor, kHelpClosingRules, kHelpClosingAddressLast);
+}
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(QWidget* owner)
+    : Dialog(MakeAboutDialogTemplate(), owner), m_helpText(MakeInstructionText()) {}
 
 void CAboutDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Text(kHelpTextBox, m_helpText);
@@ -78,9 +46,6 @@ bool CAboutDlg::OnInitDialog() {
   setWindowIcon(ApplicationIcon());
   m_homeLink.SetTarget(gpa::kHomePageHost);
   m_homeLink.SetHintText(std::string(kHomeLinkHint));
-  UpdateData(true);
-  m_helpText = MakeInstructionText();
-  UpdateData(false);
   return true;
 }
 

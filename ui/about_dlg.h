@@ -7,15 +7,9 @@
 
 namespace gradova::ui {
 
-// The instruction text, lines ended by CR LF but the last.
-std::string MakeInstructionText();
-
 class CAboutDlg : public platform::Dialog {
  public:
   explicit CAboutDlg(QWidget* owner = nullptr);
-
-  const std::string& HelpText() const { return m_helpText; }
-  const CLinkStatic& HomeLink() const { return m_homeLink; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;

@@ -34,9 +34,8 @@ CImportDlg::CImportDlg(courses::TextRecords records, QWidget* owner)
   m_creditsColumn = static_cast<int>(m_settings.columns.credits);
   m_gradeColumn = static_cast<int>(m_settings.columns.grade);
   m_gradeMapText = courses::FormatGradeMap(m_settings.gradeMap);
-  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList, kImportRetakeList}) {
+  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList, kImportRetakeList})
     Bind(id, Notification::SelectionChange, [this] { OnSettingsChange(); });
-  }
   Bind(kImportGradeMapEdit, Notification::EditChange, [this] { OnSettingsChange(); });
 }
 
@@ -65,9 +64,8 @@ bool CImportDlg::OnInitDialog() {
     }
     columns.push_back(std::move(entry));
   }
-  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList}) {
+  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList})
     SetDropListItems(id, columns);
-  }
   SetDropListItems(kImportRetakeList,
                    {std::string(kImportRetakeHighest), std::string(kImportRetakeLatest),
                     std::string(kImportRetakeAll)});
@@ -77,7 +75,7 @@ bool CImportDlg::OnInitDialog() {
   m_list.InsertColumn(2, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(3, gpa::kScoreTitle, kNumberColumnWidth);
   m_list.InsertColumn(4, kImportResultTitle, kResultColumnWidth);
-  Refresh();
+  OnSettingsChange();
   return true;
 }
 
@@ -85,9 +83,7 @@ void CImportDlg::OnOK() {
   if (m_gradeMapReads) EndDialog(platform::kIdOk);
 }
 
-void CImportDlg::OnSettingsChange() { Refresh(); }
-
-void CImportDlg::Refresh() {
+void CImportDlg::OnSettingsChange() {
   UpdateData(true);
   const auto column = [](int index) { return static_cast<std::size_t>(std::max(index, 0)); };
   m_settings.columns.name = column(m_nameColumn);

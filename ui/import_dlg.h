@@ -31,9 +31,8 @@ class CImportDlg : public platform::Dialog {
   void OnOK() override;
 
  private:
-  void OnSettingsChange();
   // Imports again with the controls' settings and shows the rows and the counts.
-  void Refresh();
+  void OnSettingsChange();
 
   courses::TextRecords m_records;
   courses::TranscriptSettings m_settings;

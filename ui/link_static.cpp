@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QToolTip>
-#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -16,23 +14,6 @@
 #include "platform/qt/url_opener.h"
 
 namespace gradova::ui {
-namespace {
-
-constexpr int kSsCenter = 0x1;
-constexpr int kSsRight = 0x2;
-constexpr int kSsCenterImage = 0x200;
-
-// A label says with its alignment what a static says with these style bits.
-int StaticStyle(const QLabel& label) {
-  const Qt::Alignment alignment = label.alignment();
-  int style = 0;
-  if (alignment & Qt::AlignHCenter) style |= kSsCenter;
-  if (alignment & Qt::AlignRight) style |= kSsRight;
-  if (alignment & Qt::AlignVCenter) style |= kSsCenterImage;
-  return style;
-}
-
-}  // namespace
 
 void CLinkStatic::Attach(QWidget* widget) {
   auto* label = qobject_cast<QLabel*>(widget);
@@ -51,7 +32,6 @@ void CLinkStatic::SetTarget(std::string addressGbk) {
   if (!m_label) return;
   FitToClient();
   if (m_hintText.empty()) m_hintText = m_target;
-  // The tip reads the hint text each time it shows, so there is no copy of it to update.
 }
 
 void CLinkStatic::SetHintText(std::string textGbk) {
@@ -59,39 +39,25 @@ void CLinkStatic::SetHintText(std::string textGbk) {
   if (m_label) FitToClient();
 }
 
-void CLinkStatic::SetOpened(bool opened) {
-  m_opened = opened;
-  if (m_label) m_label->update();
-}
-
 void CLinkStatic::FitToClient() {
-  // A child's geometry is already in its parent's client coordinates.
-  const QRect window = m_label->geometry();
-  const QRect contents = m_label->contentsRect();
-  const int clientWidth = std::max(0, contents.width());
-  const int clientHeight = std::max(0, contents.height());
-  const int style = StaticStyle(*m_label);
-  int left = window.x();
-  int top = window.y();
-  int right = left + window.width();
-  int bottom = top + window.height();
-  if (style & kSsCenterImage) {
-    const int d = (window.height() - clientHeight) / 2;
-    top += d;
-    bottom -= d;
+  QRect fitted = m_label->geometry();
+  const QSize client = m_label->contentsRect().size().expandedTo(QSize(0, 0));
+  const Qt::Alignment alignment = m_label->alignment();
+  if (alignment & Qt::AlignVCenter) {
+    const int d = (fitted.height() - client.height()) / 2;
+    fitted.adjust(0, d, 0, -d);
   } else {
-    bottom = top + clientHeight;
+    fitted.setHeight(client.height());
   }
-  if (style & kSsCenter) {
-    const int d = (window.width() - clientWidth) / 2;
-    left += d;
-    right -= d;
-  } else if (style & kSsRight) {
-    left = right - clientWidth;
+  if (alignment & Qt::AlignHCenter) {
+    const int d = (fitted.width() - client.width()) / 2;
+    fitted.adjust(d, 0, -d, 0);
+  } else if (alignment & Qt::AlignRight) {
+    fitted.setLeft(fitted.left() + fitted.width() - client.width());
   } else {
-    right = left + clientWidth;
+    fitted.setWidth(client.width());
   }
-  m_label->setGeometry(left, top, right - left, bottom - top);
+  m_label->setGeometry(fitted);
 }
 
 bool CLinkStatic::eventFilter(QObject* watched, QEvent* event) {
@@ -147,11 +113,8 @@ void CLinkStatic::OnToolTip(QHelpEvent& event) {
 
 void CLinkStatic::OnStaticClicked() {
   const int code = OpenTarget(m_target);
-  if (code > 32) {
-    SetOpened(true);
-    return;
-  }
-  m_opened = false;
+  m_opened = code > 32;
+  if (m_opened) return;
   // The modal box takes the pointer away from the label without a move that says so.
   m_pointerInside = false;
   QApplication::beep();
@@ -165,8 +128,8 @@ int CLinkStatic::OpenTarget(const std::string& addressGbk) {
   if (code > 32) return code;
   // Without a browser's command line, the default handler's failure is the one to report.
   const std::optional<std::string> commandLine = platform::BrowserCommandLine();
-  if (!commandLine) return code;
-  return platform::StartCommandLine(platform::CutAtPlaceholder(*commandLine), address);
+  return commandLine ? platform::StartCommandLine(platform::CutAtPlaceholder(*commandLine), address)
+                     : code;
 }
 
 }  // namespace gradova::ui

@@ -18,10 +18,6 @@ namespace gradova::ui {
 
 class CLinkStatic : public QObject {
  public:
-  CLinkStatic() = default;
-  CLinkStatic(const CLinkStatic&) = delete;
-  CLinkStatic& operator=(const CLinkStatic&) = delete;
-
   // Binds to the template's label, once: the label gets mouse moves without a button held and
   // its clicks come here, it shows the pointing hand, and the tool tip is registered over its
   // client area as it is now, with the hint text, or the target if the hint text is empty. A
@@ -34,11 +30,7 @@ class CLinkStatic : public QObject {
   void SetTarget(std::string addressGbk);
   // Sets the tool-tip text (GBK). Once bound it also fits the label to its client area.
   void SetHintText(std::string textGbk);
-  // Records the outcome of the last click and, once bound, repaints the label with its background.
-  void SetOpened(bool opened);
 
-  QLabel* Label() const { return m_label; }
-  const std::string& Target() const { return m_target; }
   const std::string& HintText() const { return m_hintText; }
   // True after a click that opened the address, false after one that failed.
   bool Opened() const { return m_opened; }
@@ -54,7 +46,7 @@ class CLinkStatic : public QObject {
   void OnHover(bool inside);
   void OnToolTip(QHelpEvent& event);
   // Sets the bound label's size to that of its client area; which edges stay put follows the
-  // alignment, read as the static styles SS_CENTER, SS_RIGHT and SS_CENTERIMAGE.
+  // alignment: a centred label shrinks on both sides, a right-aligned one keeps its right edge.
   void FitToClient();
   // A code above 32 when the address went to a browser, else the error code for the message.
   int OpenTarget(const std::string& addressGbk);

@@ -49,10 +49,6 @@ Rows ReadCourseRows(const std::string& path, courses::CourseFileCheck& check) {
   return rows;
 }
 
-bool EndsWithTxt(const std::string& path) {
-  return path.size() >= 4 && path.compare(path.size() - 4, 4, ".txt") == 0;
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg() : Dialog(MakeMainDialogTemplate(), nullptr), m_toggleText(kAddCaption) {
@@ -90,13 +86,9 @@ bool CMainDlg::OnInitDialog() {
     platform::AfxMessageBox(kRulesCannotCreate, this);
   }
   m_startDir = platform::GetCurrentDirectory();
-  EnableItem(kDeleteButton, false);
-  EnableItem(kSaveCurrentButton, false);
-  EnableItem(kClearCurrentButton, false);
-  m_modified = false;
   m_list.InsertItem(0, "");
-  m_list.SetItemText(0, 1, "");
-  m_list.SetItemText(0, 2, "");
+  EnableItem(kDeleteButton, false);
+  MatchListButtons();
   m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameColumnWidth);
   m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(2, gpa::kScoreTitle, kNumberColumnWidth);
@@ -104,10 +96,9 @@ bool CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::OnOK() {
-  QWidget* focus = focusWidget();
-  if (focus &&
-      (focus == Item(kNameEdit) || focus == Item(kCreditsEdit) || focus == Item(kScoreEdit))) {
-    OnAddModify();
+  const QWidget* focus = focusWidget();
+  for (int id : {kNameEdit, kCreditsEdit, kScoreEdit}) {
+    if (focus && focus == Item(id)) OnAddModify();
   }
 }
 
@@ -131,12 +122,17 @@ void CMainDlg::SetFields(int row) {
   m_scoreText = m_list.GetItemText(row, 2);
 }
 
-void CMainDlg::EmptyList() { m_list.DeleteItems(0, CourseCount()); }
-
-void CMainDlg::MatchListButtons() {
-  EnableItem(kSaveCurrentButton, CourseCount() > 0);
-  EnableItem(kClearCurrentButton, CourseCount() > 0);
+void CMainDlg::EmptyList() {
+  platform::WaitCursor wait;
+  m_list.DeleteItems(0, CourseCount());
 }
+
+void CMainDlg::EnableListButtons(bool enabled) {
+  EnableItem(kSaveCurrentButton, enabled);
+  EnableItem(kClearCurrentButton, enabled);
+}
+
+void CMainDlg::MatchListButtons() { EnableListButtons(CourseCount() > 0); }
 
 void CMainDlg::OnAddModify() {
   UpdateData(true);
@@ -147,21 +143,17 @@ void CMainDlg::OnAddModify() {
   }
   if (m_nameText.empty()) m_nameText = courses::kUnnamedCourse;
   const int selected = m_list.GetSelectionMark();
-  if (m_toggleText != kAddCaption && IsCourseRow(selected)) {
-    m_list.SetItemText(selected, 0, m_nameText);
-    m_list.SetItemText(selected, 1, m_creditsText);
-    m_list.SetItemText(selected, 2, m_scoreText);
-  } else {
-    // Also in Modify mode when the selection is the trailing empty row or none: the trailing
-    // row is never written into.
-    const int row = m_list.InsertItem(m_list.GetItemCount() - 1, m_nameText);
-    m_list.SetItemText(row, 1, m_creditsText);
-    m_list.SetItemText(row, 2, m_scoreText);
-  }
+  // Modify mode with the trailing empty row or no row selected adds: the trailing row is never
+  // written into.
+  const int row = m_toggleText != kAddCaption && IsCourseRow(selected)
+                      ? selected
+                      : m_list.InsertItem(m_list.GetItemCount() - 1, "");
+  m_list.SetItemText(row, 0, m_nameText);
+  m_list.SetItemText(row, 1, m_creditsText);
+  m_list.SetItemText(row, 2, m_scoreText);
   if (m_nameText == courses::kUnnamedCourse) m_nameText.clear();
   UpdateData(false);
-  EnableItem(kSaveCurrentButton, true);
-  EnableItem(kClearCurrentButton, true);
+  MatchListButtons();
   m_modified = true;
 }
 
@@ -191,45 +183,33 @@ void CMainDlg::OnDelete() {
   }
   SetFields(next);
   UpdateData(false);
-  if (CourseCount() == 0) {
-    EnableItem(kSaveCurrentButton, false);
-    EnableItem(kClearCurrentButton, false);
-  }
+  MatchListButtons();
   m_modified = true;
 }
 
 void CMainDlg::OnReset() {
   UpdateData(true);
-  m_nameText.clear();
-  m_creditsText.clear();
-  m_scoreText.clear();
+  SetFields(-1);
   UpdateData(false);
 }
 
 bool CMainDlg::PromptSaveChanges() {
   if (!m_modified) return true;
-  switch (platform::AskYesNoCancel(this, kUnsavedQuestion, kPromptCaption)) {
-    case platform::kIdYes:
-      return SaveCurrent();
-    case platform::kIdNo:
-      return true;
-    default:
-      return false;
-  }
+  const int answer = platform::AskYesNoCancel(this, kUnsavedQuestion, kPromptCaption);
+  return answer == platform::kIdYes ? SaveCurrent() : answer == platform::kIdNo;
 }
 
 void CMainDlg::OnFromFile() {
   EnableItem(kSaveCurrentButton, false);
-  if (!PromptSaveChanges()) {
-    MatchListButtons();
-    return;
-  }
+  // A loaded file turns both on even when it holds no course.
+  const bool loaded = PromptSaveChanges() && LoadChosenFile();
+  EnableListButtons(loaded || CourseCount() > 0);
+}
+
+bool CMainDlg::LoadChosenFile() {
   const std::optional<std::string> path = platform::ShowOpenFileDialog(
       this, std::string(kCourseFileFilter) + ";;" + std::string(kTranscriptFilter));
-  if (!path) {
-    MatchListButtons();
-    return;
-  }
+  if (!path) return false;
   // A transcript goes through the import dialog; what it accepts loads as a course file's rows.
   // Memory may run out while reading either: the list stays and the file is not opened.
   const bool transcript = platform::IsTranscriptPath(*path);
@@ -238,60 +218,46 @@ void CMainDlg::OnFromFile() {
   try {
     if (transcript) {
       rows = ImportTranscriptRows(*path, this);
-      if (!rows) {
-        MatchListButtons();
-        return;
-      }
+      if (!rows) return false;
     } else {
       platform::WaitCursor wait;
       rows = ReadCourseRows(*path, check);
     }
   } catch (const std::bad_alloc&) {
-    rows.reset();
     check = {courses::CourseFileError::CannotOpen, 0};
   }
   m_filePath = transcript ? path->substr(0, path->rfind('.')) + ".txt" : *path;
-  if (check.error != courses::CourseFileError::CannotOpen) {
-    platform::WaitCursor wait;
-    EmptyList();
-  }
-  const std::optional<courses::CourseFileError> error = check.error;
-  m_fileEncoding = error ? courses::TextEncoding::Gbk : check.encoding;
-  if (error == courses::CourseFileError::CannotOpen) {
+  m_fileEncoding = check.error ? courses::TextEncoding::Gbk : check.encoding;
+  if (check.error == courses::CourseFileError::CannotOpen) {
     platform::AfxMessageBox(kFileOpenFailed, this);
-    MatchListButtons();
-    return;
+    return false;
   }
-  if (error) {
-    platform::AfxMessageBox(
-        error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError, this);
-    OnReset();
-    EnableItem(kClearCurrentButton, false);
-  } else if (InsertLoadedRows(std::move(*rows))) {
-    EnableItem(kSaveCurrentButton, true);
-    EnableItem(kClearCurrentButton, true);
-    if (check.replacedCharacters > 0) {
-      platform::AfxMessageBox(std::string(kReplacedPrefix) +
-                                  std::to_string(check.replacedCharacters) +
-                                  std::string(kReplacedSuffix),
-                              this);
-    }
-  }
+  EmptyList();
   m_modified = false;
-}
-
-bool CMainDlg::InsertLoadedRows(std::vector<std::vector<std::string>> rows) {
+  if (check.error) {
+    platform::AfxMessageBox(
+        check.error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError,
+        this);
+    OnReset();
+    return false;
+  }
+  // Memory may run out while the rows go in: the list is then emptied, the file not opened.
   try {
     platform::WaitCursor wait;
-    m_list.InsertItems(m_list.GetItemCount() - 1, std::move(rows));
-    return true;
+    m_list.InsertItems(m_list.GetItemCount() - 1, std::move(*rows));
   } catch (const std::bad_alloc&) {
     EmptyList();
     m_fileEncoding = courses::TextEncoding::Gbk;
     platform::AfxMessageBox(kFileOpenFailed, this);
-    MatchListButtons();
     return false;
   }
+  if (check.replacedCharacters > 0) {
+    platform::AfxMessageBox(std::string(kReplacedPrefix) +
+                                std::to_string(check.replacedCharacters) +
+                                std::string(kReplacedSuffix),
+                            this);
+  }
+  return true;
 }
 
 void CMainDlg::OnSaveCurrent() { SaveCurrent(); }
@@ -304,7 +270,9 @@ bool CMainDlg::SaveCurrent() {
     return false;
   }
   m_filePath = *path;
-  if (!EndsWithTxt(m_filePath)) m_filePath += ".txt";
+  if (m_filePath.size() < 4 || m_filePath.compare(m_filePath.size() - 4, 4, ".txt") != 0) {
+    m_filePath += ".txt";
+  }
   platform::ReplaceStatus saved;
   {
     platform::WaitCursor wait;
@@ -320,13 +288,9 @@ bool CMainDlg::SaveCurrent() {
 
 void CMainDlg::OnClearCurrent() {
   if (!PromptSaveChanges()) return;
-  {
-    platform::WaitCursor wait;
-    EmptyList();
-  }
-  EnableItem(kSaveCurrentButton, false);
+  EmptyList();
   EnableItem(kDeleteButton, false);
-  EnableItem(kClearCurrentButton, false);
+  MatchListButtons();
   OnReset();
   m_toggleText = kAddCaption;
   UpdateData(false);
@@ -338,10 +302,7 @@ void CMainDlg::OnSysCommand(int command) {
   if ((command & 0xFFF0) == kAboutCommand) OnInstructions();
 }
 
-void CMainDlg::OnInstructions() {
-  CAboutDlg about(this);
-  about.DoModal();
-}
+void CMainDlg::OnInstructions() { CAboutDlg(this).DoModal(); }
 
 void CMainDlg::OnViewGpa() {
   if (CourseCount() == 0) {

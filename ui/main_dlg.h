@@ -21,12 +21,9 @@ class CMainDlg : public platform::Dialog {
   // after Yes only when the list was written to a file; after No; never after Cancel.
   bool PromptSaveChanges();
 
-  // For tests and the results window.
+  // For tests.
   platform::ListControl& List() { return m_list; }
   bool Modified() const { return m_modified; }
-  const std::string& StartDir() const { return m_startDir; }
-  const std::string& FilePath() const { return m_filePath; }
-  const CLinkStatic& HomeLink() const { return m_homeLink; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -50,18 +47,18 @@ class CMainDlg : public platform::Dialog {
 
   // The save command; true when it wrote the file.
   bool SaveCurrent();
-  // Puts the rows of a good file before the trailing empty row; when memory runs out, empties the
-  // list and says the file could not be opened.
-  bool InsertLoadedRows(std::vector<std::vector<std::string>> rows);
-  // Deletes every row but the trailing empty one.
+  // Asks for a file and puts its courses in the list; true when they replaced the list.
+  bool LoadChosenFile();
+  // Deletes every row but the trailing empty one, under the wait cursor.
   void EmptyList();
+  // The course rows are every row but the trailing empty one.
   int CourseCount() const;
-  // The course rows: every row but the trailing empty one.
   std::vector<courses::CourseRecord> CourseRows() const;
-  // Whether `row` is a course row, not the trailing empty row or none.
   bool IsCourseRow(int row) const;
-  // "保存当前" and "清空当前" on exactly when the list holds courses.
+  // "保存当前" and "清空当前" on or off; matched, on exactly when the list holds courses.
+  void EnableListButtons(bool enabled);
   void MatchListButtons();
+  // The fields from the cells of `row`, empty for no row.
   void SetFields(int row);
 
   bool m_modified = false;

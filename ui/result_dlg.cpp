@@ -45,16 +45,13 @@ void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResult
 bool CResultDlg::OnInitDialog() {
   Dialog::OnInitDialog();
   setWindowIcon(ApplicationIcon());
-  m_ruleCount = 0;
-  m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameWidth);
-  m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberWidth);
-  m_list.InsertColumn(2, gpa::kScoreTitle, kNumberWidth);
-
   const grading::RulesFileContents rules = platform::ReadRulesFile();
   m_titles = gpa::MakeColumnTitles(rules.ruleSet);
-  for (const grading::Rule& rule : rules.ruleSet.rules) {
-    m_list.InsertColumn(3 + m_ruleCount, rule.name, kRuleWidth);
-    ++m_ruleCount;
+  for (int column = 0; column < static_cast<int>(m_titles.size()); ++column) {
+    m_list.InsertColumn(column, m_titles[static_cast<std::size_t>(column)],
+                        column == 0  ? kNameWidth
+                        : column < 3 ? kNumberWidth
+                                     : kRuleWidth);
   }
   if (rules.status == grading::RulesFileStatus::Missing) {
     platform::AfxMessageBox(kResultRulesMissing, this);

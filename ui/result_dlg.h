@@ -19,7 +19,6 @@ class CResultDlg : public platform::Dialog {
   CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* owner = nullptr);
 
   platform::ListControl& List() { return m_list; }
-  int RuleCount() const { return m_ruleCount; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -32,8 +31,7 @@ class CResultDlg : public platform::Dialog {
   // Opens the rule manager; after it has saved, the table shown is stale, so the window closes
   // and the user opens it again under the new rules.
   void OnCustomRules();
-  // Writes "GPA report.html" in the current directory by atomic replace and says how it went;
-  // when it cannot, the old report stays and the user is told "文件创建失败！".
+  // Writes "GPA report.html" in the current directory as ReplaceAndTell does.
   void WriteReport();
   // Replaces the file at `path` with what `produce` writes, under the wait cursor, then shows
   // `writtenGbk`, or "文件创建失败！" when the file could not be replaced (it is then as it was).
@@ -42,14 +40,12 @@ class CResultDlg : public platform::Dialog {
   // Opens the target planner over this table's sums.
   void OnTargetPlan();
   // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
-  // and writes it there by atomic replace; a failure leaves any old file and says
-  // "文件创建失败！".
+  // and writes it there as ReplaceAndTell does.
   void OnExportPdf();
 
   platform::ListControl m_list;
   gpa::ResultTable m_table;  // what the list shows and the report writes
   std::vector<std::string> m_titles;
-  int m_ruleCount = 0;
   int m_courseCount;
   gpa::CourseSnapshot m_snapshot;
 };

@@ -52,23 +52,17 @@ std::string UnstorableCharacter(const std::string& nameGbk) {
 
 CRuleEditDlg::CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newIndex,
                            QWidget* owner)
-    : Dialog(MakeRuleEditDialogTemplate(), owner),
-      m_upperText(kBandTop),
-      m_title(kRuleEditCaption),
-      m_addMode(1),
-      m_newIndex(newIndex),
-      m_callerTables(tables),
-      m_nameOut(nameOut) {
-  Bind(kAddBandButton, Notification::Clicked, [this] { OnAddBand(); });
-  Bind(kEditorOkButton, Notification::Clicked, [this] { OnEditorOK(); });
-  Bind(kRuleNameEdit, Notification::EditChange, [this] { OnNameChange(); });
+    : CRuleEditDlg(std::string(kRuleEditCaption), nullptr, owner) {
+  m_addMode = true;
+  m_newIndex = newIndex;
+  m_callerTables = tables;
+  m_nameOut = nameOut;
 }
 
 CRuleEditDlg::CRuleEditDlg(std::string nameGbk, const grading::BandTable* bands, QWidget* owner)
     : Dialog(MakeRuleEditDialogTemplate(), owner),
       m_upperText(kBandTop),
       m_title(std::move(nameGbk)),
-      m_addMode(0),
       m_viewTable(bands) {
   Bind(kAddBandButton, Notification::Clicked, [this] { OnAddBand(); });
   Bind(kEditorOkButton, Notification::Clicked, [this] { OnEditorOK(); });
@@ -92,10 +86,10 @@ bool CRuleEditDlg::OnInitDialog() {
     lower->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), lower));
   }
-  EnableItem(kEditorOkButton, false);
+  EnableItem(kEditorOkButton, !m_addMode);
   m_list.InsertColumn(0, kBandRangeTitle, kRangeColumnWidth);
   m_list.InsertColumn(1, kBandPointsTitle, kPointsColumnWidth);
-  if (m_addMode == 1) {
+  if (m_addMode) {
     if (m_callerTables && m_newIndex >= 0 &&
         m_newIndex < static_cast<int>(m_callerTables->size())) {
       (*m_callerTables)[static_cast<std::size_t>(m_newIndex)] =
@@ -107,14 +101,11 @@ bool CRuleEditDlg::OnInitDialog() {
     }
     return true;
   }
-  EnableItem(kEditorOkButton, true);
-  for (int id : {kBandLowerEdit, kBandPointsEdit, kRuleNameEdit, kBandUpperLabel, kAddBandButton}) {
+  for (int id : {kBandLowerEdit, kBandPointsEdit, kRuleNameEdit, kBandUpperLabel, kAddBandButton})
     EnableItem(id, false);
-  }
   if (!m_viewTable) return true;
   std::string upper = m_upperText;
-  for (std::size_t slot = 0;
-       slot < m_viewTable->size() && (*m_viewTable)[slot].lowerBound != grading::kNoBand; ++slot) {
+  for (std::size_t slot = 0; slot < grading::BandCount(*m_viewTable); ++slot) {
     const grading::RuleBand& band = (*m_viewTable)[slot];
     const int row = static_cast<int>(slot);
     m_list.InsertItem(row, upper + std::string(kBandDash) + std::to_string(band.lowerBound));
@@ -135,19 +126,16 @@ void CRuleEditDlg::OnOK() {
 }
 
 void CRuleEditDlg::OnAddBand() {
-  if (m_addMode != 1 || !m_callerTables) return;
+  if (!m_addMode || !m_callerTables) return;
   UpdateData(true);
-  if (!IsPointsText(m_pointsText)) {
-    platform::AfxMessageBox(kBandBadInput, this);
-    return;
-  }
   const int lower = LeadingInteger(m_lowerText);
   const double points = LeadingDecimal(m_pointsText);
   const int n = m_list.GetItemCount();
   const std::string pointsShown = std::isfinite(points) ? FormatFixed(points, 1) : std::string();
   const double tenths = std::trunc(LeadingDecimal(pointsShown) * 10.0);
-  if (lower > LeadingInteger(m_upperText) || lower < 0 || points < 0.0 || m_lowerText.empty() ||
-      m_pointsText.empty() || pointsShown.empty() || tenths >= kPointsLimitTenths) {
+  if (!IsPointsText(m_pointsText) || lower > LeadingInteger(m_upperText) || lower < 0 ||
+      points < 0.0 || m_lowerText.empty() || m_pointsText.empty() || pointsShown.empty() ||
+      tenths >= kPointsLimitTenths) {
     platform::AfxMessageBox(kBandBadInput, this);
     return;
   }
@@ -175,7 +163,7 @@ void CRuleEditDlg::OnAddBand() {
 
 void CRuleEditDlg::OnEditorOK() {
   const int n = m_list.GetItemCount();
-  if (m_addMode != 1 || n < 1 || !m_callerTables || !m_nameOut) {
+  if (!m_addMode || n < 1 || !m_callerTables || !m_nameOut) {
     EndDialog(0);
     return;
   }

@@ -27,7 +27,6 @@ class CRuleEditDlg : public platform::Dialog {
 
   // For tests.
   platform::ListControl& List() { return m_list; }
-  bool AddMode() const { return m_addMode == 1; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -51,7 +50,7 @@ class CRuleEditDlg : public platform::Dialog {
   std::string m_nameText;
   std::string m_lowerText;
   std::string m_title;
-  int m_addMode = 0;
+  bool m_addMode = false;
   const grading::BandTable* m_viewTable = nullptr;
   int m_newIndex = 0;
   RuleTables* m_callerTables = nullptr;

@@ -1,9 +1,7 @@
 #include "ui/rule_list_dlg.h"
 
-#include <QHeaderView>
 #include <QTreeView>
 #include <algorithm>
-#include <cstring>
 
 #include "platform/program_files.h"
 #include "platform/qt/message_box.h"
@@ -59,7 +57,6 @@ bool CRuleListDlg::OnInitDialog() {
     return true;
   }
   m_tables = std::make_unique<RuleTables>();
-  m_ruleCount = 0;
   for (grading::Rule& rule : contents.ruleSet.rules) {
     if (m_ruleCount >= static_cast<int>(grading::kMaxRules)) break;
     m_list.InsertItem(m_ruleCount, rule.name);
@@ -75,8 +72,6 @@ bool CRuleListDlg::OnInitDialog() {
 }
 
 void CRuleListDlg::OnOK() {}
-
-void CRuleListDlg::OnCancel() { EndDialog(0); }
 
 void CRuleListDlg::OnListClick() {
   UpdateData(true);
@@ -115,23 +110,14 @@ void CRuleListDlg::AddRule() {
 
 void CRuleListDlg::DeleteRule(int row) {
   m_list.DeleteItem(row);
-  RuleTables& tables = *m_tables;
-  *tables[static_cast<std::size_t>(row)] = grading::MakeEmptyBandTable();
-  for (int next = row + 1; next < m_ruleCount; ++next) {
-    grading::BandTable& from = *tables[static_cast<std::size_t>(next)];
-    grading::BandTable& to = *tables[static_cast<std::size_t>(next - 1)];
-    const std::size_t bands = grading::BandCount(from);
-    std::copy(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(bands), to.begin());
-    from = grading::MakeEmptyBandTable();
-  }
-  --m_ruleCount;
-  tables[static_cast<std::size_t>(m_ruleCount)].reset();
+  // The tables below move up a slot, so that table i stays that of row i.
+  std::move(m_tables->begin() + row + 1, m_tables->begin() + m_ruleCount, m_tables->begin() + row);
+  (*m_tables)[static_cast<std::size_t>(--m_ruleCount)].reset();
 }
 
 void CRuleListDlg::OnViewDetails() {
-  if (!m_tables) return;
   const int selected = m_list.GetSelectionMark();
-  if (!IsRuleRow(selected)) return;
+  if (!m_tables || !IsRuleRow(selected)) return;
   CRuleEditDlg viewer(m_list.GetItemText(selected, 0),
                       (*m_tables)[static_cast<std::size_t>(selected)].get(), this);
   viewer.DoModal();

@@ -17,9 +17,6 @@ class CRuleListDlg : public platform::Dialog {
 
   // For tests.
   platform::ListControl& List() { return m_list; }
-  int RuleCount() const { return m_ruleCount; }
-  // False after the file was missing: only "取消" is then enabled.
-  bool HasRuleSet() const { return m_tables != nullptr; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -27,7 +24,6 @@ class CRuleListDlg : public platform::Dialog {
   // Enter does nothing: ending with 1 without writing would make the results window close as
   // after a save, and every add and delete would be lost.
   void OnOK() override;
-  void OnCancel() override;
 
  private:
   void OnListClick();

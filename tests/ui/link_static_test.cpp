@@ -87,15 +87,14 @@ TEST_P(LinkRows, HintToolTipFitHoverAndClicks) {
   Run(row.script);
   EXPECT_EQ(m_link.HintText(), testing::Gbk(row.hint));
   EXPECT_EQ(m_label->geometry(), row.fitted);
-  EXPECT_EQ(m_label->cursor().shape(), m_link.Label() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  const bool bound = row.script.find('A') != std::string::npos;
+  EXPECT_EQ(m_label->cursor().shape(), bound ? Qt::PointingHandCursor : Qt::ArrowCursor);
   EXPECT_EQ(m_link.PointerInside(), row.inside);
   EXPECT_EQ(m_seams.urlOpener.openedAddresses, Words(row.opens, "http://gradova.example.org"));
   const QImage drawn = m_label->grab().toImage();
-  bool blank = true;
-  for (int y = 0; y < drawn.height(); ++y) {
-    for (int x = 0; x < drawn.width(); ++x) blank = blank && drawn.pixel(x, y) == drawn.pixel(0, 0);
-  }
-  EXPECT_FALSE(blank) << "the label draws its text";
+  QImage blank = drawn.copy();
+  blank.fill(QColor::fromRgba(drawn.pixel(0, 0)));
+  EXPECT_NE(drawn, blank) << "the label draws its text";
   QHelpEvent help(QEvent::ToolTip, row.point, m_label->mapToGlobal(row.point));
   QApplication::sendEvent(m_label, &help);
   EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text().toStdString() : "-", row.tip);
@@ -141,13 +140,13 @@ class LinkClicks : public LinkTest, public ::testing::WithParamInterface<ClickRo
 
 TEST_P(LinkClicks, OpenTheAddressOrSayWhyNot) {
   const ClickRow& row = GetParam();
-  Run("A");
+  m_seams.urlOpener.defaultHandlerOpens = true;
+  Run("ATic");  // a first click opens
   m_link.SetTarget(testing::Gbk(row.address));
-  m_link.SetOpened(true);  // as after an earlier click that opened
   m_seams.urlOpener.defaultHandlerOpens = row.commandLine == "open";
   m_seams.urlOpener.browserCommandLine = row.commandLine;
   m_seams.urlOpener.startCode = row.startCode;
-  Run("ic");
+  Run("c");
   EXPECT_EQ(m_seams.urlOpener.starts, row.started);
   EXPECT_EQ(m_link.Opened(), row.box.empty());
   // The box takes the pointer away: no hover is left behind it.

@@ -1,7 +1,6 @@
 #include "ui/main_dlg.h"
 
 #include "platform/qt/gbk_text.h"
-#include "ui/about_dlg.h"
 #include "ui_fixture.h"
 
 namespace gradova::ui {
@@ -52,6 +51,7 @@ TEST_P(MainScript, EndsInTheStatedState) {
   Write("format.txt", "a 1 60\r\n\r\n");
   Write("empty.txt", "");
   Write("utf8.txt", "数学☕ 2 60");
+  Write("t.xlsx", "a,b");
   Write("huge.txt", "");
   std::filesystem::resize_file(Path("huge.txt"), std::uintmax_t{1} << 40);  // sparse
   std::filesystem::create_directory(Path("dir.txt"));
@@ -81,7 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"InputMethod", "=,2,60;ime:数学\n物理;add", "数学,2,60/|数学|2|60|添加|-++*|"},
         Row{"OutsideGbk", "=,2,60;ime:数学😀𠀀한;add", "数学???,2,60/|数学???|2|60|添加|-++*|"},
         // A click or a keyboard move fills the fields from the row's cells; 删除 from the next row.
-        Row{"ClickARow", "+a,1,60;+b,2,70;@0", "a,1,60/b,2,70/|a|1|60|修改|+++*|"},
         Row{"Modify", "+a,1,60;+b,2,70;@0;+x,3,80", "x,3,80/b,2,70/|x|3|80|修改|+++*|"},
         Row{"ResetKeepsTheMode", "+a,1,60;@0;reset", "a,1,60/||||修改|+++*|"},
         Row{"ClickTheTrailingRow", "+a,1,60;@0;@1", "a,1,60/||||添加|-++*|"},
@@ -126,6 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
             "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
         Row{"LoadUtf8", ">utf8.txt;load",
             "数学?,2,60/||||添加|-++|有1个字符无法转换，已替换为“?”。/"},
+        Row{"LoadUnreadableTranscript", "+x,1,6;no;>t.xlsx;load",
+            "x,1,6/|x|1|6|添加|-++*|?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/"},
         Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
     kLabel);
 
@@ -183,8 +184,7 @@ TEST_F(MainDlgTest, ExchangeLeavesTheCaretWhereItIs) {
 TEST_F(MainDlgTest, TheAboutDialogShowsTheInstructions) {
   m_inModal.assign(2, [](platform::Dialog& about) {
     auto* text = about.ItemAs<QPlainTextEdit>(kHelpTextBox);
-    EXPECT_EQ(text->toPlainText(),
-              platform::FromGbk(MakeInstructionText()).remove(QLatin1Char('\r')));
+    EXPECT_EQ(text->toPlainText(), platform::FromGbk(Data("instructions.txt")).remove('\r'));
     EXPECT_TRUE(text->isReadOnly() && about.focusWidget() == about.Item(kAboutOkButton));
     Click(about, kAboutOkButton);
     EXPECT_TRUE(about.Ended());
