@@ -1,5 +1,4 @@
 #include "platform/files.h"
-#include "platform/current_directory.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -131,16 +130,6 @@ TEST(ReplaceFile, ReadOnlyDirectoryCannotCreate) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(testing::FileNames(dir.Root()), std::vector<std::string>{"f"});
   EXPECT_EQ(ReadBytes(dir.Path("f")), "old");
-}
-
-// A folder deeper than the first guess at its name's length.
-TEST(GetCurrentDirectory, NamesADeepFolder) {
-  testing::TempDir dir;
-  std::filesystem::path deep = dir.Root();
-  for (int level = 0; level < 6; ++level) deep /= std::string(100, 'a' + level);
-  std::filesystem::create_directories(deep);
-  testing::ScopedCurrentPath inDeep(deep);
-  EXPECT_EQ(GetCurrentDirectory(), std::filesystem::current_path().string());
 }
 
 }  // namespace
