@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <clocale>
 #include <cmath>
 
 #include "courses/course_file.h"
@@ -47,16 +46,6 @@ TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
       {"9626316347.630445", 9626316347.630445},  // 16 digits: rounding the mantissa first is off
   };
   for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;
-}
-
-// Under a decimal comma locale the C library reads "89.25" as 89 and prints "89,2".
-TEST(NumberText, IgnoresADecimalCommaLocale) {
-  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-    GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup.sh generates it)";
-  }
-  const std::string printed = FormatFixed(LeadingDecimal("89.25"), 1);
-  std::setlocale(LC_ALL, "C");
-  EXPECT_EQ(printed, "89.2");
 }
 
 // The courses and the outcome of a course file's `text`, read as the program reads it, but for
@@ -144,12 +133,6 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {"数学 2 60\n\xED\xA0\x80", TextEncoding::Gbk},
   };
   for (const auto& [text, encoding] : rows) EXPECT_EQ(DetectTextEncoding(text), encoding) << text;
-}
-
-TEST(FormatCourseFile, EndsEveryLineWithCrLfAndReadsBack) {
-  const std::string text = FormatCourseFile({{"Linear Algebra", "4", "100"}, {" x", "1.5", "0"}});
-  EXPECT_EQ(text, "Linear Algebra 4 100\r\n x 1.5 0\r\n");
-  EXPECT_EQ(Read(text), "Linear Algebra|4|100\n x|1.5|0\n");
 }
 
 }  // namespace
