@@ -48,6 +48,13 @@ TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
   for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;
 }
 
+TEST(ParseDecimal, TakesDigitsAndOnePointAndNothingElse) {
+  const std::pair<std::string_view, std::optional<double>> rows[] = {
+      {"5.", 5}, {".5", 0.5}, {"88.25", 88.25}, {".", {}},
+      {"", {}},  {" 5", {}},  {"5e2", {}},      {"1.2.3", {}}};
+  for (const auto& [text, value] : rows) EXPECT_EQ(ParseDecimal(text), value) << text;
+}
+
 // The courses and the outcome of a course file's `text`, read as the program reads it, but for
 // the conversion of a UTF-8 file, which is the platform's: such a file is marked "UTF-8".
 std::string Read(std::string text) {
@@ -124,6 +131,7 @@ TEST(DetectTextEncoding, TellsUtf8FromGbkInRealTexts) {
       {std::string(kUtf8Bom) + "Math 1 60", TextEncoding::Utf8WithBom},
       {std::string(kUtf8Bom) + Gbk("緼 2 60"), TextEncoding::Gbk},
       {"小学 2 60", TextEncoding::Utf8},
+      {"数 2 60", TextEncoding::Utf8},
       {"数学😀 2 60\n物理\xF3\xA0\x80\x81 1 60", TextEncoding::Utf8},  // four-byte sequences
       {testing::Utf8(sample), TextEncoding::Utf8},
       {"大学物理（上）Ⅱ 3 90\r\nCafé — 1 60", TextEncoding::Utf8},
