@@ -67,7 +67,7 @@ TEST(ReplaceFile, WritesTheFileAtTheEndOfTheLinksIfItsModeAllows) {
       {"x", "x>t", ReplaceStatus::Replaced, "t=new@644 x>t"},
       {"x", "t=old@640 y>t x>y", ReplaceStatus::Replaced, "t=new@640 x>y y>t"},
       {"x", "x>x", ReplaceStatus::CannotCreate, "x>x"},
-      {"x", "x>/dev/null", ReplaceStatus::Refused, "x>/dev/null"},
+      {"x", "d/ x>d", ReplaceStatus::Refused, "d/ x>d"},
       {"x", "x/", ReplaceStatus::Refused, "x/"},
       {longName, "", ReplaceStatus::Replaced, longName + "=new@644"},
       {"\xb3\xc9\xbc\xa8 \xff", "", ReplaceStatus::CannotCreate, ""},
