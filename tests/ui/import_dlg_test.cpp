@@ -33,7 +33,7 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
     m_inModal = {[&](platform::Dialog& d) {
       preview = Cells(static_cast<CImportDlg&>(d).List());
       row.first(static_cast<CImportDlg&>(d));
-      summaries += std::to_string(d.ItemAs<QComboBox>(kImportNameList)->count()) + " " +
+      summaries += d.ItemAs<QComboBox>(kImportNameList)->itemText(1).toStdString() + " " +
                    d.ItemAs<QLabel>(kImportSummaryLabel)->text().toStdString() + "/";
     }};
     m_modals = 0;
@@ -49,9 +49,10 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
             "95/3,体育,1,通过,不计入：通过/不通过课程/4,高数,5,92,不计入：重修，以第2行为准/5,A, "
             "B,4,85,计入，成绩 85/6,C,2,X,略过：无法识别的成绩/");
   EXPECT_EQ(summaries,
-            "3 计入2门课程，不计入2行，略过1行/3 计入2门课程，不计入1行，略过2行/"
-            "3 计入4门课程，不计入1行，略过0行/3 成绩换算有误：应写作“优=95,良=85”，分数为0到100/"
-            "3 计入2门课程，不计入2行，略过1行/");
+            "第2列 学分 计入2门课程，不计入2行，略过1行/第2列 学分 计入2门课程，不计入1行，略过2行/"
+            "第2列 学分 计入4门课程，不计入1行，略过0行/第2列 学分 "
+            "成绩换算有误：应写作“优=95,良=85”，分数为0到100/"
+            "第2列 学分 计入2门课程，不计入2行，略过1行/");
   EXPECT_EQ(Utf8(m_seams.fileDialogs.at(0).filterGbk),
             "成绩记录文件(*.txt);;成绩单(*.csv *.tsv *.xlsx)");
 }
