@@ -57,8 +57,8 @@ TEST(ParseCommandLine, Table) {
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {
   const std::pair<std::string, std::size_t> rows[] = {
-      {"abc", 3}, {"高等数学", 8}, {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1},
-      {"ア", 2},  {"", 0},         {"Ω", 1},      {"€", 1},  {"…", 1}};
+      {"abc", 3}, {"高等数学", 8}, {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1}, {"ア", 2},
+      {"", 0},    {"Ω", 1},        {"€", 1},      {"…", 1},  {"\u115F", 2}};
   for (const auto& [text, width] : rows) EXPECT_EQ(DisplayWidth(text), width) << text;
 }
 

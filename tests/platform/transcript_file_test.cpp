@@ -43,6 +43,7 @@ TEST(TranscriptFile, TextInEveryEncodingBecomesGbkWithinTheLimits) {
   const std::pair<std::string, std::string_view> rows[] = {
       {"\xEF\xBB\xBF课程,学分\r\n", "课程|学分/"},
       {"优\t良", "优\t良/"},
+      {"a,\xE6\x95", "a|鏁/"},  // UTF-8 cut off at the end is no UTF-8
       {"\xD3\xC5,\xC1\xBC,\x81\x30\x81\x30", "优|良|?/"},
       {"12345678,\"a\nb\"\n\n", "12345678|a\nb//"},
       {std::string(65, '\n'), "error 6"},
