@@ -64,8 +64,7 @@ TEST(ReadCourseFile, TheCoursesOrNoneFromTheFirstBadLine) {
   EXPECT_EQ(check.errorLine, 2u);
 }
 
-// A UTF-8 file becomes GBK in its own buffer, also where a character spans two pieces of the
-// conversion; what GBK cannot hold is counted.
+// A UTF-8 file becomes GBK in place, also across pieces; what GBK cannot hold is counted.
 TEST(ReadCourseFile, TurnsUtf8IntoGbk) {
   TempDir dir;
   std::string longName;

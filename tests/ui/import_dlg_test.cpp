@@ -13,7 +13,7 @@ class ImportDlgTest : public UiTest {};
 TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
   Write("t.csv",
         "\xEF\xBB\xBF课程,学分,成绩\r\n高数,5,优\r\n体育,1,通过\r\n高数,5,92\r\n\"A, "
-        "B\",4,良好\r\nC,2,X\r\n");
+        "B\",4,良好\r\nC,2,X,\r\n");
   // clang-format off
   const std::pair<std::function<void(CImportDlg&)>, std::string> rows[] = {
       {[](CImportDlg& d) { Click(d, kImportOkButton); }, "高数,5,95/A, B,4,85/,,/|++|?/|t.txt"},
@@ -25,7 +25,7 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
   };
   // clang-format on
   std::string preview;
-  std::string summaries;  // the count of columns offered, and the summary after each row's acts
+  std::string summaries;  // the second column offered, and the summary after each row's acts
   for (const auto& row : rows) {
     const auto& [act, state] = row;
     m_main.reset();
