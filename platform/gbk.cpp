@@ -1,5 +1,6 @@
 #include "platform/gbk.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -32,16 +33,14 @@ void AppendDecoded(QStringDecoder& decoder, std::string_view bytes, std::string&
       static_cast<std::size_t>(utf8.appendToBuffer(out.data() + start, decoded) - out.data()));
 }
 
-// The characters that ICU leaves out, instead of replacing, when the target cannot hold them (soft
-// hyphen, zero-width and direction marks, variation selectors, tags); GBK holds none of them.
-bool IsDefaultIgnorable(char32_t c) {
-  return c == 0xAD || c == 0x34F || c == 0x61C || c == 0x115F || c == 0x1160 ||
-         (c >= 0x17B4 && c <= 0x17B5) || (c >= 0x180B && c <= 0x180F) ||
-         (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
-         (c >= 0x2060 && c <= 0x206F) || c == 0x3164 || (c >= 0xFE00 && c <= 0xFE0F) ||
-         c == 0xFEFF || c == 0xFFA0 || (c >= 0xFFF0 && c <= 0xFFF8) ||
-         (c >= 0x1BCA0 && c <= 0x1BCA3) || (c >= 0x1D173 && c <= 0x1D17A) ||
-         (c >= 0xE0000 && c <= 0xE0FFF);
+// The characters of GBK text as the encoder writes it: a byte from 0x81 to 0xFE starts a pair.
+std::size_t CharacterCount(const QByteArray& gbk) {
+  std::size_t count = 0;
+  for (qsizetype i = 0; i < gbk.size(); ++count) {
+    const auto byte = static_cast<unsigned char>(gbk[i]);
+    i += byte >= 0x81 && byte <= 0xFE ? 2 : 1;
+  }
+  return count;
 }
 
 }  // namespace
@@ -72,13 +71,21 @@ std::string Utf8ToGbk(std::string_view utf8) {
 
 std::size_t AppendUtf8ToGbk(std::string_view utf8, std::string& out) {
   // Each malformed byte becomes U+FFFD here, which GBK cannot hold either.
-  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
-    const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-    if (IsDefaultIgnorable(c)) text.replace(i, pair ? 2 : 1, u'?');
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  thread_local QStringEncoder encoder(kGbk);
+  QByteArray gbk = encoder(text);
+  // ICU leaves out, instead of replacing, the characters it ignores by default (soft hyphen,
+  // zero-width space, variation selectors, tags). Where characters went missing each is encoded
+  // alone, so that every one GBK cannot hold becomes "?".
+  const QList<uint> characters = text.toUcs4();
+  if (CharacterCount(gbk) != static_cast<std::size_t>(characters.size())) {
+    gbk.clear();
+    for (const uint code : characters) {
+      const char32_t c = code;
+      const QByteArray one = encoder(QString::fromUcs4(&c, 1));
+      gbk += one.isEmpty() ? QByteArray("?") : one;
+    }
   }
-  const QByteArray gbk = QStringEncoder(kGbk)(text);
   out.append(gbk.constData(), static_cast<std::size_t>(gbk.size()));
   // "?" is never part of a double-byte character, so the replacements are the question marks
   // beyond those of the text.

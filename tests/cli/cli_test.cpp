@@ -57,9 +57,14 @@ TEST(ParseCommandLine, Table) {
 
 TEST(DisplayWidth, CountsWideCharactersTwice) {
   const std::pair<std::string, std::size_t> rows[] = {
-      {"abc", 3}, {"高等数学", 8}, {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1}, {"ア", 2},
-      {"", 0},    {"Ω", 1},        {"€", 1},      {"…", 1},  {"\u115F", 2}};
+      {"abc", 3}, {"高等数学", 8}, {"C语言2", 6}, {"１", 2}, {"\xEF\xBF\xBD", 1},
+      {"ア", 2},  {"", 0},         {"Ω", 1},      {"€", 1},  {"…", 1}};
   for (const auto& [text, width] : rows) EXPECT_EQ(DisplayWidth(text), width) << text;
+  // The first and last character of each wide block (two columns), then those just outside (one).
+  EXPECT_EQ(DisplayWidth("\u1100\u115F\u2E80\u303E\u3040\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFE4F"
+                         "\uFF00\uFF60\uFFE0\uFFE6\u10FF\u1160\u2E7F\u303F\uA4D0\uABFF\uD7A4\uF8FF"
+                         "\uFB00\uFE2F\uFE50\uFEFF\uFF61\uFFDF\uFFE7"),
+            47u);
 }
 
 struct CliRun {
