@@ -16,7 +16,7 @@ using TextRecords = std::vector<std::vector<std::string>>;
 // a file that would take memory out of all proportion to the courses in it.
 struct TranscriptLimits {
   std::uint64_t textFileBytes = 4 << 20;  // a .csv or .tsv file, refused before it is read
-  std::uint64_t partBytes = 64 << 20;     // one part of an .xlsx unpacked, else it is damaged
+  std::uint64_t partBytes = 32 << 20;     // one part of an .xlsx unpacked, else it is damaged
   std::size_t tokenBytes = 64 << 10;      // one tag or text in a part: parsing one holds it whole
   std::size_t cellBytes = 1024;           // far past any course name, grade or remark
   std::size_t rows = 10000;               // records, header included
