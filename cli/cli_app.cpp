@@ -121,6 +121,11 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   if (!rules.ok) return kExitFailure;
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
   const gpa::ResultTable table = gpa::EvaluateCourses(std::move(*courses), rules.ruleSet);
+  if (table.totalsInexact) {
+    Print(
+        err,
+        "gradova-cli: 注意：合计已超出单精度能保持所示位数的范围，总计一行与精确计算的结果不同\n");
+  }
   if (options.target) return ShowPlan(options, table, titles, out) ? kExitOk : kExitFailure;
 
   if (options.htmlFile) {

@@ -25,9 +25,13 @@ std::optional<courses::CourseList> ReadCourseFile(const std::string& path, std::
   courses::CourseFileCheck check;
   courses::CourseList list = platform::ReadCourseFile(path, check);
   if (check.error) {
-    const std::string line = check.errorLine > 0 ? ":" + std::to_string(check.errorLine) : "";
-    std::fprintf(err, "gradova-cli: %s%s: %s\n", path.c_str(), line.c_str(),
-                 CourseFileMessage(*check.error).data());
+    std::string where = path;
+    std::string message(CourseFileMessage(*check.error));
+    if (check.errorLine > 0) {
+      where += ":" + std::to_string(check.errorLine);
+      message += " " + platform::GbkToUtf8(courses::DescribeBadLine(check));
+    }
+    std::fprintf(err, "gradova-cli: %s: %s\n", where.c_str(), message.c_str());
     return std::nullopt;
   }
   if (check.replacedCharacters > 0) {

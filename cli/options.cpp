@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "courses/number_text.h"
+#include "gpa/target_plan.h"
 #include "platform/gbk.h"
 
 namespace gradova::cli {
@@ -57,10 +58,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       options.gradeMap = std::move(*map);
     } else if (argument == "--target" || argument == "--remaining") {
       const std::optional<double> number = courses::ParseDecimal(*value);
-      if (!number || (argument == "--target" && *number == 0.0)) {
-        const std::string above = argument == "--target" ? " above 0" : "";
-        return UsageError{argument + " needs a plain decimal number" + above + ", not " + *value};
-      }
+      if (!number) return UsageError{argument + " needs a plain decimal number, not " + *value};
       (argument == "--target" ? options.target : options.remainingCredits) = number;
     } else if (*value == "text") {
       options.format = OutputFormat::Text;
@@ -73,6 +71,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (!courseFile) return UsageError{"no course file given"};
   if (options.target.has_value() != options.remainingCredits.has_value()) {
     return UsageError{"--target and --remaining go together"};
+  }
+  if (options.target && !gpa::IsPlannable(*options.target, *options.remainingCredits)) {
+    return UsageError{"--target must be above 0 and at most 100, --remaining from 0 to 10000000"};
   }
   options.courseFile = *courseFile;
   return options;

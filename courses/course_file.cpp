@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <variant>
 
+#include "courses/courses_texts.h"
+
 namespace gradova::courses {
 
 TextEncoding CourseFileEncoding(std::string_view bytes) {
@@ -28,6 +30,7 @@ CourseList ReadCourseText(std::string gbk, CourseFileCheck& check) {
       check.error = *error == CourseLineError::BadFormat ? CourseFileError::BadFormat
                                                          : CourseFileError::BadData;
       check.errorLine = lineNumber;
+      check.lineError = *error;
       return {};
     }
     list.AddLine(std::get<CourseFields>(fields));
@@ -35,6 +38,14 @@ CourseList ReadCourseText(std::string gbk, CourseFileCheck& check) {
     rest.remove_prefix(std::min(end + (crLf ? 2 : 1), rest.size()));
   }
   return list;
+}
+
+std::string DescribeBadLine(const CourseFileCheck& check) {
+  const std::string_view why = check.lineError == CourseLineError::BadFormat
+                                   ? kLineLayout
+                                   : DescribeValueError(check.lineError);
+  return std::string(kLinePrefix) + std::to_string(check.errorLine) + std::string(kLineSuffix) +
+         std::string(why);
 }
 
 std::string FormatCourseFile(const std::vector<CourseRecord>& records) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "courses/course_line.h"
 #include "courses/course_list.h"
 #include "courses/course_record.h"
 #include "courses/text_encoding.h"
@@ -18,12 +19,13 @@ namespace gradova::courses {
 enum class CourseFileError {
   CannotOpen,  // the file could not be opened or read, or memory ran out
   BadFormat,   // a line failed with CourseLineError::BadFormat
-  BadData,     // a line failed with CourseLineError::BadData
+  BadData,     // a line failed with any other CourseLineError
 };
 
 struct CourseFileCheck {
   std::optional<CourseFileError> error;  // the first failure; none for a good file
   std::size_t errorLine = 0;             // 1-based number of the first bad line; 0 without one
+  CourseLineError lineError = CourseLineError::BadFormat;  // why the line failed
   TextEncoding encoding = TextEncoding::Gbk;
   std::size_t replacedCharacters = 0;  // characters of a UTF-8 file that GBK cannot hold
 };
@@ -39,6 +41,10 @@ TextEncoding CourseFileEncoding(std::string_view bytes);
 // byte-order mark), and returns the list of its courses, which keeps the text. The first bad line
 // stops the reading; the list is then empty and `check` tells why.
 CourseList ReadCourseText(std::string gbk, CourseFileCheck& check);
+
+// Where and why the reading stopped, the second line of the message (GBK): "第3行：" and what
+// the line lacks.
+std::string DescribeBadLine(const CourseFileCheck& check);
 
 // The file's bytes: FormatCourseLine of each record, each followed by CR LF.
 std::string FormatCourseFile(const std::vector<CourseRecord>& records);

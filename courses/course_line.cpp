@@ -1,9 +1,51 @@
 #include "courses/course_line.h"
 
+#include <optional>
+
 #include "courses/courses_texts.h"
 #include "courses/number_text.h"
+#include "courses/transcript.h"
 
 namespace gradova::courses {
+
+std::variant<double, CourseLineError> CreditsValue(std::string_view text) {
+  const std::optional<double> value = PlainDecimal(text);
+  if (!value) return CourseLineError::CreditsNotNumber;
+  if (!(*value > 0.0 && *value <= kMaxCredits)) return CourseLineError::CreditsOutOfRange;
+  return *value;
+}
+
+std::variant<double, CourseLineError> ScoreValue(std::string_view text) {
+  std::optional<double> value = PlainDecimal(text);
+  if (!value) {
+    const std::optional<std::string> score = ScoreOfGrade(text, DefaultGradeMap());
+    if (!score) return CourseLineError::ScoreNotNumber;
+    value = PlainDecimal(*score);
+  }
+  if (!(*value >= 0.0 && *value <= 100.0)) return CourseLineError::ScoreOutOfRange;
+  return *value;
+}
+
+double ValueOr0(const std::variant<double, CourseLineError>& value) {
+  const double* number = std::get_if<double>(&value);
+  return number ? *number : 0.0;
+}
+
+std::string_view DescribeValueError(CourseLineError error) {
+  switch (error) {
+    case CourseLineError::BadFormat:
+      return {};
+    case CourseLineError::CreditsNotNumber:
+      return kCreditsNotNumber;
+    case CourseLineError::CreditsOutOfRange:
+      return kCreditsOutOfRange;
+    case CourseLineError::ScoreNotNumber:
+      return kScoreNotNumber;
+    case CourseLineError::ScoreOutOfRange:
+      return kScoreOutOfRange;
+  }
+  return {};
+}
 
 std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view line) {
   const std::size_t last = line.rfind(' ');
@@ -17,10 +59,11 @@ std::variant<CourseFields, CourseLineError> SplitCourseLine(std::string_view lin
     fields.credits = line.substr(secondLast + 1, last - secondLast - 1);
   }
   if (fields.credits.empty()) return CourseLineError::BadFormat;
-  if (LeadingInteger(fields.credits) < 1) return CourseLineError::BadData;
+  const auto credits = CreditsValue(fields.credits);
+  if (const auto* error = std::get_if<CourseLineError>(&credits)) return *error;
   if (fields.score.empty()) return CourseLineError::BadFormat;
-  const int score = LeadingInteger(fields.score);
-  if (score < 0 || score > 100) return CourseLineError::BadData;
+  const auto score = ScoreValue(fields.score);
+  if (const auto* error = std::get_if<CourseLineError>(&score)) return *error;
   return fields;
 }
 

@@ -86,14 +86,40 @@ std::optional<double> ParseDecimal(std::string_view text) {
   return LeadingDecimal(text);
 }
 
+std::optional<double> PlainDecimal(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (negative || text.front() == '+')) text.remove_prefix(1);
+  const std::optional<double> value = ParseDecimal(text);
+  if (!value) return std::nullopt;
+  return negative ? -*value : *value;
+}
+
 std::string FormatFixed(double value, int decimals) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  // The longest "%.2f" of a double has 309 integer digits.
+  // The shortest digits that read back as `value`, rounded as written: a digit of 5 or more after
+  // the last one kept rounds up. A tie held exactly (87.25) is written as such, so it goes up too.
+  // The longest such text of a double has 309 integer or 324 fraction digits.
   char buffer[400];
   const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-  return std::string(buffer, result.ptr);
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  std::string text(buffer, result.ptr);
+  const std::size_t first = text[0] == '-' ? 1 : 0;
+  if (text.find('.') == std::string::npos) text += '.';
+  const std::size_t end = text.find('.') + 1 + static_cast<std::size_t>(decimals);
+  const bool up = end < text.size() && text[end] >= '5';
+  text.resize(end, '0');
+  if (decimals == 0) text.pop_back();
+  for (std::size_t i = text.size(); up && i-- > first;) {
+    if (text[i] == '.') continue;
+    if (text[i] != '9') {
+      ++text[i];
+      return text;
+    }
+    text[i] = '0';
+  }
+  if (up) text.insert(first, 1, '1');
+  return text;
 }
 
 }  // namespace gradova::courses

@@ -22,8 +22,14 @@ double LeadingDecimal(std::string_view text);
 // user types one into a field that takes no other; none for anything else, white space included.
 std::optional<double> ParseDecimal(std::string_view text);
 
-// printf's "%.<decimals>f" of `value` under the "C" locale. Non-finite values give "inf", "-inf"
-// or "nan" as printf would; callers that show values decide what to show for them.
+// A plain decimal as a course's credits and score are written: ParseDecimal's text after an
+// optional sign.
+std::optional<double> PlainDecimal(std::string_view text);
+
+// `value` with `decimals` digits after the point, as "%.<decimals>f" under the "C" locale but for
+// ties, which go away from zero as students and registrars round: 87.25 gives 87.3 and 3.125 gives
+// 3.13 where printf gives 87.2 and 3.12. Non-finite values give "inf", "-inf" or "nan" as printf
+// would; callers that show values decide what to show for them.
 std::string FormatFixed(double value, int decimals);
 
 }  // namespace gradova::courses

@@ -73,18 +73,10 @@ std::string CourseName(std::string_view cell) {
   return name.empty() ? std::string(kUnnamedCourse) : name;
 }
 
-std::optional<std::string> ScoreOf(std::string_view grade, const GradeMap& map) {
-  if (ParseDecimal(grade)) return std::string(grade);
-  for (const GradeMapEntry& entry : map) {
-    if (SameWord(grade, entry.grade)) return entry.score;
-  }
-  return std::nullopt;
-}
-
 // The fate of a row apart from retakes; the course's score is set for Counted rows.
 RowFate Judge(TranscriptRow& row, std::string_view grade, const GradeMap& map) {
   row.course.score = std::string(grade);
-  const std::optional<std::string> score = ScoreOf(grade, map);
+  const std::optional<std::string> score = ScoreOfGrade(grade, map);
   if (!score) return InList(grade, kPassFailGrades) ? RowFate::PassFail : RowFate::UnknownGrade;
   row.course.score = *score;
   const std::string line = FormatCourseLine(row.course);
@@ -151,7 +143,8 @@ std::optional<GradeMap> ParseGradeMap(std::string_view text) {
     if (equals == std::string_view::npos) return std::nullopt;
     const std::string_view grade = Trim(entry.substr(0, equals));
     const std::string_view score = Trim(entry.substr(equals + 1));
-    if (grade.empty() || !ParseDecimal(score) || LeadingInteger(score) > 100) return std::nullopt;
+    const std::optional<double> value = ParseDecimal(score);
+    if (grade.empty() || !value || *value > 100.0) return std::nullopt;
     map.push_back({std::string(grade), std::string(score)});
   }
   return map;
@@ -167,6 +160,14 @@ std::string FormatGradeMap(const GradeMap& map) {
 }
 
 GradeMap DefaultGradeMap() { return *ParseGradeMap(kDefaultGradeMap); }
+
+std::optional<std::string> ScoreOfGrade(std::string_view grade, const GradeMap& map) {
+  if (ParseDecimal(grade)) return std::string(grade);
+  for (const GradeMapEntry& entry : map) {
+    if (SameWord(grade, entry.grade)) return entry.score;
+  }
+  return std::nullopt;
+}
 
 std::size_t TranscriptImport::Count(RowFate fate) const {
   return static_cast<std::size_t>(std::count_if(
@@ -208,7 +209,8 @@ std::string DescribeRow(const TranscriptRow& row) {
     case RowFate::UnknownGrade:
       return std::string(kRowUnknownGrade);
     case RowFate::BadCourse:
-      return std::string(row.error == CourseLineError::BadData ? kRowBadData : kRowBadFormat);
+      if (row.error == CourseLineError::BadFormat) return std::string(kRowBadFormat);
+      return std::string(kRowSkipped) + std::string(DescribeValueError(row.error));
   }
   return {};
 }

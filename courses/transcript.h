@@ -47,6 +47,9 @@ std::optional<GradeMap> ParseGradeMap(std::string_view text);
 std::string FormatGradeMap(const GradeMap& map);
 // 优/优秀 95, 良/良好 85, 中/中等 75, 及格 65, 不及格 0.
 GradeMap DefaultGradeMap();
+// The score text a grade counts as: a number as it stands (no sign), a word through `map` (Latin
+// letters in either case); none for anything else.
+std::optional<std::string> ScoreOfGrade(std::string_view grade, const GradeMap& map);
 
 // Which attempts of a course named more than once count.
 enum class RetakePolicy { Highest, Latest, All };

@@ -9,7 +9,6 @@ namespace gradova::gpa {
 namespace {
 
 using courses::FormatFixed;
-using courses::LeadingDecimal;
 
 constexpr float kTenth = 0.1f;
 
@@ -29,18 +28,46 @@ std::vector<float> SlotPoints(const grading::BandTable& bands) {
   return points;
 }
 
+// The sums behind the totals row, in the precision `Number`: the program's own in float, rounded
+// at every store, and the same in double to tell when float no longer keeps the printed digits.
+template <typename Number>
+struct Sums {
+  explicit Sums(std::size_t rules) : weightedPoints(rules) {}
+  // A course of `courseCredits` with `score` and, under each rule, `points`.
+  void Add(double courseCredits, float score, const std::vector<float>& points) {
+    credits = static_cast<Number>(courseCredits + credits);
+    weightedScore = static_cast<Number>(courseCredits * score + weightedScore);
+    for (std::size_t r = 0; r < points.size(); ++r) {
+      weightedPoints[r] = static_cast<Number>(courseCredits * points[r] + weightedPoints[r]);
+    }
+  }
+  std::vector<std::string> TotalsRow() const;
+
+  Number credits = 0;
+  Number weightedScore = 0;
+  std::vector<Number> weightedPoints;
+};
+
 }  // namespace
+
+std::string FormatQuotient(double sum, double total, int decimals) {
+  if (total == 0.0) return std::string(kUndefinedValue);
+  return FormatTotal(sum / total, decimals);
+}
+
+template <typename Number>
+std::vector<std::string> Sums<Number>::TotalsRow() const {
+  std::vector<std::string> row{std::string(kTotalsLabel), FormatTotal(credits, 1),
+                               FormatQuotient(weightedScore, credits, 1)};
+  for (const Number points : weightedPoints) row.push_back(FormatQuotient(points, credits, 2));
+  return row;
+}
 
 std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet) {
   std::vector<std::string> titles{std::string(kCourseNameTitle), std::string(kCreditsTitle),
                                   std::string(kScoreTitle)};
   for (const grading::Rule& rule : ruleSet.rules) titles.push_back(rule.name);
   return titles;
-}
-
-std::string FormatQuotient(float sum, float total, int decimals) {
-  if (total == 0.0f) return std::string(kUndefinedValue);
-  return FormatTotal(static_cast<double>(sum) / static_cast<double>(total), decimals);
 }
 
 ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet& ruleSet) {
@@ -53,28 +80,27 @@ ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet&
       column.pointTexts.push_back(FormatFixed(slotPoints, 1));
     column.textOfCourse.reserve(courses.Size());
   }
-  float totalCredits = 0.0f;
-  float weightedScore = 0.0f;
-  std::vector<float> weightedPoints(ruleSet.rules.size(), 0.0f);
+  Sums<float> sums(ruleSet.rules.size());
+  Sums<double> exact(ruleSet.rules.size());
+  std::vector<float> coursePoints(ruleSet.rules.size());
   for (std::size_t i = 0; i < courses.Size(); ++i) {
     const courses::CourseFields course = courses[i];
-    const double credits = LeadingDecimal(course.credits);
-    const auto score = static_cast<float>(LeadingDecimal(course.score));
-    totalCredits = static_cast<float>(credits + totalCredits);
-    weightedScore = static_cast<float>(credits * score + weightedScore);
+    const double credits = courses::ValueOr0(courses::CreditsValue(course.credits));
+    const auto score = static_cast<float>(courses::ValueOr0(courses::ScoreValue(course.score)));
     for (std::size_t r = 0; r < points.size(); ++r) {
       const std::size_t slot = grading::FindBand(ruleSet.rules[r].bands, score);
       table.ruleColumns[r].textOfCourse.push_back(static_cast<std::uint8_t>(slot));
-      weightedPoints[r] = static_cast<float>(credits * points[r][slot] + weightedPoints[r]);
+      coursePoints[r] = points[r][slot];
     }
+    sums.Add(credits, score, coursePoints);
+    exact.Add(credits, score, coursePoints);
   }
-  table.totalsRow = {std::string(kTotalsLabel), FormatTotal(totalCredits, 1),
-                     FormatQuotient(weightedScore, totalCredits, 1)};
-  table.basis.totalCredits = totalCredits;
+  table.totalsRow = sums.TotalsRow();
+  table.totalsInexact = exact.TotalsRow() != table.totalsRow;
+  table.basis.totalCredits = sums.credits;
   for (std::size_t r = 0; r < points.size(); ++r) {
-    table.totalsRow.push_back(FormatQuotient(weightedPoints[r], totalCredits, 2));
     TargetBasis::Rule& planned = table.basis.rules.emplace_back();
-    planned.weightedPoints = weightedPoints[r];
+    planned.weightedPoints = sums.weightedPoints[r];
     for (int score = 0; score <= kHighestScore; ++score) {
       planned.pointsOfScore.push_back(
           points[r][grading::FindBand(ruleSet.rules[r].bands, static_cast<float>(score))]);

@@ -1,8 +1,9 @@
 #pragma once
 // The credit-weighted evaluation of a course list under a rule set.
 //
-// Numbers are read from the texts as `atof` reads decimals; the total credits, the weighted score
-// sum and each rule's weighted points sum are single precision, rounded at every store, and each
+// Numbers are the values courses::CreditsValue and courses::ScoreValue give the texts (a worded
+// score through the default grade map); the total credits, the weighted score sum and each rule's
+// weighted points sum are single precision, rounded at every store, and each
 // grade point value is the band's tenths times the single precision 0.1. A score that finds no
 // band gets 0.0. A totals cell that would divide by zero total credits or is not finite shows
 // kUndefinedValue instead of a number.
@@ -18,9 +19,9 @@ namespace gradova::gpa {
 // The column titles of the table: "课程名称", "学分", "成绩", then each rule's name.
 std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
 
-// A totals cell: "%.<decimals>f" of sum / total (the quotient in double precision), or
-// kUndefinedValue for zero total credits or a quotient that is not finite.
-std::string FormatQuotient(float sum, float total, int decimals);
+// A totals cell: FormatFixed of sum / total to `decimals`, or kUndefinedValue for zero total
+// credits or a quotient that is not finite.
+std::string FormatQuotient(double sum, double total, int decimals);
 
 // The table of `courses` under every rule of `ruleSet`: every course's grade points, the totals
 // row, the count and the sums behind them.

@@ -29,6 +29,8 @@ struct ResultTable {
   std::vector<std::string> totalsRow;   // row n + 1, all 3 + R columns
   std::string countText;                // row n + 2, column 0
   TargetBasis basis;                    // the sums behind the totals row
+  // Whether a totals cell shows other digits than exact sums would: single precision has drifted.
+  bool totalsInexact = false;
 
   std::size_t RowCount() const { return courses.Size() + 3; }
   std::size_t ColumnCount() const { return 3 + ruleColumns.size(); }

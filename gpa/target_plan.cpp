@@ -91,6 +91,11 @@ class Planner {
 
 }  // namespace
 
+bool IsPlannable(double target, double remainingCredits) {
+  return target > 0.0 && target <= kHighestScore && remainingCredits >= 0.0 &&
+         remainingCredits <= kMaxRemainingCredits;
+}
+
 std::vector<TargetPlanRow> PlanTarget(const TargetBasis& basis, double target,
                                       double remainingCredits) {
   const Planner planner(basis, target, remainingCredits);

@@ -10,10 +10,22 @@
 #include <string>
 #include <vector>
 
+#include "courses/course_line.h"
+#include "courses/text_records.h"
+
 namespace gradova::gpa {
 
 // The highest score a course can get; every remaining course's score lies in 0 to this.
 constexpr int kHighestScore = 100;
+
+// The most remaining credits a plan takes: all that the largest transcript the program reads can
+// hold, every course with the most credits a course may carry.
+inline constexpr double kMaxRemainingCredits =
+    static_cast<double>(courses::TranscriptLimits{}.rows) * courses::kMaxCredits;
+
+// Whether a plan can be made: a target above 0 and at most kHighestScore, remaining credits from
+// 0 to kMaxRemainingCredits. Beyond them the plan's sums would overflow or lose all precision.
+bool IsPlannable(double target, double remainingCredits);
 
 // The sums of an evaluation that a plan starts from.
 struct TargetBasis {

@@ -4,8 +4,8 @@
 #include <new>
 #include <optional>
 
+#include "courses/course_line.h"
 #include "courses/courses_texts.h"
-#include "courses/number_text.h"
 #include "gpa/course_snapshot.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
@@ -26,7 +26,6 @@
 
 namespace gradova::ui {
 
-using courses::LeadingInteger;
 using platform::Notification;
 
 namespace {
@@ -136,9 +135,14 @@ void CMainDlg::MatchListButtons() { EnableListButtons(CourseCount() > 0); }
 
 void CMainDlg::OnAddModify() {
   UpdateData(true);
-  if (LeadingInteger(m_scoreText) > 100 || LeadingInteger(m_creditsText) == 0 ||
-      m_scoreText.empty()) {
-    platform::AfxMessageBox(kBadInput, this);
+  const auto credits = courses::CreditsValue(m_creditsText);
+  const auto score = courses::ScoreValue(m_scoreText);
+  const auto* creditsError = std::get_if<courses::CourseLineError>(&credits);
+  const auto* scoreError = std::get_if<courses::CourseLineError>(&score);
+  if (creditsError || scoreError) {
+    const std::string_view why =
+        courses::DescribeValueError(creditsError ? *creditsError : *scoreError);
+    platform::AfxMessageBox(std::string(kBadInput) + '\n' + std::string(why), this);
     return;
   }
   if (m_nameText.empty()) m_nameText = courses::kUnnamedCourse;
@@ -235,9 +239,9 @@ bool CMainDlg::LoadChosenFile() {
   EmptyList();
   m_modified = false;
   if (check.error) {
-    platform::AfxMessageBox(
-        check.error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError,
-        this);
+    const std::string_view message =
+        check.error == courses::CourseFileError::BadFormat ? kFileFormatError : kFileDataError;
+    platform::AfxMessageBox(std::string(message) + '\n' + courses::DescribeBadLine(check), this);
     OnReset();
     return false;
   }

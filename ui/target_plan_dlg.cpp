@@ -46,8 +46,8 @@ void CTargetPlanDlg::OnPlan() {
   UpdateData(true);
   const std::optional<double> target = courses::ParseDecimal(m_targetText);
   const std::optional<double> remaining = courses::ParseDecimal(m_remainingText);
-  if (!target || !remaining || *target == 0.0) {
-    platform::AfxMessageBox(kBadInput, this);
+  if (!target || !remaining || !gpa::IsPlannable(*target, *remaining)) {
+    platform::AfxMessageBox(std::string(kBadInput) + '\n' + std::string(kPlanOutOfRange), this);
     return;
   }
   ShowRows(gpa::PlanTarget(m_basis, *target, *remaining), true);

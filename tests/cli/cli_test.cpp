@@ -107,23 +107,23 @@ TEST(Cli, Outputs) {
        {"--rules", "r", "--format", "tsv", "c.txt"},
        "课程名称\t学分\t成绩\n数学 a b ]0;X  \t2\t60\n\uF8F5€丂\xEF\xBF\xBD\t1\t0\n\t\t\n"
        "总计/加权平均\t3.0\t40.0\n共计2门课\t\t\n"},
-      {"x 1 95\r\ny 1 59.99\r\nz 1 100e5\r\nw 1 -0",
+      {"x 1 95\r\ny 1 59.99\r\nz 1 100\r\nw 1 -0",
        kBandsFrom60,
        {"--rules=r", "--format=tsv", "c.txt"},
-       "课程名称\t学分\t成绩\ta\nx\t1\t95\t4.0\ny\t1\t59.99\t0.0\nz\t1\t100e5\t4.0\nw\t1\t-0\t0.0\n"
-       "\t\t\t\n总计/加权平均\t4.0\t2500038.8\t2.00\n共计4门课\t\t\t\n"},
-      {"x 1 95\r\ny 1 59.99\r\nz 1 100e5\r\nw 1 -0",
+       "课程名称\t学分\t成绩\ta\nx\t1\t95\t4.0\ny\t1\t59.99\t0.0\nz\t1\t100\t4.0\nw\t1\t-0\t0.0\n"
+       "\t\t\t\n总计/加权平均\t4.0\t63.7\t2.00\n共计4门课\t\t\t\n"},
+      {"x 1 95\r\ny 1 59.99\r\nz 1 100\r\nw 1 -0",
        kBandsFrom60 + kRuleA,
        {"--rules=r", "--format=tsv", "--target", "2.2", "--remaining=1", "c.txt"},
        "算法\t当前GPA\t所需平均绩点\t最低分数\na\t2.00\t3.00\t90\na\t9.90\t0.00\t已达到\n"},
-      // Point cells under two rules: scores sharing an integer part, one beyond 255, one below 0.
-      {Gbk("x 1 95\r\n数学 12 59.99\r\nz 1 100e5\r\nw 1 -0.5\r\nv 3 60"),
+      // Point cells under two rules: scores sharing an integer part, a worded one, one of 0.
+      {Gbk("x 1 95\r\n数学 12 59.99\r\nz 1 优\r\nw 0.5 0\r\nv 3 60"),
        kBandsFrom60 + kRuleA,
        {"--rules", "r", "c.txt"},
-       "课程名称       学分  成绩      a     a\nx              1     95        4.0   9.9\n"
-       "数学           12    59.99     0.0   9.9\nz              1     100e5     4.0   9.9\n"
-       "w              1     -0.5      0.0   0.0\nv              3     60        2.0   9.9\n\n"
-       "总计/加权平均  18.0  555610.8  0.78  9.35\n共计5门课\n"},
+       "课程名称       学分  成绩   a     a\nx              1     95     4.0   9.9\n"
+       "数学           12    59.99  0.0   9.9\nz              1     优     4.0   9.9\n"
+       "w              0.5   0      0.0   9.9\nv              3     60     2.0   9.9\n\n"
+       "总计/加权平均  17.5  62.3   0.80  9.90\n共计5门课\n"},
       // A cell wider than 40 columns is cut, not padded to.
       {std::string(45, 'a') + " 2 60\r\n" + Gbk("数数数数数数数数数数数数数数数数数数数数数") +
            " 1 70",
@@ -170,6 +170,9 @@ TEST(Cli, SampleGivesTheWorkedExampleAndItsReport) {
 }
 
 TEST(Cli, Failures) {
+  // A hundred thousand courses of 3 credits at 85 average 85.1 in single precision.
+  std::string drifting;
+  for (int i = 0; i < 100'000; ++i) drifting += "x 3 85\n";
   struct Row {
     std::optional<std::string> courses;
     std::optional<std::string> rules;
@@ -178,8 +181,32 @@ TEST(Cli, Failures) {
     std::string err;
   } rows[] = {
       {std::nullopt, std::nullopt, {"c.txt"}, kExitFailure, "gradova-cli: c.txt: 文件打开失败！\n"},
-      {"a 1 60\r\nbad\r\n", std::nullopt, {"c.txt"}, kExitFailure, "c.txt:2: 文件格式错误!\n"},
-      {"a 0 60\r\n", std::nullopt, {"c.txt"}, kExitFailure, "c.txt:1: 文件包含错误数据!\n"},
+      {"a 1 60\r\nbad\r\n",
+       std::nullopt,
+       {"c.txt"},
+       kExitFailure,
+       "c.txt:2: 文件格式错误! 第2行：应为“课程名称 学分 分数”"},
+      {"a 0 60\r\n",
+       std::nullopt,
+       {"c.txt"},
+       kExitFailure,
+       "c.txt:1: 文件包含错误数据! 第1行：学分应大于 0 且不超过 1000\n"},
+      {"a 1 60\nb 1 100e5",
+       std::nullopt,
+       {"c.txt"},
+       kExitFailure,
+       "c.txt:2: 文件包含错误数据! 第2行：分数应为 0~100 的数字"},
+      {"a 1 60",
+       std::nullopt,
+       {"--target", "100000000000000000", "--remaining", "20", "c.txt"},
+       kExitUsage,
+       "--target must be above 0"},
+      {"a 1 60",
+       std::nullopt,
+       {"--target", "3", "--remaining", "1" + std::string(309, '0'), "c.txt"},
+       kExitUsage,
+       "--remaining from 0 to"},
+      {drifting, std::nullopt, {"c.txt"}, kExitOk, "注意：合计已超出单精度"},
       {"", std::nullopt, {"c.txt"}, kExitFailure, "gradova-cli: c.txt: 当前没有数据！\n"},
       {"a 1 60", std::nullopt, {"--rules", "absent", "c.txt"}, kExitFailure, "absent: 无法读取"},
       {"a 1 60", std::nullopt, {"--html", "no/p.html", "c.txt"}, kExitFailure, "文件创建失败！"},

@@ -44,6 +44,18 @@ TEST(ParseDecimal, TakesDigitsAndOnePointAndNothingElse) {
   for (const auto& [text, value] : rows) EXPECT_EQ(ParseDecimal(text), value) << text;
 }
 
+// Ties of the value held go away from zero; a float's value is no tie.
+TEST(FormatFixed, RoundsTiesAwayFromZero) {
+  const std::tuple<double, int, std::string_view> rows[] = {
+      {87.25, 1, "87.3"},    {3.125, 2, "3.13"},
+      {-3.125, 2, "-3.13"},  {99.95, 1, "100.0"},
+      {2.5, 0, "3"},         {3, 2, "3.00"},
+      {87.24999, 1, "87.2"}, {1e-7, 2, "0.00"},
+      {2.675f, 2, "2.67"},   {1e20, 1, "100000000000000000000.0"},
+  };
+  for (const auto& [value, decimals, text] : rows) EXPECT_EQ(FormatFixed(value, decimals), text);
+}
+
 // The courses and the outcome of a course file's `text`, read as the program reads it, but for
 // the conversion of a UTF-8 file, which is the platform's: such a file is marked "UTF-8".
 std::string Read(std::string text) {
@@ -59,12 +71,17 @@ std::string Read(std::string text) {
   }
   if (encoding != TextEncoding::Gbk) read += "UTF-8";
   if (!check.error) return read;
-  return read + (*check.error == CourseFileError::BadFormat ? "BadFormat" : "BadData") + " at " +
+  // In the order of CourseLineError; the file's error kind follows from it.
+  const char* const errors[] = {"BadFormat", "CreditsNotNumber", "CreditsOutOfRange",
+                                "ScoreNotNumber", "ScoreOutOfRange"};
+  const bool format = *check.error == CourseFileError::BadFormat;
+  EXPECT_EQ(format, check.lineError == CourseLineError::BadFormat);
+  return read + errors[static_cast<int>(check.lineError)] + " at " +
          std::to_string(check.errorLine);
 }
 
 // Lines first: the last two spaces delimit the fields, and the checks run in a fixed order (empty
-// credits, credits below 1, empty score, score out of range). Then files.
+// credits, the credits' value, empty score, the score's value). Then files.
 TEST(ReadCourseText, CoursesOrTheFirstBadLine) {
   using testing::Gbk;
   const std::string unnamed = Gbk("未命名课程");
@@ -75,18 +92,27 @@ TEST(ReadCourseText, CoursesOrTheFirstBadLine) {
       {" 2 60", unnamed + "|2|60\n"},
       {"Art  2 60", "Art |2|60\n"},
       {"x\t2 3 60", "x\t2|3|60\n"},
-      {"x 1.5 100.5", "x|1.5|100.5\n"},
+      {"x 1.5 99.5", "x|1.5|99.5\n"},
       {"a b 2.50000000 60.00000000", "a b|2.50000000|60.00000000\n"},
-      {"x 4294967296 0", "x|4294967296|0\n"},
-      {"x 2 -0.5", "x|2|-0.5\n"},
+      {"x 0.5 +100", "x|0.5|+100\n"},
+      {"x 1000 -0", "x|1000|-0\n"},
+      {Gbk("x 2 优秀"), "x|2|" + Gbk("优秀") + "\n"},
       {" 60", "BadFormat at 1"},
       {"x  60", "BadFormat at 1"},
       {"x 2 ", "BadFormat at 1"},
-      {"x 0.5 60", "BadData at 1"},
-      {"x 2 -1", "BadData at 1"},
-      {"x 2 101", "BadData at 1"},
-      {"x 1 4294967356", "BadData at 1"},
-      {"x 0 ", "BadData at 1"},
+      {"x 1e3 60", "CreditsNotNumber at 1"},
+      {"x 0x1 60", "CreditsNotNumber at 1"},
+      {"x 0 60", "CreditsOutOfRange at 1"},
+      {"x -1 60", "CreditsOutOfRange at 1"},
+      {"x 1000.01 60", "CreditsOutOfRange at 1"},
+      {"x 4294967296 0", "CreditsOutOfRange at 1"},
+      {"x 2 100e5", "ScoreNotNumber at 1"},
+      {"x 2 inf", "ScoreNotNumber at 1"},
+      {Gbk("x 2 优秀生"), "ScoreNotNumber at 1"},
+      {"x 2 -0.5", "ScoreOutOfRange at 1"},
+      {"x 2 100.5", "ScoreOutOfRange at 1"},
+      {"x 1 4294967356", "ScoreOutOfRange at 1"},
+      {"x 0 ", "CreditsOutOfRange at 1"},
       {"x  200", "BadFormat at 1"},
       {"", ""},
       {"\r\n", "BadFormat at 1"},
@@ -98,7 +124,7 @@ TEST(ReadCourseText, CoursesOrTheFirstBadLine) {
       {bom + "a 1 60\r数学 2 60", "a|1|60\n数学|2|60\nUTF-8"},
       {"a 1 60\n" + bom + "数学 2 60", "a|1|60\n" + bom + "数学|2|60\nUTF-8"},
       {"a 1 60\r\n\r\n", "BadFormat at 2"},
-      {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "BadData at 3"},
+      {"a 1 60\r\nb 2 70\r\nc 0 80\r\nd 1\r\n", "CreditsOutOfRange at 3"},
   };
   for (const auto& [text, read] : rows) EXPECT_EQ(Read(text), read) << text;
 }

@@ -69,20 +69,21 @@ TEST(EvaluateCourses, WorkedExampleCellForCellAndItsReportByteForByte) {
   EXPECT_EQ(Page(table, rules), testing::DataFile("worked_example_report.html"));
 }
 
-// Scores are compared after rounding to single precision; a score that finds no band gets 0.0.
+// Scores are compared after rounding to single precision; a worded score counts through the
+// default grade map; a score that finds no band gets 0.0.
 TEST(EvaluateCourses, GradePointsOfTheBandOfTheSingleScore) {
   const grading::RuleSet rules = OneRule({{90, 254}, {60, 10}, {0, 5}});
   grading::RuleSet full = OneRule({});  // 32 bands, none at 0
   for (std::uint16_t slot = 0; slot < 32; ++slot)
     full.rules[0].bands[slot] = {std::uint16_t(100 - slot), slot};
-  const std::tuple<const char*, const grading::RuleSet&, const char*, const char*> rows[] = {
+  const std::tuple<const char*, const grading::RuleSet&, std::string, const char*> rows[] = {
       {"EqualToABound", rules, "90", "25.4"},
       {"JustBelow", rules, "89.9", "1.0"},
       {"RoundsUpToABound", rules, "89.999999", "25.4"},
       {"StaysBelow", rules, "89.99999", "1.0"},
-      {"LettersCountAsZero", rules, "a", "0.5"},
-      {"BelowZeroFindsNoBand", rules, "-5", "0.0"},
-      {"Infinite", rules, "1e999", "25.4"},
+      {"WordedAsTheImportCountsIt", rules, Gbk("优秀"), "25.4"},
+      {"WordedBelowABound", rules, Gbk("良"), "1.0"},
+      {"ZeroFindsTheLastBand", rules, "0", "0.5"},
       {"LastOf32Bands", full, "69", "3.1"},
       {"BelowTheLastOf32Bands", full, "68.9", "0.0"},
   };
@@ -91,24 +92,24 @@ TEST(EvaluateCourses, GradePointsOfTheBandOfTheSingleScore) {
   }
 }
 
-// Sums are single precision, rounded at every store; a total that divides by zero credits or is
-// not finite shows "无法计算".
+// Sums are single precision, rounded at every store, and shown with ties away from zero; a total
+// that divides by zero credits shows "无法计算".
 TEST(EvaluateCourses, TotalsRow) {
   const std::string x = Gbk("无法计算");
   const grading::RuleSet standard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 10}, {0, 0}});
   // Per row: the courses, then the total credits, the average score and the GPA.
   const std::pair<std::vector<CourseRecord>, std::vector<std::string>> rows[] = {
       {{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}}, {"9.0", "82.8", "2.78"}},
-      {{{"a", "1.5", "90"}, {"b", "2abc", "90"}}, {"3.5", "90.0", "4.00"}},
-      {{{"a", "-1", "90"}, {"b", "3", "60"}}, {"2.0", "45.0", "-0.50"}},
-      {{{"a", "2", "90"}, {"b", "-2", "60"}}, {"0.0", x, x}},
-      {{{"a", "1e-50", "90"}}, {"0.0", x, x}},
-      {{{"a", "1e39", "90"}}, {x, x, x}},
-      {{{"a", "1", "1e39"}}, {"1.0", x, "4.00"}},
+      {{{"a", "0.5", "90"}, {"b", "1", "60"}}, {"1.5", "70.0", "2.00"}},
+      {{{"a", "2", "87.5"}, {"b", "2", "87"}}, {"4.0", "87.3", "3.00"}},
+      {{{"a", "1", "95"}, {"b", "7", "85"}}, {"8.0", "86.3", "3.13"}},
+      {{}, {"0.0", x, x}},
   };
   for (const auto& [courses, totals] : rows) {
-    const std::vector<std::string> row = Evaluate(courses, standard).totalsRow;
-    EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()), totals) << courses[0].credits;
+    const ResultTable table = Evaluate(courses, standard);
+    const std::vector<std::string>& row = table.totalsRow;
+    EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()), totals) << totals[1];
+    EXPECT_FALSE(table.totalsInexact);
   }
 }
 
@@ -137,13 +138,13 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
            0,
            {"3.43", x, reached}},
           {standard, {{"a", "6", "95"}, {"b", "1.0077", "0"}}, 3.43, 0, {"3.42", x, unreachable}},
-          {standard, {{"a", "2", "90"}, {"b", "-2", "60"}}, 4.0, 2, {x, "1.00", "60"}},
-          {standard, {{"a", "1e39", "90"}}, 3.0, 0, {x, x, unreachable}},
+          {standard, {}, 3.0, 2, {x, "3.00", "80"}},
+          {standard, three, 3.0, 1e7, {"2.78", "3.00", "80"}},
       };
   for (const auto& [rules, courses, target, remaining, expected] : rows) {
     const TargetPlanRow row = PlanTarget(Evaluate(courses, rules).basis, target, remaining)[0];
     EXPECT_EQ((std::vector<std::string>{row.currentGpa, row.neededPoints, row.scoreText}), expected)
-        << courses[0].score << " " << target;
+        << target << " " << remaining;
   }
 }
 

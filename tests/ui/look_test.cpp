@@ -62,7 +62,7 @@ TEST_F(UiTest, LookCutCellsShowTheirTextAsTip) {
   std::string tips;
   m_inModal.push_back([&](platform::Dialog& results) {
     QTreeView* view = static_cast<CResultDlg&>(results).List().View();
-    for (int cell : {32, 31, 0, 10}) {  // row and column
+    for (int cell : {2, 1, 0, 10}) {  // row and column
       const QPoint at = view->visualRect(view->model()->index(cell / 10, cell % 10)).center();
       QHelpEvent event(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
       QApplication::sendEvent(view->viewport(), &event);
@@ -70,9 +70,10 @@ TEST_F(UiTest, LookCutCellsShowTheirTextAsTip) {
       for (QWidget* shown : QApplication::topLevelWidgets()) delete qobject_cast<QLabel*>(shown);
     }
   });
-  Run("+马克思主义哲学与<b>中国特色社会主义理论体系概论</b>,2,90;+b,-2,60;gpa");
+  Run("+马克思主义哲学与<b>中国特色社会主义理论体系概论</b>,2,90.0000000000000000;gpa");
   EXPECT_EQ(tips,
-            "无法计算||<p>马克思主义哲学与&lt;b&gt;中国特色社会主义理论体系概论&lt;/b&gt;</p>||");
+            "90.0000000000000000||<p>马克思主义哲学与&lt;b&gt;中国特色社会主义理论体系概论&lt;/"
+            "b&gt;</p>||");
 }
 
 }  // namespace

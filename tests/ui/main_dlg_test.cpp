@@ -62,19 +62,24 @@ TEST_P(MainScript, EndsInTheStatedState) {
 }
 
 #define GOOD "a,1,60/Linear Algebra,4,100/未命名课程,2,60/"
+#define SCORE_WORDS "分数应为 0~100 的数字，或优、良、中、及格、不及格"
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, MainScript,
     ::testing::Values(
-        // Numbers are judged by their integer part; the texts are stored as typed.
+        // Numbers are judged by their value; the texts are stored as typed.
         Row{"Decimals", "+c,2.5,88.5", "c,2.5,88.5/|c|2.5|88.5|添加|-++*|"},
         Row{"Score100", "+c,1,100", "c,1,100/|c|1|100|添加|-++*|"},
-        Row{"NegativeScore", "+c,1,-5", "c,1,-5/|c|1|-5|添加|-++*|"},
-        Row{"SpacesScore", "+c,1,  ", "c,1,  /|c|1|  |添加|-++*|"},
-        Row{"NegativeCredits", "+c,-1,60", "c,-1,60/|c|-1|60|添加|-++*|"},
-        Row{"HalfCredit", "+c,0.5,60", "|c|0.5|60|添加|---|输入有误！/"},
-        Row{"Score101", "+c,1,101", "|c|1|101|添加|---|输入有误！/"},
-        Row{"EmptyScore", "+c,1,", "|c|1||添加|---|输入有误！/"},
+        Row{"HalfCredit", "+c,0.5,60", "c,0.5,60/|c|0.5|60|添加|-++*|"},
+        Row{"WordedScore", "+c,2,优秀", "c,2,优秀/|c|2|优秀|添加|-++*|"},
+        Row{"NegativeScore", "+c,1,-5", "|c|1|-5|添加|---|输入有误！\n分数应在 0~100 之间/"},
+        Row{"Score100Point5", "+c,1,100.5", "|c|1|100.5|添加|---|输入有误！\n分数应在 0~100 之间/"},
+        Row{"ExponentScore", "+c,1,100e5", "|c|1|100e5|添加|---|输入有误！\n" SCORE_WORDS "/"},
+        Row{"SpacesScore", "+c,1,  ", "|c|1|  |添加|---|输入有误！\n" SCORE_WORDS "/"},
+        Row{"EmptyScore", "+c,1,", "|c|1||添加|---|输入有误！\n" SCORE_WORDS "/"},
+        Row{"ZeroCredits", "+c,0,60", "|c|0|60|添加|---|输入有误！\n学分应大于 0 且不超过 1000/"},
+        Row{"ExponentCredits", "+c,1e3,60",
+            "|c|1e3|60|添加|---|输入有误！\n学分应为数字，如 3 或 0.5/"},
         Row{"UnnamedTwice", "+,2,60;add", "未命名课程,2,60/未命名课程,2,60/||2|60|添加|-++*|"},
         // A name keeps its first line and what GBK can hold.
         Row{"Pasted", "=,2,6;paste:数学\r\n物理 2 6;add", "数学,2,6/|数学|2|6|添加|-++*|"},
@@ -115,8 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Load", "+x,1,60;no;>good.txt;load", GOOD "|x|1|60|添加|-++|?/"},
         Row{"LoadThroughALink", ">link.txt;load", GOOD "||||添加|-++|"},
         Row{"LoadEmptyFile", ">empty.txt;load", "||||添加|-++|"},
-        Row{"LoadBadData", "=n,2,3;>bad.txt;load", "||||添加|---|文件包含错误数据!/"},
-        Row{"LoadBadFormat", "=n,2,3;>format.txt;load", "||||添加|---|文件格式错误!/"},
+        Row{"LoadBadData", "=n,2,3;>bad.txt;load",
+            "||||添加|---|文件包含错误数据!\n第2行：学分应大于 0 且不超过 1000/"},
+        Row{"LoadBadFormat", "=n,2,3;>format.txt;load",
+            "||||添加|---|文件格式错误!\n第2行：应为“课程名称 学分 分数”，以空格分隔/"},
         Row{"LoadCancelled", "+x,1,60;cancel;load", "x,1,60/|x|1|60|添加|-++*|?/"},
         Row{"LoadDialogCancelled", "+x,1,60;no;>;load", "x,1,60/|x|1|60|添加|-++*|?/"},
         Row{"LoadMissing", "+x,1,6;no;>nofile;load", "x,1,6/|x|1|6|添加|-++*|?/文件打开失败！/"},
@@ -134,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
 // commands or markup: no file is made but the one asked for.
 TEST_F(MainDlgTest, LoadThenSaveWritesTheSameBytes) {
   for (const std::string& bytes :
-       {Gbk("高等数学 5 100\r\nLinear Algebra 2.5 99.5\r\n"), "a\0b 2 60\r\na 2\0 6\0\r\n"s,
+       {Gbk("高等数学 5 100\r\nLinear Algebra 2.5 99.5\r\n"), "a\0b 2 60\r\n"s,
         "\xff\xfe\x81 2 60\r\n"s, "\xEF\xBB\xBF数学 2 60\r\n"s, "数学 2 60\r\n"s,
         "../x 1 60\r\n$(touch y) 1 8\r\n<b>`z` 1 9\r\n"s, std::string(600, 'n') + " 2 60\r\n"}) {
     Write("in.txt", bytes);

@@ -74,14 +74,17 @@ TEST_F(ResultDlgTest, FailedReportAtEveryByteKeepsTheOldPageAndSaysSo) {
 // The planner of the worked example (15 credits, 48 points under the first rule), opened once:
 // each row types the target and the remaining credits and presses 计算 or Enter; then the first
 // rule's row, the boxes shown and whether the planner ended. A refused input keeps the rows.
+#define PLAN_RANGE "输入有误！\n目标GPA应大于 0 且不超过 100，剩余学分应在 0~10000000 之间"
 TEST_F(ResultDlgTest, TargetPlanOfTheWorkedExample) {
   const Row rows[] = {
-      {"ZeroTarget", "0,10,calc", "标准4.0算法,3.20,,/输入有误！/-"},
+      {"ZeroTarget", "0,10,calc", "标准4.0算法,3.20,,/" PLAN_RANGE "/-"},
       {"NeedsNinety", "3.5,10,calc", "标准4.0算法,3.20,3.95,90/-"},
       {"EnterPlansToo", "3,15,ret", "标准4.0算法,3.20,2.80,80/-"},
       {"Reached", "1.5,15,calc", "标准4.0算法,3.20,0.00,已达到/-"},
       {"Unreachable", "4,5,calc", "标准4.0算法,3.20,6.40,无法达到/-"},
-      {"NotANumber", "3.5a,10,calc", "标准4.0算法,3.20,6.40,无法达到/输入有误！/-"},
+      {"NotANumber", "3.5a,10,calc", "标准4.0算法,3.20,6.40,无法达到/" PLAN_RANGE "/-"},
+      {"TargetAbove100", "100.5,10,calc", "标准4.0算法,3.20,6.40,无法达到/" PLAN_RANGE "/-"},
+      {"TooManyCredits", "3,10000001,calc", "标准4.0算法,3.20,6.40,无法达到/" PLAN_RANGE "/-"},
   };
   m_inModal.push_back([&](platform::Dialog& plan) {
     for (const Row& row : rows) {
