@@ -2,6 +2,7 @@
 
 #include <unzip.h>
 
+#include <QDate>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
@@ -116,6 +117,40 @@ class ElementText {
   bool m_phonetic = false;
 };
 
+// Whether a number format shows a date or a time: a y, m, d, h or s outside quoted text, escaped
+// characters and [colour] or [condition] sections. Excel writes dates as day numbers in such a
+// format; they are no number of the transcript.
+bool IsDateFormatCode(QStringView code) {
+  QChar closing;
+  for (qsizetype i = 0; i < code.size(); ++i) {
+    const QChar c = code[i];
+    if (!closing.isNull()) {
+      if (c == closing) closing = QChar();
+    } else if (c == u'"' || c == u'[') {
+      closing = c == u'"' ? u'"' : u']';
+    } else if (c == u'\\') {
+      ++i;
+    } else if (QStringView(u"yYmMdDhHsS").contains(c)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The number formats that Excel builds in as dates and times, Chinese and Japanese ones included.
+bool IsBuiltInDateFormat(long long id) {
+  return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+         (id >= 50 && id <= 58);
+}
+
+// A day number of Excel's 1900 date system as the date it stands for, "2024-01-01".
+std::string DateText(const std::string& serial) {
+  bool number = false;
+  const double days = QString::fromStdString(serial).toDouble(&number);
+  if (!number || days < 0 || days > 3e6) return serial;
+  return QDate(1899, 12, 30).addDays(static_cast<qint64>(days)).toString(Qt::ISODate).toStdString();
+}
+
 class SheetCells {
  public:
   explicit SheetCells(const courses::TranscriptLimits& limits)
@@ -131,6 +166,27 @@ class SheetCells {
     return true;
   }
 
+  // A token of the styles: which cell formats (<xf> of <cellXfs>, by index) show dates.
+  bool OnStylesToken(const QXmlStreamReader& xml) {
+    const QStringView name = xml.name();
+    if (xml.isStartElement() && name == u"numFmt") {
+      const std::optional<long long> id = NumberOf(Attribute(xml, "numFmtId"));
+      if (id && IsDateFormatCode(xml.attributes().value(QLatin1String("formatCode")))) {
+        if (!m_records.Charge(sizeof(long long))) return false;
+        m_dateFormats.push_back(*id);
+      }
+    } else if (name == u"cellXfs") {
+      m_inCellFormats = xml.isStartElement();
+    } else if (xml.isStartElement() && name == u"xf" && m_inCellFormats) {
+      const long long id = NumberOf(Attribute(xml, "numFmtId")).value_or(0);
+      if (!m_records.Charge(1)) return false;
+      m_dateStyles.push_back(IsBuiltInDateFormat(id) ||
+                             std::find(m_dateFormats.begin(), m_dateFormats.end(), id) !=
+                                 m_dateFormats.end());
+    }
+    return true;
+  }
+
   // A token of the worksheet: its <row>s and their cells (<c>).
   bool OnSheetToken(const QXmlStreamReader& xml) {
     const QStringView name = xml.name();
@@ -140,7 +196,10 @@ class SheetCells {
       m_column = -1;
     } else if (xml.isStartElement() && name == u"c") {
       m_column = ColumnOf(Attribute(xml, "r"), m_column + 1);
-      m_sharedCell = Attribute(xml, "t") == "s";
+      m_type = Attribute(xml, "t");
+      const std::size_t style = static_cast<std::size_t>(NumberOf(Attribute(xml, "s")).value_or(0));
+      m_dateCell =
+          (m_type.empty() || m_type == "n") && style < m_dateStyles.size() && m_dateStyles[style];
       m_inCell = true;
       m_text.Take();
     } else if (xml.isEndElement() && name == u"c") {
@@ -156,7 +215,9 @@ class SheetCells {
  private:
   bool EndCell() {
     std::string value = m_text.Take();
-    if (m_sharedCell) {
+    if (m_type == "b") value = value == "1" ? "TRUE" : "FALSE";
+    if (m_dateCell) value = DateText(value);
+    if (m_type == "s") {
       const std::optional<long long> index = NumberOf(value);
       value = index && static_cast<std::size_t>(*index) < m_shared.size()
                   ? m_shared[static_cast<std::size_t>(*index)]
@@ -183,9 +244,13 @@ class SheetCells {
   ElementText m_text;
   std::size_t m_columns;
   std::vector<std::string> m_shared;
+  std::vector<long long> m_dateFormats;  // custom number formats that show dates
+  std::vector<bool> m_dateStyles;        // by cell format index
+  bool m_inCellFormats = false;
   long long m_row = -1;
   long long m_column = -1;
-  bool m_sharedCell = false;
+  std::string m_type;  // the cell's t: "s" shared string, "b" boolean, "n" or none a number, ...
+  bool m_dateCell = false;
   bool m_inCell = false;
 };
 
@@ -228,6 +293,9 @@ XlsxSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptL
   const std::string& sheetName = std::get<std::string>(sheetPart);
   if (sheetName.empty()) return TranscriptFileError::NoWorksheet;
   SheetCells cells(limits);
+  const PartEnd styles = StreamPart(zip.get(), "xl/styles.xml", limits,
+                                    [&cells](const auto& xml) { return cells.OnStylesToken(xml); });
+  if (const auto damage = Damage(styles)) return *damage;
   const PartEnd shared = StreamPart(zip.get(), "xl/sharedStrings.xml", limits,
                                     [&cells](const auto& xml) { return cells.OnSharedToken(xml); });
   if (const auto damage = Damage(shared)) return *damage;

@@ -115,6 +115,21 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
     WriteZip(dir.Path("t.xlsx"), parts, badChecksum);
     EXPECT_EQ(Read(dir.Path("t.xlsx"), Small()), records) << std::get<1>(parts.back());
   }
+  // A boolean, or a number in a date format (built in or the workbook's own, of a cell format, not
+  // of a cell style), is no number.
+  const std::string_view styles =
+      R"(<styleSheet><numFmts><numFmt numFmtId="164" formatCode="yyyy&quot;年&quot;m&quot;月&quot;"/>)"
+      R"(<numFmt numFmtId="165" formatCode="0.0&quot;day&quot;[Red]\d"/></numFmts><cellStyleXfs>)"
+      R"(<xf numFmtId="14"/></cellStyleXfs><cellXfs><xf/><xf numFmtId="14"/><xf numFmtId="164"/>)"
+      R"(<xf numFmtId="165"/></cellXfs></styleSheet>)";
+  const std::string_view dated =
+      R"(<x><row><c s="1"><v>45292</v></c><c s="2"><v>45292.7</v></c><c s="3"><v>3.5</v></c>)"
+      R"(<c><v>2</v></c><c t="b"><v>1</v></c><c s="1" t="str"><v>4</v></c></row></x>)";
+  WriteZip(dir.Path("t.xlsx"), {{"xl/workbook.xml", book},
+                                {"xl/_rels/workbook.xml.rels", rels},
+                                {"xl/styles.xml", styles},
+                                {"xl/worksheets/s7.xml", dated}});
+  EXPECT_EQ(Read(dir.Path("t.xlsx")), "2024-01-01|2024-01-01|3.5|2|TRUE|4/");
   ASSERT_EQ(ReplaceFile(dir.Path("t.xlsx"), "a,b"), ReplaceStatus::Replaced);
   EXPECT_EQ(Read(dir.Path("t.xlsx")), "error 1");
   EXPECT_EQ(Read(dir.Path("")), "error 0");
