@@ -327,6 +327,10 @@ void CMainDlg::OnViewGpa() {
   }
 }
 
-void CMainDlg::OnExit() { EndDialog(0); }
+void CMainDlg::OnExit() {
+  if (PromptSaveChanges()) EndDialog(0);
+}
+
+void CMainDlg::OnCancel() { OnExit(); }
 
 }  // namespace gradova::ui

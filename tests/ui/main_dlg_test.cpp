@@ -99,8 +99,14 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Enter", "=a,1,6;ret:1001;pad:1002;ret:1003;ret:1000",
             "a,1,6/a,1,6/a,1,6/|a|1|6|添加|-++*|"},
         Row{"EnterOnAButton", "+a,1,60;@0;ret:1007", "||||添加|---*|"},
-        Row{"EscapeEndsWithoutAsking", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*||0"},
+        // 退出, Escape and the close box ask about unsaved changes; Cancel keeps the window.
         Row{"ExitEndsWithZero", "exit", "||||添加|---||0"},
+        Row{"ExitNo", "+a,1,60;no;exit", "a,1,60/|a|1|60|添加|-++*|?/|0"},
+        Row{"ExitYesSaves", "+a,1,60;yes;>c.txt;exit", "a,1,60/|a|1|60|添加|-++|?/|0"},
+        Row{"ExitYesSaveCancelled", "+a,1,60;yes;>;exit", "a,1,60/|a|1|60|添加|-++*|?/"},
+        Row{"EscapeCancel", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*|?/"},
+        Row{"CloseBoxCancel", "+a,1,60;close", "a,1,60/|a|1|60|添加|-++*|?/"},
+        Row{"CloseBoxNo", "+a,1,60;no;close", "a,1,60/|a|1|60|添加|-++*|?/|0"},
         Row{"ViewGpaChangesNothing", "+a,1,60;gpa", "a,1,60/|a|1|60|添加|-++*|"},
         Row{"ViewGpaWithoutCourses", "gpa", "||||添加|---|当前没有数据！/"},
         // 清空当前 asks about unsaved changes and empties the list unless the user stops it.

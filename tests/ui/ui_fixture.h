@@ -136,9 +136,9 @@ class UiTest : public ::testing::Test {
   //   @N clicks row N; ^N selects row N without a click; down presses Down in the list
   //   yes, no, cancel answer the next question
   //   >file picks `file` in the next file dialog, a lone > cancels it
-  //   esc presses Escape; ret:1001 presses Enter in control 1001, pad:1001 the keypad's Enter
-  //   paste:text pastes into the name field, ime:text commits there as an input method does
-  //   add, load, reset, del, save, gpa, clear, about and exit press the buttons 1004 to 1012
+  //   esc presses Escape, close the close box; ret:1001 presses Enter in control 1001, pad:1001
+  //   the keypad's Enter; paste:text pastes into the name field, ime:text commits there as an input
+  //   method does; add, load, reset, del, save, gpa, clear, about and exit press 1004 to 1012
   void Run(const std::string& script) {
     const Strings buttons = Split("add,load,reset,del,save,gpa,clear,about,exit", ',');
     const std::map<std::string, int> answers{
@@ -153,6 +153,7 @@ class UiTest : public ::testing::Test {
       if (button < 9) Click(Main(), kAddModifyButton + static_cast<int>(button));
       if (answers.count(step)) m_seams.boxAnswers.push_back(answers.at(step));
       if (step == "esc") QTest::keyClick(&Main(), Qt::Key_Escape);
+      if (step == "close") Main().close();
       if (verb == "ret" || verb == "pad") target->setFocus();
       if (verb == "ret") QTest::keyClick(target, Qt::Key_Return);
       if (verb == "pad") QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
