@@ -34,6 +34,13 @@ TEST_F(MainDlgTest, StartUpMakesTheRulesAndEnablesWhatAnEmptyListAllows) {
   EXPECT_EQ(Main().List().ColumnWidth(1), Main().List().ColumnWidth(2));  // none stretches
 }
 
+// Tab follows what the eye sees, from the name field, where the focus starts.
+TEST_F(MainDlgTest, TabGoesAlongTheFieldsThenTheButtons) {
+  EXPECT_EQ(TabOrder(Main()), "1001,1002,1003,1004,1006,1005,1011,1012,1009,1000,");
+  Run("+a,1,60;@0");  // 删除, 保存当前 and 清空当前 on
+  EXPECT_EQ(TabOrder(Main()), "1000,1001,1002,1003,1004,1007,1006,1005,1008,1010,1011,1012,1009,");
+}
+
 // Here `rules` cannot be made because the working directory was removed under the program.
 TEST_F(MainDlgTest, RulesThatCannotBeCreatedAreReportedAndStartUpGoesOn) {
   std::filesystem::create_directory(Path("gone"));

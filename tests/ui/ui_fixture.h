@@ -59,6 +59,19 @@ inline std::string Ended(platform::Dialog& dialog) {
   return dialog.Ended() ? std::to_string(dialog.Result()) : "-";
 }
 
+// The ids of the controls Tab takes the focus to, from the focus until it is back there.
+inline std::string TabOrder(platform::Dialog& dialog) {
+  std::string order;
+  QWidget* const start = dialog.focusWidget();
+  do {
+    for (const platform::ControlTemplate& control : dialog.Template().controls)
+      if (dialog.Item(control.id) == dialog.focusWidget())
+        order += std::to_string(control.id) + ",";
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+  } while (dialog.focusWidget() != start && order.size() < 200);
+  return order;
+}
+
 // A mouse click on a row; a row past the end clicks the blank space below the rows.
 inline void ClickRow(platform::ListControl& list, int row) {
   const QModelIndex index = list.View()->model()->index(row, 0);
