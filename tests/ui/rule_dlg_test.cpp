@@ -59,7 +59,8 @@ const std::string kWriteFailed = "算法文件保存失败！原来的算法文�
 // `rules` holds the built-in rules, or what the input names before ":" (empty; cut: cut short in
 // the second rule; 33 copies of rule 0; missing; dir: a directory; link: a link to the built-in
 // file). The results window opens on it and its 自定义算法 the manager, where the script acts
-// (@N clicks row N; x: 添加算法/删除算法; view, ok, cancel, focus-x, ret, down, fail); after "#"
+// (@N clicks row N; x: 添加算法/删除算法; yes, no: the next answer; asked: shows the boxes' texts;
+// view, ok, cancel, focus-x, ret, down, fail); after "#"
 // the bands and name for an editor. The state: the results window's rules (-1: it closed), the
 // rules listed, 添加算法/删除算法, it, 查看详细 and 确定 on or off, the result, the editors opened
 // (+ for an adder; a viewer's title, last row, lower-bound edit, 添加 and 确定), the window, boxes.
@@ -90,6 +91,10 @@ TEST_P(RuleManager, EndsInTheStatedState) {
       if (step.rfind("focus-", 0) == 0) manager.Item(buttons.at(step.substr(6)))->setFocus();
       if (step == "ret") QTest::keyClick(manager.focusWidget(), Qt::Key_Return);
       if (step == "down") QTest::keyClick(list.View(), Qt::Key_Down);
+      if (step == "yes" || step == "no")
+        m_seams.boxAnswers.push_back(step == "yes" ? platform::kIdYes : platform::kIdNo);
+      if (step == "asked")
+        for (const std::string& box : m_seams.BoxTexts()) editors += box;
       // A write failing at any byte keeps the old file and the manager open.
       if (step != "fail") continue;
       FailAtEveryByte(RulesFile(Listed(list)).size(), "rules", kWriteFailed, [&] {
@@ -139,26 +144,32 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, RuleManager,
     ::testing::Values(
         Row{"OkAtOnce", "ok", "8|01234567|添加算法+-+|1||closed|"},
-        Row{"FailedWriteAtEveryByte", "@0;x;fail", "8|1234567|删除算法+++|1||closed|"},
-        Row{"DeleteMiddle", "@3;x;ok", "8|0124567|删除算法+++|1||closed|"},
-        Row{"DeleteLast", "@7;x;ok", "8|0123456|删除算法+++|1||closed|"},
-        Row{"CancelAfterDeletes", "@0;x;x;cancel", "8|234567|删除算法+++|0||open|"},
-        Row{"EnterDoesNothing", "@0;x;ret", "8|1234567|删除算法+++|-||open|"},
-        Row{"NoRuleLeft", "@0;x;x;x;x;x;x;x;x;ok", "8||删除算法+++|-||open|提示：不能没有算法！/"},
+        Row{"FailedWriteAtEveryByte", "@0;yes;x;fail", "8|1234567|删除算法+++|1||closed|"},
+        // A delete asks first; the caption and 查看详细 then follow the row that took its place.
+        Row{"DeleteMiddle", "@3;yes;x;ok", "8|0124567|删除算法+++|1||closed|?/"},
+        Row{"DeleteNo", "@3;no;x;asked",
+            "8|01234567|删除算法+++|-|确定要删除算法“北大4.0算法”吗？|open|?/"},
+        Row{"DeleteLast", "@7;yes;x;ok", "8|0123456|添加算法+-+|1||closed|?/"},
+        Row{"CancelAfterDeletes", "@0;yes;x;yes;x;cancel", "8|234567|删除算法+++|0||open|?/?/"},
+        Row{"EnterDoesNothing", "@0;yes;x;ret", "8|1234567|删除算法+++|-||open|?/"},
+        Row{"NoRuleLeft", "cut:@0;yes;x;ok",
+            "1||添加算法+-+|-||open|" + kDamaged + "?/提示：不能没有算法！/"},
         Row{"AddWithoutAClick", "x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
         Row{"AddOnTheEmptyRow", "@8;x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
-        Row{"AddWhereTheLastRuleWas", "@7;x;x;ok#90/4|新", "8|0123456N|删除算法+++|1|+|closed|"},
+        Row{"AddWhereTheLastRuleWas", "@7;yes;x;x;ok#90/4|新",
+            "8|0123456N|添加算法+-+|1|+|closed|?/"},
         Row{"EditorCancelled", "x;ok#0/4|esc", "8|01234567|添加算法+-+|1|+|closed|"},
         Row{"Details", "@0;view;cancel", "8|01234567|删除算法+++|0|标准4.0算法:59—0 0.0:--+|open|"},
-        Row{"KeyboardSelects", "down;down;x;ok", "8|0234567|删除算法+++|1||closed|"},
+        Row{"KeyboardSelects", "down;down;yes;x;ok", "8|0234567|删除算法+++|1||closed|?/"},
         Row{"BlankClickAdds", "@0;@9;x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
-        Row{"EnterOnButtons", "@0;focus-x;ret;focus-ok;ret", "8|1234567|删除算法+++|1||closed|"},
-        Row{"DetailsOfTheEmptyRow", "@7;x;view;cancel", "8|0123456|删除算法+++|0||open|"},
+        Row{"EnterOnButtons", "@0;focus-x;yes;ret;focus-ok;ret",
+            "8|1234567|删除算法+++|1||closed|?/"},
+        Row{"DetailsOfTheEmptyRow", "@7;yes;x;view;cancel", "8|0123456|添加算法+-+|0||open|?/"},
         // The rules file as the results window and the manager find it.
         Row{"Empty", "empty:x;ok", "0||添加算法+-+|-|+|open|提示：不能没有算法！/"},
         Row{"Missing", "missing:@0;x;view;ok;ret;cancel", kMissing},
         Row{"Directory", "dir:@0;x;view;ok;ret;cancel", kMissing},
-        Row{"Link", "link:@0;x;ok", "8|1234567|删除算法+++|1||closed|"},
+        Row{"Link", "link:@0;yes;x;ok", "8|1234567|删除算法+++|1||closed|?/"},
         Row{"CutShort", "cut:x;ok", "1|0|添加算法+-+|1|+|closed|" + kDamaged},
         Row{"ThirtyThreeRules", "33:x;ok", kFull + kDamaged + "算法已达32个，不能再添加！/"}),
     kLabel);

@@ -115,11 +115,15 @@ class UiTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  // The boxes shown so far, each followed by "/"; the unsaved-changes question reads "?".
+  // The boxes shown so far, each followed by "/"; the unsaved-changes question and the question
+  // before a rule is deleted read "?".
   std::string Boxes() const {
     std::string boxes;
-    for (const std::string& box : m_seams.BoxTexts())
-      boxes += (box == "当前文件尚未保存，是否保存？" ? "?" : box) + "/";
+    for (const std::string& box : m_seams.BoxTexts()) {
+      const bool known =
+          box == "当前文件尚未保存，是否保存？" || box.rfind("确定要删除算法“", 0) == 0;
+      boxes += (known ? "?" : box) + "/";
+    }
     return boxes;
   }
   // Runs `save` failing after each byte count below `bytes`, as on a full disk, where `file` must
