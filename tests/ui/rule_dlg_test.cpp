@@ -19,9 +19,14 @@ std::string BandsOf(const grading::BandTable& table) {
   return bands;
 }
 
-// Types each band of "90/4 80/3" into the editor and presses 添加; "again" only presses it.
+// Types each band of "90/4 80/3" into the editor and presses 添加; "again" only presses it, "undo"
+// presses 撤销.
 void EnterBands(platform::Dialog& editor, const std::string& bands) {
   for (const std::string& band : Split(bands, ' ')) {
+    if (band == "undo") {
+      Click(editor, kUndoBandButton);
+      continue;
+    }
     if (band != "again" && !band.empty()) {
       editor.ItemAs<QLineEdit>(kBandLowerEdit)->clear();
       QTest::keyClicks(editor.Item(kBandLowerEdit), QString::fromStdString(Split(band, '/')[0]));
@@ -111,7 +116,8 @@ TEST_P(RuleManager, EndsInTheStatedState) {
       const Strings rows = Split(Cells(static_cast<CRuleEditDlg&>(editor).List(), ' ', '/'), '/');
       editors += editor.windowTitle().toStdString() + ":" + rows[rows.size() - 2] + ":" +
                  On(editor, kBandLowerEdit) + On(editor, kAddBandButton) +
-                 On(editor, kEditorOkButton);
+                 On(editor, kUndoBandButton) + On(editor, kEditorOkButton) +
+                 (editor.Item(kRuleNameHintLabel)->isVisible() ? "name?" : "");
       return Click(editor, kEditorOkButton);
     }
     editors += "+";
@@ -159,7 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"AddWhereTheLastRuleWas", "@7;yes;x;x;ok#90/4|新",
             "8|0123456N|添加算法+-+|1|+|closed|?/"},
         Row{"EditorCancelled", "x;ok#0/4|esc", "8|01234567|添加算法+-+|1|+|closed|"},
-        Row{"Details", "@0;view;cancel", "8|01234567|删除算法+++|0|标准4.0算法:59—0 0.0:--+|open|"},
+        Row{"Details", "@0;view;cancel",
+            "8|01234567|删除算法+++|0|标准4.0算法:59—0 0.0:---+|open|"},
         Row{"KeyboardSelects", "down;down;yes;x;ok", "8|0234567|删除算法+++|1||closed|?/"},
         Row{"BlankClickAdds", "@0;@9;x;ok#90/4|新", "8|01234567N|添加算法+-+|1|+|closed|"},
         Row{"EnterOnButtons", "@0;focus-x;yes;ret;focus-ok;ret",
@@ -176,9 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 class RuleEditor : public UiTest, public ::testing::WithParamInterface<Row> {};
 
-// The editor in add mode for slot 3 of its caller's tables. The input: bands | name | ok, esc, ret
-// or ret:id (in control id). The state: the list, the upper end and lower-bound edit, 添加 and 确定
-// on or off, the result, the table, the name handed back (the caller's other bytes stay), boxes.
+// The editor in add mode for slot 3 of its caller's tables. The input: bands | name | ok, cancel,
+// esc, ret or ret:id (in control id). The state: the list, the upper end with its comparison and
+// the lower-bound edit, 添加 撤销 and 确定 on or off, the result, the table, the name handed back
+// (the caller's other bytes stay), boxes.
 TEST_P(RuleEditor, TakesBandsAndAName) {
   RuleTables tables;
   RuleNameBuffer name;
@@ -188,13 +196,15 @@ TEST_P(RuleEditor, TakesBandsAndAName) {
   const Strings input = Split(GetParam().input, '|');
   EnterBands(editor, input[0]);
   if (input.size() > 1) Type(editor, kRuleNameEdit, input[1]);
-  std::string state = Cells(editor.List(), ' ', '/') + "|" + Shown(editor, kBandUpperLabel) + "," +
+  std::string state = Cells(editor.List(), ' ', '/') + "|" + Shown(editor, kBandUpperLabel) +
+                      Split(Shown(editor, kBandRelationLabel), ' ')[0] + "," +
                       Shown(editor, kBandLowerEdit) + "|" + On(editor, kAddBandButton) +
-                      On(editor, kEditorOkButton) + "|";
+                      On(editor, kUndoBandButton) + On(editor, kEditorOkButton) + "|";
   const std::string act = input.size() > 2 ? input[2] : "";
-  if (act.size() > 4) editor.Item(std::stoi(act.substr(4)))->setFocus();
-  if (act == "ok") Click(editor, kEditorOkButton);
-  if (!act.empty() && act != "ok") {
+  if (act.rfind("ret:", 0) == 0) editor.Item(std::stoi(act.substr(4)))->setFocus();
+  if (act == "ok" || act == "cancel") {
+    Click(editor, act == "ok" ? kEditorOkButton : kEditorCancelButton);
+  } else if (!act.empty()) {
     QTest::keyClick(editor.focusWidget(), act == "esc" ? Qt::Key_Escape : Qt::Key_Return);
   }
   const std::string nameOut(name.begin(), std::find(name.begin(), name.end(), '\x7f'));
@@ -202,42 +212,52 @@ TEST_P(RuleEditor, TakesBandsAndAName) {
   EXPECT_EQ(state, GetParam().state);
 }
 
-const std::string kBad = "|100,90|+-|-|||输入有误！/";
-const std::string kOpen = "|89,89|+-|-|";
-const std::string kClosed = "100—0 4.0/|*,|-";
+const std::string kBad = "|100>=,90|+--|-|||输入有误！/";
+const std::string kDecimals = "|100>=,90|+--|-|||输入有误！\n绩点最多只能有一位小数。/";
+const std::string kOpen = "|90>,89|++-|-|";
+const std::string kClosed = "100—0 4.0/|*>,|-+";
 const std::string kUnstorable =
     "+|-|0:40||算法名称中含有无法保存的字符（字母p，或开头的字母q），请修改名称！\n出错的字符：“";
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RuleEditor,
     ::testing::Values(
-        Row{"Nothing", "", "|100,|+-|-|||"},
-        Row{"TwoBands", "90/4 80/3", "100—90 4.0/89—80 3.0/|79,79|+-|-|90:40 80:30||"},
-        Row{"LowerEqualToUpper", "100/4 again", "100—100 4.0/99—99 4.0/|98,98|+-|-|100:40 99:40||"},
-        Row{"LowerAboveUpper", "101/4", "|100,101|+-|-|||输入有误！/"},
-        Row{"EmptyLower", "/4", "|100,|+-|-|||输入有误！/"}, Row{"EmptyPoints", "90/", kBad},
+        // The first band includes 100; every later one stays below the band above it.
+        Row{"Nothing", "", "|100>=,|+--|-|||"},
+        Row{"TwoBands", "90/4 80/3", "100—90 4.0/89—80 3.0/|80>,79|++-|-|90:40 80:30||"},
+        Row{"LowerEqualToUpper", "100/4 again",
+            "100—100 4.0/99—99 4.0/|99>,98|++-|-|100:40 99:40||"},
+        Row{"LowerAboveUpper", "101/4", "|100>=,101|+--|-|||输入有误！/"},
+        Row{"EmptyLower", "/4", "|100>=,|+--|-|||输入有误！/"}, Row{"EmptyPoints", "90/", kBad},
         Row{"LetterInPoints", "90/4a", kBad}, Row{"NegativePoints", "90/-1", kBad},
-        Row{"AtTheByteLimit", "90/25.5", kBad}, Row{"RoundedToTheByteLimit", "90/25.46", kBad},
-        Row{"HugePoints", "90/99999999999999999999", kBad},
+        Row{"AtTheByteLimit", "90/25.5", kBad}, Row{"HugePoints", "90/99999999999999999999", kBad},
+        // The file keeps grade points in tenths: a second decimal is refused, and says why.
+        Row{"TwoDecimals", "90/3.65", kDecimals}, Row{"TwoDecimalsOfZero", "90/4.00", kDecimals},
         Row{"TwoPoints", "90/3.7.1", "100—90 3.7/" + kOpen + "90:37||"},
         Row{"SinglePoint", "90/.", "100—90 0.0/" + kOpen + "90:0||"},
-        Row{"TwoDecimals", "90/3.67", "100—90 3.7/" + kOpen + "90:37||"},
         Row{"BelowTheByteLimit", "90/25.4", "100—90 25.4/" + kOpen + "90:254||"},
         Row{"LeadingZeros", "090/4", "100—090 4.0/" + kOpen + "90:40||"},
         Row{"LowerTakesDigitsOnly", "9a-0/4", "100—90 4.0/" + kOpen + "90:40||"},
-        Row{"AtZeroClosesTheRule", "0/1", "100—0 1.0/|*,|--|-|0:10||"},
+        Row{"AtZeroClosesTheRule", "0/1", "100—0 1.0/|*>,|-+-|-|0:10||"},
+        // 撤销 takes the last band back into the fields.
+        Row{"Undo", "90/4 80/3 undo", "100—90 4.0/|90>,80|++-|-|90:40||"},
+        Row{"UndoThenAddAgain", "90/4 80/3.5 undo again",
+            "100—90 4.0/89—80 3.5/|80>,79|++-|-|90:40 80:35||"},
+        Row{"UndoTheBandAtZero", "90/4 0/1 undo", "100—90 4.0/|90>,0|++-|-|90:40||"},
+        Row{"UndoEveryBand", "90/4 undo", "|100>=,90|+--|-|||"},
         // 确定 closes the rule with a band at 0 and hands the name back.
-        Row{"Ok", "90/4|新|ok", "100—90 4.0/|89,89|++|1|90:40 0:0|新|"},
-        Row{"OkAfterABandAtZero", "60/2 0/1|a|ok", "100—60 2.0/59—0 1.0/|*,|-+|1|60:20 0:10|a|"},
-        Row{"OkWithoutABand", "|a|ok", "|100,|++|0|||"},
+        Row{"Ok", "90/4|新|ok", "100—90 4.0/|90>,89|+++|1|90:40 0:0|新|"},
+        Row{"OkAfterABandAtZero", "60/2 0/1|a|ok", "100—60 2.0/59—0 1.0/|*>,|-++|1|60:20 0:10|a|"},
+        Row{"OkWithoutABand", "|a|ok", "|100>=,|+-+|0|||"},
         Row{"OkWith20Bytes", "0/4|一二三四五六七八九十|ok",
             kClosed + "+|1|0:40|一二三四五六七八九十|"},
         Row{"OkWith21Bytes", "0/4|一二三四五六七八九十a|ok", kClosed + "-|-|0:40||"},
         Row{"Enter", "0/4|b|ret", kClosed + "+|1|0:40|b|"},
         Row{"EnterWithoutAName", "0/4||ret", kClosed + "-|-|0:40||"},
-        Row{"EnterInABandAdds", "90/4|b|ret:1003", "100—90 4.0/|89,89|++|-|90:40 89:40||"},
+        Row{"EnterInABandAdds", "90/4|b|ret:1003", "100—90 4.0/|90>,89|+++|-|90:40 89:40||"},
         Row{"EnterInABandOfAClosedRule", "0/4|b|ret:1026", kClosed + "+|-|0:40||"},
-        Row{"Escape", "90/4|b|esc", "100—90 4.0/|89,89|++|0|90:40||"},
+        Row{"Escape", "90/4|b|esc", "100—90 4.0/|90>,89|+++|0|90:40||"},
+        Row{"Cancel", "90/4|b|cancel", "100—90 4.0/|90>,89|+++|0|90:40||"},
         // The file would read a name byte 0x70 ("p") as the name's end, a leading 0x71 ("q") as
         // the file's end.
         Row{"LetterP", "0/4|中p減|ok", kClosed + kUnstorable + "p”/"},

@@ -99,18 +99,20 @@ platform::DialogTemplate MakeRuleListDialogTemplate() {
 }
 
 platform::DialogTemplate MakeRuleEditDialogTemplate() {
-  return Dialog(kRuleEditDialogId, kRuleEditCaption, 200, 200,
+  return Dialog(kRuleEditDialogId, kRuleEditCaption, 254, 200,
                 {
-                    List(kBandList, {7, 7, 186, 144}),
+                    List(kBandList, {7, 7, 240, 144}),
                     Button(kAddBandButton, kAddBandCaption, {143, 152, 50, 14}),
+                    Button(kUndoBandButton, kUndoBandCaption, {197, 152, 50, 14}),
                     Edit(kBandLowerEdit, {68, 152, 20, 14}),
                     Edit(kBandPointsEdit, {122, 152, 20, 14}),
                     Label(kBandTop, {9, 154, 13, 8}, kBandUpperLabel),
-                    Label(kBandLowerLabel, {26, 154, 37, 8}),
+                    Label(kBandFirstLowerLabel, {26, 154, 40, 8}, kBandRelationLabel),
                     Label(kBandPointsLabel, {94, 154, 25, 8}),
                     Button(kEditorOkButton, kRuleOkCaption, {143, 179, 50, 14}),
+                    Button(kEditorCancelButton, kRuleCancelCaption, {197, 179, 50, 14}),
                     Edit(kRuleNameEdit, {7, 179, 136, 14}),
-                    Label(kRuleNameHint, {8, 168, 161, 8}),
+                    Label(kRuleNameHint, {8, 168, 161, 8}, kRuleNameHintLabel),
                 });
 }
 
