@@ -62,13 +62,10 @@ inline std::string Ended(platform::Dialog& dialog) {
 // The ids of the controls Tab takes the focus to, from the focus until it is back there.
 inline std::string TabOrder(platform::Dialog& dialog) {
   std::string order;
-  QWidget* const start = dialog.focusWidget();
-  do {
-    for (const platform::ControlTemplate& control : dialog.Template().controls)
-      if (dialog.Item(control.id) == dialog.focusWidget())
-        order += std::to_string(control.id) + ",";
-    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
-  } while (dialog.focusWidget() != start && order.size() < 200);
+  for (QWidget* start = dialog.focusWidget(); order.empty() || dialog.focusWidget() != start;
+       QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab))
+    for (const auto& c : dialog.Template().controls)
+      order += dialog.Item(c.id) == dialog.focusWidget() ? std::to_string(c.id) + "," : "";
   return order;
 }
 
@@ -115,8 +112,7 @@ class UiTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  // The boxes shown so far, each followed by "/"; the unsaved-changes question and the question
-  // before a rule is deleted read "?".
+  // The boxes shown so far, each followed by "/"; the questions before data is lost read "?".
   std::string Boxes() const {
     std::string boxes;
     for (const std::string& box : m_seams.BoxTexts()) {
