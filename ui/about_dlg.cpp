@@ -17,7 +17,8 @@ std::string Concatenate(const Pieces&... pieces) {
   return text;
 }
 
-// The instruction text, lines ended by CR LF but the last.
+// The instruction text, lines ended by CR LF but the last; the commands that came after 1.01
+// follow its closing block.
 std::string MakeInstructionText() {
   return Concatenate(
       kHelpTitle, kHelpStepOne, kHelpManualHeading, kHelpManual, kHelpFileHeading, kHelpFile,
@@ -28,7 +29,9 @@ std::string MakeInstructionText() {
       kHelpRulesFile2, kHelpRulesFile3, kHelpRulesFile4, kHelpRulesFile5, kHelpEqualsLine,
       kHelpStatementHeading, kHelpStatement1, kHelpStatement2, kHelpStatement3, kHelpGreeting,
       kHelpEqualsLine, kHelpReleaseHeading, kHelpRelease1, kHelpRelease2, kHelpEqualsLineAndBlank,
-      kHelpClosingAddress, kHelpClosingAuthor, kHelpClosingRules, kHelpClosingAddressLast);
+      kHelpClosingAddress, kHelpClosingAuthor, kHelpClosingRules, kHelpClosingAddressLast,
+      kHelpMoreBreak, kHelpEmDashes, kHelpMoreHeading, kHelpTranscriptHeading, kHelpTranscript,
+      kHelpTargetHeading, kHelpTarget, kHelpPdfHeading, kHelpPdf);
 }
 
 }  // namespace

@@ -91,7 +91,9 @@ bool CMainDlg::OnInitDialog() {
   m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameColumnWidth);
   m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(2, gpa::kScoreTitle, kNumberColumnWidth);
-  return true;
+  // The focus starts where a course is typed, not on the list before it in the tab order.
+  Item(kNameEdit)->setFocus();
+  return false;
 }
 
 void CMainDlg::OnOK() {
@@ -331,6 +333,10 @@ void CMainDlg::OnViewGpa() {
   }
 }
 
-void CMainDlg::OnExit() { EndDialog(0); }
+void CMainDlg::OnExit() {
+  if (PromptSaveChanges()) EndDialog(0);
+}
+
+void CMainDlg::OnCancel() { OnExit(); }
 
 }  // namespace gradova::ui

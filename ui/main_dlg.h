@@ -30,6 +30,8 @@ class CMainDlg : public platform::Dialog {
   bool OnInitDialog() override;
   // Enter never ends the main window: in an entry field it adds or modifies, elsewhere nothing.
   void OnOK() override;
+  // Escape and the close box end the program as 退出 does, asking first about unsaved changes.
+  void OnCancel() override;
   // Commands 16 to 31 open the About dialog.
   void OnSysCommand(int command) override;
 

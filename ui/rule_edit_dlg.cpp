@@ -34,6 +34,13 @@ bool IsPointsText(const std::string& text) {
                      [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
+// How many digits follow the first point.
+std::size_t DecimalCount(const std::string& text) {
+  const std::size_t point = text.find('.');
+  if (point == std::string::npos) return 0;
+  return std::min(text.find_first_not_of("0123456789", point + 1), text.size()) - point - 1;
+}
+
 }  // namespace
 
 std::string UnstorableCharacter(const std::string& nameGbk) {
@@ -62,9 +69,11 @@ CRuleEditDlg::CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newI
 CRuleEditDlg::CRuleEditDlg(std::string nameGbk, const grading::BandTable* bands, QWidget* owner)
     : Dialog(MakeRuleEditDialogTemplate(), owner),
       m_upperText(kBandTop),
+      m_relationText(kBandFirstLowerLabel),
       m_title(std::move(nameGbk)),
       m_viewTable(bands) {
   Bind(kAddBandButton, Notification::Clicked, [this] { OnAddBand(); });
+  Bind(kUndoBandButton, Notification::Clicked, [this] { OnUndoBand(); });
   Bind(kEditorOkButton, Notification::Clicked, [this] { OnEditorOK(); });
   Bind(kRuleNameEdit, Notification::EditChange, [this] { OnNameChange(); });
 }
@@ -75,6 +84,7 @@ void CRuleEditDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Text(kBandUpperLabel, m_upperText);
   dx.Text(kRuleNameEdit, m_nameText);
   dx.Text(kBandLowerEdit, m_lowerText);
+  dx.Text(kBandRelationLabel, m_relationText);
 }
 
 bool CRuleEditDlg::OnInitDialog() {
@@ -87,6 +97,7 @@ bool CRuleEditDlg::OnInitDialog() {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), lower));
   }
   EnableItem(kEditorOkButton, !m_addMode);
+  EnableItem(kUndoBandButton, false);
   m_list.InsertColumn(0, kBandRangeTitle, kRangeColumnWidth);
   m_list.InsertColumn(1, kBandPointsTitle, kPointsColumnWidth);
   if (m_addMode) {
@@ -103,6 +114,9 @@ bool CRuleEditDlg::OnInitDialog() {
   }
   for (int id : {kBandLowerEdit, kBandPointsEdit, kRuleNameEdit, kBandUpperLabel, kAddBandButton})
     EnableItem(id, false);
+  // The rule has its name, in the caption.
+  Item(kRuleNameEdit)->hide();
+  Item(kRuleNameHintLabel)->hide();
   if (!m_viewTable) return true;
   std::string upper = m_upperText;
   for (std::size_t slot = 0; slot < grading::BandCount(*m_viewTable); ++slot) {
@@ -125,16 +139,39 @@ void CRuleEditDlg::OnOK() {
   }
 }
 
+int CRuleEditDlg::LastLowerBound() {
+  const int n = m_list.GetItemCount();
+  return n == 0 ? -1 : NewTable()[static_cast<std::size_t>(n - 1)].lowerBound;
+}
+
+void CRuleEditDlg::ShowNextBand() {
+  const int last = LastLowerBound();
+  m_upperText = last < 0    ? std::string(kBandTop)
+                : last == 0 ? std::string(kBandClosed)
+                            : std::to_string(last);
+  m_relationText = last < 0 ? kBandFirstLowerLabel : kBandLowerLabel;
+  EnableItem(kAddBandButton, last != 0);
+  EnableItem(kUndoBandButton, last >= 0);
+}
+
 void CRuleEditDlg::OnAddBand() {
   if (!m_addMode || !m_callerTables) return;
   UpdateData(true);
   const int lower = LeadingInteger(m_lowerText);
   const double points = LeadingDecimal(m_pointsText);
   const int n = m_list.GetItemCount();
+  // The highest lower bound the band may have, which its row shows as its upper end.
+  const int last = LastLowerBound();
+  const std::string upper = last < 0 ? std::string(kBandTop) : std::to_string(last - 1);
   const std::string pointsShown = std::isfinite(points) ? FormatFixed(points, 1) : std::string();
   const double tenths = std::trunc(LeadingDecimal(pointsShown) * 10.0);
-  if (!IsPointsText(m_pointsText) || lower > LeadingInteger(m_upperText) || lower < 0 ||
-      points < 0.0 || m_lowerText.empty() || m_pointsText.empty() || pointsShown.empty() ||
+  // The file keeps grade points in tenths: a second decimal would be lost without a word.
+  if (IsPointsText(m_pointsText) && DecimalCount(m_pointsText) > 1) {
+    platform::AfxMessageBox(std::string(kBandBadInput) + std::string(kPointsDecimalsReason), this);
+    return;
+  }
+  if (!IsPointsText(m_pointsText) || lower > LeadingInteger(upper) || lower < 0 || points < 0.0 ||
+      m_lowerText.empty() || m_pointsText.empty() || pointsShown.empty() ||
       tenths >= kPointsLimitTenths) {
     platform::AfxMessageBox(kBandBadInput, this);
     return;
@@ -145,19 +182,29 @@ void CRuleEditDlg::OnAddBand() {
     platform::AfxMessageBox(kTooManyBands, this);
     return;
   }
-  m_list.InsertItem(n, m_upperText + std::string(kBandDash) + m_lowerText);
+  m_list.InsertItem(n, upper + std::string(kBandDash) + m_lowerText);
   m_pointsText = pointsShown;
   m_list.SetItemText(n, 1, m_pointsText);
   grading::RuleBand& band = NewTable()[static_cast<std::size_t>(n)];
   band.lowerBound = static_cast<std::uint16_t>(lower);
   band.points = static_cast<std::uint16_t>(tenths);
-  m_lowerText = std::to_string(lower - 1);
-  m_upperText = m_lowerText;
-  if (lower == 0) {
-    m_upperText = std::string(kBandClosed);
-    m_lowerText.clear();
-    EnableItem(kAddBandButton, false);
-  }
+  // The next band starts just below this one.
+  m_lowerText = lower == 0 ? std::string() : std::to_string(lower - 1);
+  ShowNextBand();
+  UpdateData(false);
+}
+
+void CRuleEditDlg::OnUndoBand() {
+  const int n = m_list.GetItemCount();
+  if (!m_addMode || !m_callerTables || n == 0) return;
+  UpdateData(true);
+  // The band taken back goes back into the fields, to be corrected and added again.
+  grading::RuleBand& band = NewTable()[static_cast<std::size_t>(n - 1)];
+  m_lowerText = std::to_string(band.lowerBound);
+  m_pointsText = m_list.GetItemText(n - 1, 1);
+  band = {grading::kNoBand, grading::kNoBand};
+  m_list.DeleteItem(n - 1);
+  ShowNextBand();
   UpdateData(false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The rule editor: a new rule entered band by band and named (add mode), or the bands of an
-// existing rule shown (view mode). It never touches the `rules` file.
+// existing rule shown (view mode). In add mode "撤销" takes back the last band, and "取消" or
+// Escape ends without a rule. It never touches the `rules` file.
 #include <array>
 #include <memory>
 #include <string>
@@ -22,7 +23,7 @@ class CRuleEditDlg : public platform::Dialog {
   // strictly descending lower bounds, the last at 0, and `nameOut` begins with the name's 1 to
   // 20 bytes (the rest as the caller left it). Any other result: the rule does not exist.
   CRuleEditDlg(RuleNameBuffer* nameOut, RuleTables* tables, int newIndex, QWidget* owner = nullptr);
-  // View mode: shows `bands` under the caption `nameGbk` and ends with 0 or 2.
+  // View mode: shows `bands` under the caption `nameGbk`, asks for no name, and ends with 0.
   CRuleEditDlg(std::string nameGbk, const grading::BandTable* bands, QWidget* owner = nullptr);
 
   // For tests.
@@ -38,17 +39,24 @@ class CRuleEditDlg : public platform::Dialog {
 
  private:
   void OnAddBand();
+  void OnUndoBand();
   void OnEditorOK();
   void OnNameChange();
   grading::BandTable& NewTable() {
     return *(*m_callerTables)[static_cast<std::size_t>(m_newIndex)];
   }
+  // The lower bound of the last band entered, or -1 before the first.
+  int LastLowerBound();
+  // The entry line for the band after the last one: its upper end, which the first band includes
+  // and every later one stays below, or "*" once a band reached 0; 添加 and 撤销 on or off.
+  void ShowNextBand();
 
   platform::ListControl m_list;
   std::string m_pointsText;
   std::string m_upperText;
   std::string m_nameText;
   std::string m_lowerText;
+  std::string m_relationText;
   std::string m_title;
   bool m_addMode = false;
   const grading::BandTable* m_viewTable = nullptr;

@@ -84,11 +84,18 @@ void CRuleListDlg::OnListClick() {
 void CRuleListDlg::OnAddOrDelete() {
   if (!m_tables) return;
   const int selected = m_list.GetSelectionMark();
-  if (IsRuleRow(selected)) {
-    DeleteRule(selected);
-  } else {
+  if (!IsRuleRow(selected)) {
     AddRule();
+  } else if (platform::AskYesNoCancel(this,
+                                      std::string(kDeleteRuleQuestionPrefix) +
+                                          m_list.GetItemText(selected, 0) +
+                                          std::string(kDeleteRuleQuestionSuffix),
+                                      kPromptCaption) == platform::kIdYes) {
+    DeleteRule(selected);
   }
+  // A delete leaves the selection mark on the row that followed, perhaps the empty one: the
+  // caption and 查看详细 follow it, as after a click.
+  OnListClick();
 }
 
 void CRuleListDlg::AddRule() {

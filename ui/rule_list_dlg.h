@@ -1,7 +1,7 @@
 #pragma once
 // The rule manager: the names of all grading rules, with commands to add (through the rule
-// editor), delete and view them. The `rules` file is read when it opens and replaced, whole,
-// only by its "确定".
+// editor), delete (once the user confirms) and view them. The `rules` file is read when it opens
+// and replaced, whole, only by its "确定".
 #include <cstdint>
 #include <memory>
 

@@ -32,6 +32,10 @@ TEST_F(MainDlgTest, StartUpMakesTheRulesAndEnablesWhatAnEmptyListAllows) {
   // spares the start-up a search for a substitute.
   EXPECT_TRUE(QFontInfo(Main().font()).exactMatch());
   EXPECT_EQ(Main().List().ColumnWidth(1), Main().List().ColumnWidth(2));  // none stretches
+  // The focus starts in the name field, and Tab follows what the eye sees.
+  EXPECT_EQ(TabOrder(Main()), "1001,1002,1003,1004,1006,1005,1011,1012,1009,1000,");
+  Run("+a,1,60;@0");  // 删除, 保存当前 and 清空当前 on
+  EXPECT_EQ(TabOrder(Main()), "1000,1001,1002,1003,1004,1007,1006,1005,1008,1010,1011,1012,1009,");
 }
 
 // Here `rules` cannot be made because the working directory was removed under the program.
@@ -104,8 +108,11 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Enter", "=a,1,6;ret:1001;pad:1002;ret:1003;ret:1000",
             "a,1,6/a,1,6/a,1,6/|a|1|6|添加|-++*|"},
         Row{"EnterOnAButton", "+a,1,60;@0;ret:1007", "||||添加|---*|"},
-        Row{"EscapeEndsWithoutAsking", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*||0"},
         Row{"ExitEndsWithZero", "exit", "||||添加|---||0"},
+        Row{"ExitNo", "+a,1,60;no;exit", "a,1,60/|a|1|60|添加|-++*|?/|0"},
+        Row{"ExitYesSaves", "+a,1,60;yes;>c.txt;exit", "a,1,60/|a|1|60|添加|-++|?/|0"},
+        Row{"EscapeCancel", "+a,1,60;esc", "a,1,60/|a|1|60|添加|-++*|?/"},
+        Row{"CloseBoxCancel", "+a,1,60;close", "a,1,60/|a|1|60|添加|-++*|?/"},
         Row{"ViewGpaChangesNothing", "+a,1,60;gpa", "a,1,60/|a|1|60|添加|-++*|"},
         Row{"ViewGpaWithoutCourses", "gpa", "||||添加|---|当前没有数据！/"},
         // 清空当前 asks about unsaved changes and empties the list unless the user stops it.

@@ -59,6 +59,16 @@ inline std::string Ended(platform::Dialog& dialog) {
   return dialog.Ended() ? std::to_string(dialog.Result()) : "-";
 }
 
+// The ids of the controls Tab takes the focus to, from the focus until it is back there.
+inline std::string TabOrder(platform::Dialog& dialog) {
+  std::string order;
+  for (QWidget* start = dialog.focusWidget(); order.empty() || dialog.focusWidget() != start;
+       QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab))
+    for (const auto& c : dialog.Template().controls)
+      order += dialog.Item(c.id) == dialog.focusWidget() ? std::to_string(c.id) + "," : "";
+  return order;
+}
+
 // A mouse click on a row; a row past the end clicks the blank space below the rows.
 inline void ClickRow(platform::ListControl& list, int row) {
   const QModelIndex index = list.View()->model()->index(row, 0);
@@ -102,11 +112,14 @@ class UiTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  // The boxes shown so far, each followed by "/"; the unsaved-changes question reads "?".
+  // The boxes shown so far, each followed by "/"; the questions before data is lost read "?".
   std::string Boxes() const {
     std::string boxes;
-    for (const std::string& box : m_seams.BoxTexts())
-      boxes += (box == "当前文件尚未保存，是否保存？" ? "?" : box) + "/";
+    for (const std::string& box : m_seams.BoxTexts()) {
+      const bool known =
+          box == "当前文件尚未保存，是否保存？" || box.rfind("确定要删除算法“", 0) == 0;
+      boxes += (known ? "?" : box) + "/";
+    }
     return boxes;
   }
   // Runs `save` failing after each byte count below `bytes`, as on a full disk, where `file` must
@@ -136,9 +149,9 @@ class UiTest : public ::testing::Test {
   //   @N clicks row N; ^N selects row N without a click; down presses Down in the list
   //   yes, no, cancel answer the next question
   //   >file picks `file` in the next file dialog, a lone > cancels it
-  //   esc presses Escape; ret:1001 presses Enter in control 1001, pad:1001 the keypad's Enter
-  //   paste:text pastes into the name field, ime:text commits there as an input method does
-  //   add, load, reset, del, save, gpa, clear, about and exit press the buttons 1004 to 1012
+  //   esc presses Escape, close the close box; ret:1001 presses Enter in control 1001, pad:1001
+  //   the keypad's Enter; paste:text pastes into the name field, ime:text commits there as an input
+  //   method does; add, load, reset, del, save, gpa, clear, about and exit press 1004 to 1012
   void Run(const std::string& script) {
     const Strings buttons = Split("add,load,reset,del,save,gpa,clear,about,exit", ',');
     const std::map<std::string, int> answers{
@@ -153,6 +166,7 @@ class UiTest : public ::testing::Test {
       if (button < 9) Click(Main(), kAddModifyButton + static_cast<int>(button));
       if (answers.count(step)) m_seams.boxAnswers.push_back(answers.at(step));
       if (step == "esc") QTest::keyClick(&Main(), Qt::Key_Escape);
+      if (step == "close") Main().close();
       if (verb == "ret" || verb == "pad") target->setFocus();
       if (verb == "ret") QTest::keyClick(target, Qt::Key_Return);
       if (verb == "pad") QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);

@@ -54,21 +54,23 @@ platform::DialogTemplate MakeMainDialogTemplate() {
                 {
                     List(kCourseList, {7, 7, 240, 180}),
                     {-1, ControlKind::GroupBox, "", {7, 186, 241, 44}, false},
+                    // Tab goes as the eye reads: the fields left to right, the buttons beside
+                    // them, then the column on the right from the top.
                     Edit(kNameEdit, {10, 208, 80, 16}),
                     Label(kNameLabel, {21, 196, 64, 10}),
-                    Edit(kScoreEdit, {117, 208, 20, 16}),
-                    Label(kCreditsLabel, {96, 196, 16, 10}),
                     Edit(kCreditsEdit, {94, 208, 20, 16}),
+                    Label(kCreditsLabel, {96, 196, 16, 10}),
+                    Edit(kScoreEdit, {117, 208, 20, 16}),
                     Label(kScoreLabel, {119, 196, 16, 10}),
                     Button(kAddModifyButton, kAddCaption, {141, 208, 32, 16}),
-                    Button(kResetButton, kResetCaption, {209, 208, 32, 16}),
                     Button(kDeleteButton, kDeleteCaption, {175, 208, 32, 16}),
+                    Button(kResetButton, kResetCaption, {209, 208, 32, 16}),
                     Button(kFromFileButton, kFromFileCaption, {255, 12, 50, 14}),
                     Button(kSaveCurrentButton, kSaveCurrentCaption, {255, 30, 50, 14}),
-                    Button(kViewGpaButton, kViewGpaCaption, {255, 210, 50, 14}),
                     Button(kClearCurrentButton, kClearCurrentCaption, {255, 48, 50, 14}),
                     Button(kInstructionsButton, kInstructionsCaption, {255, 66, 50, 14}),
                     Button(kExitButton, kExitCaption, {255, 84, 50, 14}),
+                    Button(kViewGpaButton, kViewGpaCaption, {255, 210, 50, 14}),
                     Picture(kHomeLinkPicture, ":/res/home_link.png", {254, 106, 53, 96}),
                 });
 }
@@ -97,18 +99,20 @@ platform::DialogTemplate MakeRuleListDialogTemplate() {
 }
 
 platform::DialogTemplate MakeRuleEditDialogTemplate() {
-  return Dialog(kRuleEditDialogId, kRuleEditCaption, 200, 200,
+  return Dialog(kRuleEditDialogId, kRuleEditCaption, 254, 200,
                 {
-                    List(kBandList, {7, 7, 186, 144}),
+                    List(kBandList, {7, 7, 240, 144}),
                     Button(kAddBandButton, kAddBandCaption, {143, 152, 50, 14}),
+                    Button(kUndoBandButton, kUndoBandCaption, {197, 152, 50, 14}),
                     Edit(kBandLowerEdit, {68, 152, 20, 14}),
                     Edit(kBandPointsEdit, {122, 152, 20, 14}),
                     Label(kBandTop, {9, 154, 13, 8}, kBandUpperLabel),
-                    Label(kBandLowerLabel, {26, 154, 37, 8}),
+                    Label(kBandFirstLowerLabel, {26, 154, 40, 8}, kBandRelationLabel),
                     Label(kBandPointsLabel, {94, 154, 25, 8}),
                     Button(kEditorOkButton, kRuleOkCaption, {143, 179, 50, 14}),
+                    Button(kEditorCancelButton, kRuleCancelCaption, {197, 179, 50, 14}),
                     Edit(kRuleNameEdit, {7, 179, 136, 14}),
-                    Label(kRuleNameHint, {8, 168, 161, 8}),
+                    Label(kRuleNameHint, {8, 168, 161, 8}, kRuleNameHintLabel),
                 });
 }
 

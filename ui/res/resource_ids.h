@@ -62,13 +62,17 @@ enum RuleListControlId : int {
 };
 
 enum RuleEditControlId : int {
+  kEditorCancelButton = 2,
   kBandLowerEdit = 1003,
   kBandList = 1023,
   kAddBandButton = 1024,
+  kUndoBandButton = 1025,
   kBandPointsEdit = 1026,
   kBandUpperLabel = 1027,
   kEditorOkButton = 1028,
   kRuleNameEdit = 1029,
+  kBandRelationLabel = 1030,
+  kRuleNameHintLabel = 1031,
 };
 
 enum ImportControlId : int {
