@@ -34,11 +34,12 @@ bool IsPointsText(const std::string& text) {
                      [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
-// How many digits follow the first point.
+// How many digits follow the first point, up to the last one that is not 0: 4.00 has none.
 std::size_t DecimalCount(const std::string& text) {
   const std::size_t point = text.find('.');
   if (point == std::string::npos) return 0;
-  return std::min(text.find_first_not_of("0123456789", point + 1), text.size()) - point - 1;
+  const std::size_t end = std::min(text.find_first_not_of("0123456789", point + 1), text.size());
+  return text.substr(point, end - point).find_last_not_of('0');
 }
 
 }  // namespace
@@ -170,9 +171,12 @@ void CRuleEditDlg::OnAddBand() {
     platform::AfxMessageBox(std::string(kBandBadInput) + std::string(kPointsDecimalsReason), this);
     return;
   }
+  if (IsPointsText(m_pointsText) && !m_pointsText.empty() && tenths >= kPointsLimitTenths) {
+    platform::AfxMessageBox(std::string(kBandBadInput) + std::string(kPointsRangeReason), this);
+    return;
+  }
   if (!IsPointsText(m_pointsText) || lower > LeadingInteger(upper) || lower < 0 || points < 0.0 ||
-      m_lowerText.empty() || m_pointsText.empty() || pointsShown.empty() ||
-      tenths >= kPointsLimitTenths) {
+      m_lowerText.empty() || m_pointsText.empty() || pointsShown.empty()) {
     platform::AfxMessageBox(kBandBadInput, this);
     return;
   }

@@ -195,7 +195,7 @@ TEST_P(RuleEditor, TakesBandsAndAName) {
   EXPECT_EQ(state, GetParam().state);
 }
 
-const std::string kBad = "|100>=,90|+--|-|||输入有误！/";
+const std::string kBad = "|100>=,90|+--|-|||输入有误！";
 const std::string kOpen = "|90>,89|++-|-|";
 const std::string kClosed = "100—0 4.0/|*>,|-+";
 const std::string kUnstorable =
@@ -209,9 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"TwoBands", "90/4 80/3", "100—90 4.0/89—80 3.0/|80>,79|++-|-|90:40 80:30||"},
         Row{"LowerAtUpper", "100/4 again", "100—100 4.0/99—99 4.0/|99>,98|++-|-|100:40 99:40||"},
         Row{"LowerAboveUpper", "101/4", "|100>=,101|+--|-|||输入有误！/"},
-        Row{"EmptyLower", "/4", "|100>=,|+--|-|||输入有误！/"}, Row{"EmptyPoints", "90/", kBad},
-        Row{"LetterInPoints", "90/4a", kBad}, Row{"NegativePoints", "90/-1", kBad},
-        Row{"AtTheByteLimit", "90/25.5", kBad}, Row{"HugePoints", "90/99999999999999999999", kBad},
+        Row{"EmptyLower", "/4", "|100>=,|+--|-|||输入有误！/"},
+        Row{"EmptyPoints", "90/", kBad + "/"}, Row{"LetterInPoints", "90/4a", kBad + "/"},
+        Row{"NegativePoints", "90/-1", kBad + "/"},
+        Row{"AtTheByteLimit", "90/25.5", kBad + "\n绩点最大为25.4。/"},
+        Row{"HugePoints", "90/99999999999999999999", kBad + "\n绩点最大为25.4。/"},
+        Row{"ZerosAfterTheTenths", "90/4.00", "100—90 4.0/" + kOpen + "90:40||"},
         Row{"TwoDecimals", "90/3.65", "|100>=,90|+--|-|||输入有误！\n绩点最多只能有一位小数。/"},
         Row{"TwoPoints", "90/3.7.1", "100—90 3.7/" + kOpen + "90:37||"},
         Row{"SinglePoint", "90/.", "100—90 0.0/" + kOpen + "90:0||"},
