@@ -8,11 +8,14 @@
 
 namespace gradova::platform {
 
-QString InstalledFamilyFor(const QString& face) {
-  if (face != QString::fromUtf8("宋体") && face != QStringLiteral("SimSun")) return face;
+QString ProgramFamily() {
+  // The WenQuanYi faces first: in Noto CJK the ideographs share their glyphs with the Kangxi
+  // radicals, so the PDF's text layer would map 大 to ⼤ and text copied or searched in the
+  // document would not be the table's. The Noto Serif faces are left out, as their Latin letters
+  // have serifs beside sans-serif Chinese, and SimSun, whose Latin letters have them too.
   static const QString family = [] {
     for (const char* installed :
-         {"Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", "SimSun"}) {
+         {"WenQuanYi Zen Hei", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Microsoft YaHei"}) {
       if (QFontDatabase::hasFamily(QString::fromLatin1(installed))) {
         return QString::fromLatin1(installed);
       }
@@ -21,6 +24,11 @@ QString InstalledFamilyFor(const QString& face) {
     return QString::fromUtf8("宋体");
   }();
   return family;
+}
+
+QString InstalledFamilyFor(const QString& face) {
+  if (face != QString::fromUtf8("宋体") && face != QStringLiteral("SimSun")) return face;
+  return ProgramFamily();
 }
 
 void SetApplicationFont(const std::string& gbkFace, int pointSize) {

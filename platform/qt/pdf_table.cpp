@@ -1,7 +1,6 @@
 #include "platform/qt/pdf_table.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageLayout>
@@ -45,19 +44,8 @@ class SinkDevice : public QIODevice {
   bool m_failed = false;
 };
 
-// The WenQuanYi faces first: in Noto CJK the ideographs share their glyphs with the Kangxi
-// radicals, so the PDF's text layer would map 大 to ⼤ and text copied or searched in the document
-// would not be the table's.
-QString PdfFamily() {
-  for (const char* face : {"WenQuanYi Zen Hei", "WenQuanYi Micro Hei"}) {
-    if (QFontDatabase::hasFamily(QString::fromLatin1(face))) return QString::fromLatin1(face);
-  }
-  return InstalledFamilyFor(QString::fromUtf8("宋体"));
-}
-
 QFont TableFont(double pointSize, bool bold = false) {
-  static const QString family = PdfFamily();
-  QFont font(family);
+  QFont font(ProgramFamily());
   font.setPointSizeF(pointSize);
   font.setBold(bold);
   return font;

@@ -3,7 +3,7 @@
 // under a header row that every page repeats. The columns take the widths of their longest texts;
 // when they do not fit across a portrait page the page is turned to landscape, and when they do
 // not fit that either the type is made smaller until they do. Texts are drawn in the program's
-// Chinese face, which the PDF embeds.
+// one face (ProgramFamily), which the PDF embeds.
 #include <QString>
 #include <QStringList>
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "ui/result_dlg.h"
 
 #include <cstdio>
+#include <set>
 
 #include "ui/target_plan_dlg.h"
 
@@ -103,20 +104,37 @@ TEST_F(ResultDlgTest, TargetPlanOfTheWorkedExample) {
 }
 
 // The PDF holds every cell of the table in order, as its text layer reads; a PDF that cannot be
-// written says so and leaves nothing.
+// written says so and leaves nothing. Latin letters, digits and Chinese are drawn in one face, on
+// screen and in the PDF alike.
 TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
+  std::set<std::string> faces;
   ViewSample([&](CResultDlg& results) {
+    for (QWidget* drawn : std::initializer_list<QWidget*>{&results, results.List().View()}) {
+      QTextLayout line(QString::fromUtf8("Linear Algebra 3.20 高等数学"), drawn->font());
+      line.beginLayout(), line.createLine(), line.endLayout();
+      for (const QGlyphRun& run : line.glyphRuns())
+        faces.insert(run.rawFont().familyName().remove(' ').toStdString());
+    }
     m_seams.fileAnswers = {Path("out.pdf"), Path("missing/out.pdf")};
     Click(results, kExportPdfButton);
     Click(results, kExportPdfButton);
   });
   EXPECT_EQ(m_seams.fileDialogs.at(1).initialPath, Path("GPA report.pdf"));
   EXPECT_EQ(Boxes(), "成功生成\"out.pdf\"!/文件创建失败！/");
-  std::string text;
-  std::FILE* pipe = popen(("pdftotext -raw '" + Path("out.pdf") + "' -").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  for (int c; (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
-  ASSERT_EQ(pclose(pipe), 0);
+  const auto output = [](const std::string& command) {
+    std::string text;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
+    EXPECT_TRUE(pipe && pclose(pipe) == 0) << command;
+    return text;
+  };
+  const Strings fonts = Split(output("pdffonts '" + Path("out.pdf") + "'"), '\n');
+  for (std::size_t line = 2; line + 1 < fonts.size(); ++line) {
+    const std::string name = fonts[line].substr(0, fonts[line].find(' '));
+    faces.insert(name.substr(name.find('+') + 1));  // without a subset's tag
+  }
+  EXPECT_EQ(faces.size(), 1u) << *faces.begin() << " " << *faces.rbegin();
+  const std::string text = output("pdftotext -raw '" + Path("out.pdf") + "' -");
   std::size_t at = text.find("GPA报告");
   for (const std::string& cell : Split(Data("worked_example_report_cells.tsv"), '\t')) {
     for (const std::string& part : Split(cell, '\n')) {
