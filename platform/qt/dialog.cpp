@@ -28,6 +28,17 @@ Dialog::ModalRunner& ModalRunnerSeam() {
   return runner;
 }
 
+// The size each resizable dialog, by template id, was last closed at, and whether it was
+// maximised then; kept for the run only, as the program keeps no settings.
+struct LeftSize {
+  QSize normal;
+  bool maximised = false;
+};
+std::map<int, LeftSize>& LeftSizes() {
+  static std::map<int, LeftSize> sizes;
+  return sizes;
+}
+
 // The entry fields are single-line edits: a pasted or dropped text keeps only its first line, as
 // a single-line edit control does. A line feed in a field would reach a course row, and saving
 // would then split that course across two lines of the file: the file would no longer load, or
@@ -102,12 +113,22 @@ Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent), m_template(dialogTemplate) {
   setWindowTitle(FromGbk(m_template.caption));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 (m_template.resizable ? Qt::WindowMaximizeButtonHint : Qt::WindowFlags()));
   QFont dialogFont(InstalledFamilyFor(FromGbk(m_template.fontFace)));
   dialogFont.setPointSize(m_template.fontPointSize);
   setFont(dialogFont);
-  setFixedSize(DluToPixels({0, 0, m_template.width, m_template.height}).size());
+  const QSize size = DluToPixels({0, 0, m_template.width, m_template.height}).size();
+  if (m_template.resizable) {
+    setMinimumSize(size);
+    const auto left = LeftSizes().find(m_template.id);
+    resize(left == LeftSizes().end() ? size : left->second.normal.expandedTo(size));
+    if (left != LeftSizes().end() && left->second.maximised) setWindowState(Qt::WindowMaximized);
+  } else {
+    setFixedSize(size);
+  }
   BuildControls();
+  LayOut();
 }
 
 QRect Dialog::DluToPixels(const DluRect& rect) const {
@@ -172,7 +193,10 @@ void Dialog::BuildControls() {
         break;
       }
     }
-    widget->setGeometry(FitContents(DluToPixels(control.rect), *widget, control.kind, rect()));
+    const QRect place =
+        FitContents(DluToPixels(control.rect), *widget, control.kind, QRect({}, minimumSize()));
+    widget->setGeometry(place);
+    if (m_template.resizable) m_placements.push_back({widget, place, control.layout});
     widget->setFocusPolicy(control.tabStop ? Qt::StrongFocus : Qt::NoFocus);
     if (control.tabStop) {
       if (previousTabStop) setTabOrder(previousTabStop, widget);
@@ -180,6 +204,31 @@ void Dialog::BuildControls() {
     }
     if (control.id >= 0) m_items[control.id] = widget;
   }
+}
+
+void Dialog::LayOut() {
+  const QSize growth = (size() - minimumSize()).expandedTo({0, 0});
+  for (const Placement& placed : m_placements) {
+    const DynamicLayout& layout = placed.layout;
+    QRect place = placed.rect.translated(growth.width() * layout.moveX / 100,
+                                         growth.height() * layout.moveY / 100);
+    place.setSize(place.size() +
+                  QSize(growth.width() * layout.sizeX / 100, growth.height() * layout.sizeY / 100));
+    placed.widget->setGeometry(place);
+  }
+}
+
+void Dialog::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  LayOut();
+}
+
+void Dialog::hideEvent(QHideEvent* event) {
+  // A window minimised is hidden by the window system; only a dialog that closes is remembered.
+  if (m_template.resizable && !event->spontaneous()) {
+    LeftSizes()[m_template.id] = {normalGeometry().size(), isMaximized()};
+  }
+  QDialog::hideEvent(event);
 }
 
 void Dialog::EnableItem(int id, bool enabled) {

@@ -112,12 +112,23 @@ class Dialog : public QDialog {
 
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  // A resizable dialog lays its controls out anew, and remembers its size when it closes.
+  void resizeEvent(QResizeEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   // Escape and the close box reach OnCancel through it.
   void reject() override;
 
  private:
   friend class DataExchange;
+  struct Placement {
+    QWidget* widget;
+    QRect rect;  // at the template's size
+    DynamicLayout layout;
+  };
+
   void BuildControls();
+  // Places every control by its dynamic layout for what the dialog has grown past its template.
+  void LayOut();
   void Initialise();
   // Dialog units to pixels, as Windows converts them for the template's font: a horizontal unit
   // is a quarter of the average character width, a vertical one an eighth of the character
@@ -129,6 +140,7 @@ class Dialog : public QDialog {
   QHash<int, QWidget*> m_items;
   std::map<std::pair<int, Notification>, std::function<void()>> m_handlers;
   std::set<int> m_boundControls;
+  std::vector<Placement> m_placements;
   QMenu* m_systemMenu = nullptr;
   bool m_ended = false;
   int m_result = 0;

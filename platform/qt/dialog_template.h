@@ -17,12 +17,25 @@ struct DluRect {
   int height = 0;
 };
 
+// How a control follows a resizable dialog that is made larger than its template: of what the
+// dialog gains in width and height, in percent, the control moves right by `moveX` and down by
+// `moveY`, and grows wider by `sizeX` and taller by `sizeY` (as a dynamic layout has it). All 0
+// keeps the control where the template puts it; a control that moves or grows by 100 keeps its
+// distance to the right or bottom edge.
+struct DynamicLayout {
+  int moveX = 0;
+  int moveY = 0;
+  int sizeX = 0;
+  int sizeY = 0;
+};
+
 struct ControlTemplate {
   int id = -1;  // -1 for controls that nothing refers to
   ControlKind kind = ControlKind::Label;
   std::string text;  // GBK; for a picture, the path of its image resource (":/...")
   DluRect rect;
   bool tabStop = false;
+  DynamicLayout layout;
 };
 
 struct DialogTemplate {
@@ -33,6 +46,9 @@ struct DialogTemplate {
   int width = 0;  // dialog units
   int height = 0;
   std::vector<ControlTemplate> controls;
+  // A sizing border and a maximise box, the template's size the least the dialog can have; it
+  // opens at the size it was last left at in this run of the program.
+  bool resizable = false;
 };
 
 }  // namespace gradova::platform

@@ -15,24 +15,47 @@ using platform::ControlTemplate;
 using platform::DluRect;
 
 // The controls by kind, each in one line of a template. Every control that takes input is a tab
-// stop; labels, group boxes and pictures are not.
-ControlTemplate Button(int id, std::string_view caption, DluRect rect) {
-  return {id, ControlKind::PushButton, std::string(caption), rect, true};
+// stop; labels, group boxes and pictures are not. `layout` places the control in a resizable
+// dialog.
+using Layout = platform::DynamicLayout;
+ControlTemplate Button(int id, std::string_view caption, DluRect rect, Layout layout = {}) {
+  return {id, ControlKind::PushButton, std::string(caption), rect, true, layout};
 }
-ControlTemplate Edit(int id, DluRect rect) { return {id, ControlKind::Edit, "", rect, true}; }
-ControlTemplate List(int id, DluRect rect) { return {id, ControlKind::ListView, "", rect, true}; }
-ControlTemplate Drop(int id, DluRect rect) { return {id, ControlKind::DropList, "", rect, true}; }
-ControlTemplate Label(std::string_view text, DluRect rect, int id = -1) {
-  return {id, ControlKind::Label, std::string(text), rect, false};
+ControlTemplate Edit(int id, DluRect rect, Layout layout = {}) {
+  return {id, ControlKind::Edit, "", rect, true, layout};
+}
+ControlTemplate List(int id, DluRect rect, Layout layout = {}) {
+  return {id, ControlKind::ListView, "", rect, true, layout};
+}
+ControlTemplate Drop(int id, DluRect rect, Layout layout = {}) {
+  return {id, ControlKind::DropList, "", rect, true, layout};
+}
+ControlTemplate Label(std::string_view text, DluRect rect, int id = -1, Layout layout = {}) {
+  return {id, ControlKind::Label, std::string(text), rect, false, layout};
 }
 ControlTemplate Picture(int id, std::string path, DluRect rect) {
-  return {id, ControlKind::Picture, std::move(path), rect, false};
+  return {id, ControlKind::Picture, std::move(path), rect, false, {}};
 }
 
+// The dynamic layouts the resizable dialogs use: a control that grows with the dialog both ways
+// or across, or that keeps its place at the bottom, at the bottom right, or the bottom and grows
+// across.
+constexpr Layout kGrow{0, 0, 100, 100};
+constexpr Layout kGrowAcross{0, 0, 100, 0};
+constexpr Layout kBottom{0, 100, 0, 0};
+constexpr Layout kBottomRight{100, 100, 0, 0};
+constexpr Layout kBottomAcross{0, 100, 100, 0};
+
 platform::DialogTemplate Dialog(int id, std::string_view caption, int width, int height,
-                                std::vector<ControlTemplate> controls) {
-  return {id,     std::string(caption), std::string(kDialogFont), 9, width,
-          height, std::move(controls)};
+                                std::vector<ControlTemplate> controls, bool resizable = false) {
+  return {id,
+          std::string(caption),
+          std::string(kDialogFont),
+          9,
+          width,
+          height,
+          std::move(controls),
+          resizable};
 }
 
 }  // namespace
@@ -45,7 +68,7 @@ platform::DialogTemplate MakeAboutDialogTemplate() {
                     Label(kAboutRights, {40, 162, 119, 8}),
                     Button(kAboutOkButton, kOkCaption, {198, 151, 50, 14}),
                     Label(gpa::kHomePageUrl, {40, 172, 88, 8}, kAboutHomeLink),
-                    {kHelpTextBox, ControlKind::TextBox, "", {7, 6, 241, 141}, true},
+                    {kHelpTextBox, ControlKind::TextBox, "", {7, 6, 241, 141}, true, {}},
                 });
 }
 
@@ -53,7 +76,7 @@ platform::DialogTemplate MakeMainDialogTemplate() {
   return Dialog(kMainDialogId, kMainCaption, 320, 240,
                 {
                     List(kCourseList, {7, 7, 240, 180}),
-                    {-1, ControlKind::GroupBox, "", {7, 186, 241, 44}, false},
+                    {-1, ControlKind::GroupBox, "", {7, 186, 241, 44}, false, {}},
                     // Tab goes as the eye reads: the fields left to right, the buttons beside
                     // them, then the column on the right from the top.
                     Edit(kNameEdit, {10, 208, 80, 16}),
@@ -78,13 +101,14 @@ platform::DialogTemplate MakeMainDialogTemplate() {
 platform::DialogTemplate MakeResultDialogTemplate() {
   return Dialog(kResultDialogId, kMainCaption, 480, 360,
                 {
-                    List(kResultList, {7, 7, 466, 330}),
-                    Button(kResultOkButton, kOkCaption, {7, 339, 50, 14}),
-                    Button(kCustomRulesButton, kCustomRulesCaption, {59, 339, 50, 14}),
-                    Button(kWriteReportButton, kWriteReportCaption, {111, 339, 50, 14}),
-                    Button(kTargetPlanButton, kTargetPlanCaption, {163, 339, 50, 14}),
-                    Button(kExportPdfButton, kExportPdfCaption, {215, 339, 50, 14}),
-                });
+                    List(kResultList, {7, 7, 466, 330}, kGrow),
+                    Button(kResultOkButton, kOkCaption, {7, 339, 50, 14}, kBottom),
+                    Button(kCustomRulesButton, kCustomRulesCaption, {59, 339, 50, 14}, kBottom),
+                    Button(kWriteReportButton, kWriteReportCaption, {111, 339, 50, 14}, kBottom),
+                    Button(kTargetPlanButton, kTargetPlanCaption, {163, 339, 50, 14}, kBottom),
+                    Button(kExportPdfButton, kExportPdfCaption, {215, 339, 50, 14}, kBottom),
+                },
+                true);
 }
 
 platform::DialogTemplate MakeRuleListDialogTemplate() {
