@@ -10,6 +10,7 @@
 #include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gbk_text.h"
+#include "platform/qt/list_panes.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/pdf_table.h"
 #include "platform/qt/wait_cursor.h"
@@ -26,6 +27,8 @@ namespace {
 constexpr int kNameWidth = 160;
 constexpr int kNumberWidth = 40;
 constexpr int kRuleWidth = 120;
+// The rows after the courses: the empty one that sets the totals apart, the totals and the count.
+constexpr int kTotalsRows = 3;
 
 }  // namespace
 
@@ -45,6 +48,8 @@ void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResult
 bool CResultDlg::OnInitDialog() {
   Dialog::OnInitDialog();
   setWindowIcon(ApplicationIcon());
+  // However far the table is scrolled, each row shows its course and the GPA stays in view.
+  platform::FreezePanes(m_list.View(), kTotalsRows);
   const grading::RulesFileContents rules = platform::ReadRulesFile();
   m_titles = gpa::MakeColumnTitles(rules.ruleSet);
   for (int column = 0; column < static_cast<int>(m_titles.size()); ++column) {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleOptionFrame>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -47,6 +48,14 @@ class ListView : public QTreeView {
  public:
   ListView(QWidget* parent, std::function<void()> onClick)
       : QTreeView(parent), m_onClick(std::move(onClick)) {}
+  const std::function<void()>& OnClick() const { return m_onClick; }
+  // Rows are chosen whole, so a row is brought into view by scrolling up or down only: a list
+  // scrolled sideways stays where the user put it as the keyboard moves through the rows.
+  void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+    const int across = horizontalScrollBar()->value();
+    QTreeView::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(across);
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
@@ -177,6 +186,14 @@ QTreeView* MakeListView(QWidget* parent, std::function<void()> onClick) {
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   return view;
+}
+
+QTreeView* MakeListPane(QTreeView* view) {
+  const auto* list = dynamic_cast<const ListView*>(view);
+  QTreeView* pane = MakeListView(view, list ? list->OnClick() : std::function<void()>([] {}));
+  pane->setModel(view->model());
+  pane->setSelectionModel(view->selectionModel());
+  return pane;
 }
 
 class ListModel : public QAbstractTableModel {

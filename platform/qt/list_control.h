@@ -20,6 +20,9 @@ class ListModel;
 // every row a mouse user does. A click on blank space leaves no row current. A cell whose text is
 // cut short shows it whole in a tool tip.
 QTreeView* MakeListView(QWidget* parent, std::function<void()> onClick);
+// A view made as `view` was, over its model and selection and reporting its clicks as it does,
+// for drawing over a part of it; the caller places it.
+QTreeView* MakeListPane(QTreeView* view);
 
 class ListControl {
  public:

@@ -23,7 +23,7 @@ std::string Unreadable(platform::Dialog& dialog) {
     if ((button || qobject_cast<QLabel*>(widget)) && !widget->rect().contains(QRect({}, needed)))
       found += "cut:" + text.toStdString() + " ";
     auto* view = qobject_cast<QTreeView*>(widget);
-    if (!view) continue;
+    if (!view || view->parentWidget() != &dialog) continue;  // a list, not a pane over one
     if (!(view->header()->defaultAlignment() & Qt::AlignLeft)) found += "centred ";
     const QRect area =
         QTransform::fromScale(ratio, ratio).mapRect(QRectF(view->geometry())).toAlignedRect();

@@ -72,6 +72,52 @@ TEST_F(ResultDlgTest, FailedReportAtEveryByteKeepsTheOldPageAndSaysSo) {
   EXPECT_TRUE(std::filesystem::is_symlink(Path("GPA report.html")));
 }
 
+// With 40 courses the window, maximised or made larger, grows its list with it, and opens again
+// at the size it was left at. Scrolled to the far right and the top, the list shows at its left
+// the first course's name, and at its bottom the totals with the last rule's GPA; a row the
+// keyboard goes down to is not hidden under them, nor is the list moved back.
+TEST_F(ResultDlgTest, GrowsAndKeepsNamesAndTotalsInView) {
+  std::string script;
+  for (int i = 0; i < 40; ++i)
+    script += "+课程" + std::to_string(i) + ",2," + std::to_string(60 + i) + ";";
+  std::string state;
+  QSize left;
+  m_inModal = {
+      [&](platform::Dialog& d) {
+        QTreeView* view = static_cast<CResultDlg&>(d).List().View();
+        const QSize around = d.size() - view->size();
+        d.setWindowState(Qt::WindowMaximized);
+        QApplication::processEvents();
+        state += d.size() != d.minimumSize() && d.size() - view->size() == around ? "max+" : "max-";
+        d.setWindowState(Qt::WindowNoState);
+        d.resize(left = d.minimumSize() + QSize(200, 100));
+        state += d.size() - view->size() == around ? "grown+" : "grown-";
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        view->scrollToTop();
+        const QRect rows = view->viewport()->geometry();
+        const int row = view->visualRect(view->model()->index(0, 0)).height();
+        const auto seen = [&](QPoint at) {  // the cell the user sees at `at`
+          QWidget* under = view->childAt(at);
+          const QModelIndex cell =
+              qobject_cast<QTreeView*>(under->parentWidget())->indexAt(under->mapFrom(view, at));
+          state += "/" + cell.data().toString().toStdString();
+        };
+        seen(rows.topLeft() + QPoint(3, 3));
+        seen(rows.bottomLeft() + QPoint(3, -row - 3));
+        seen(rows.bottomRight() - QPoint(3, row + 3));
+        view->setFocus();
+        for (int i = 0; i < 34; ++i) QTest::keyClick(view, Qt::Key_Down);
+        seen({rows.left() + 3, rows.top() + view->visualRect(view->currentIndex()).center().y()});
+        if (view->horizontalScrollBar()->value() == 0) state += "/moved back";
+      },
+      [&](platform::Dialog& d) {
+        state += d.size() == left ? "/again" : "/new";
+        d.resize(d.minimumSize());
+      }};
+  Run(script + "gpa;gpa");
+  EXPECT_EQ(state, "max+grown+/课程0/总计/加权平均/3.25/课程33/again");
+}
+
 // The planner of the worked example (15 credits, 48 points under the first rule), opened once:
 // each row types the target and the remaining credits and presses 计算 or Enter; then the first
 // rule's row, the boxes shown and whether the planner ended. A refused input keeps the rows.
