@@ -1,5 +1,7 @@
 #include "ui/import_dlg.h"
 
+#include <QHeaderView>
+#include <QTreeView>
 #include <algorithm>
 
 #include "gpa/gpa_texts.h"
@@ -20,7 +22,7 @@ namespace {
 constexpr int kRowColumnWidth = 40;
 constexpr int kNameColumnWidth = 200;
 constexpr int kNumberColumnWidth = 50;
-constexpr int kResultColumnWidth = 330;
+constexpr int kResultColumnWidth = 120;  // at least; it takes the room left
 
 constexpr courses::RetakePolicy kRetakeEntries[] = {
     courses::RetakePolicy::Highest, courses::RetakePolicy::Latest, courses::RetakePolicy::All};
@@ -75,6 +77,8 @@ bool CImportDlg::OnInitDialog() {
   m_list.InsertColumn(2, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(3, gpa::kScoreTitle, kNumberColumnWidth);
   m_list.InsertColumn(4, kImportResultTitle, kResultColumnWidth);
+  // What becomes of each row takes the room left, and more as the dialog grows.
+  m_list.View()->header()->setStretchLastSection(true);
   OnSettingsChange();
   return true;
 }

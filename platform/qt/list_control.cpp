@@ -151,9 +151,11 @@ class CutTextTips : public QStyledItemDelegate {
     if (event->type() != QEvent::ToolTip || !index.isValid()) {
       return QStyledItemDelegate::helpEvent(event, view, option, index);
     }
-    // The room the style needs for the whole text, margins included, against the cell's width.
+    // The room the style needs for the whole text, margins included, against the width of the
+    // cell that is in view: a cell the list's edge cuts is cut as well.
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (text.isEmpty() || sizeHint(option, index).width() <= option.rect.width()) {
+    const int shown = option.rect.intersected(view->viewport()->rect()).width();
+    if (text.isEmpty() || sizeHint(option, index).width() <= shown) {
       QToolTip::hideText();
       return true;
     }

@@ -154,23 +154,29 @@ platform::DialogTemplate MakeTargetPlanDialogTemplate() {
 }
 
 platform::DialogTemplate MakeImportDialogTemplate() {
-  return Dialog(kImportDialogId, kImportCaption, 360, 250,
-                {
-                    Label(kImportNameLabel, {7, 9, 42, 8}),
-                    Drop(kImportNameList, {50, 7, 70, 14}),
-                    Label(kImportCreditsLabel, {128, 9, 28, 8}),
-                    Drop(kImportCreditsList, {158, 7, 70, 14}),
-                    Label(kImportGradeLabel, {236, 9, 28, 8}),
-                    Drop(kImportGradeList, {266, 7, 87, 14}),
-                    Label(kImportRetakeLabel, {7, 27, 42, 8}),
-                    Drop(kImportRetakeList, {50, 25, 70, 14}),
-                    Label(kImportGradeMapLabel, {128, 27, 36, 8}),
-                    Edit(kImportGradeMapEdit, {166, 25, 187, 14}),
-                    List(kImportPreviewList, {7, 45, 346, 176}),
-                    Label("", {7, 231, 236, 8}, kImportSummaryLabel),
-                    Button(kImportOkButton, kImportOkCaption, {248, 228, 50, 14}),
-                    Button(kImportCancelButton, kImportCancelCaption, {303, 228, 50, 14}),
-                });
+  // The three column choices share what the dialog gains across.
+  constexpr Layout kFirstThird{0, 0, 33, 0};
+  constexpr Layout kSecondThird{33, 0, 33, 0};
+  constexpr Layout kLastThird{66, 0, 34, 0};
+  return Dialog(
+      kImportDialogId, kImportCaption, 440, 260,
+      {
+          Label(kImportNameLabel, {7, 9, 42, 8}),
+          Drop(kImportNameList, {50, 7, 100, 14}, kFirstThird),
+          Label(kImportCreditsLabel, {158, 9, 28, 8}, -1, {33, 0, 0, 0}),
+          Drop(kImportCreditsList, {188, 7, 100, 14}, kSecondThird),
+          Label(kImportGradeLabel, {296, 9, 28, 8}, -1, {66, 0, 0, 0}),
+          Drop(kImportGradeList, {326, 7, 107, 14}, kLastThird),
+          Label(kImportRetakeLabel, {7, 27, 42, 8}),
+          Drop(kImportRetakeList, {50, 25, 70, 14}),
+          Label(kImportGradeMapLabel, {128, 27, 36, 8}),
+          Edit(kImportGradeMapEdit, {166, 25, 267, 14}, kGrowAcross),
+          List(kImportPreviewList, {7, 45, 426, 186}, kGrow),
+          Label("", {7, 241, 316, 8}, kImportSummaryLabel, kBottomAcross),
+          Button(kImportOkButton, kImportOkCaption, {328, 238, 50, 14}, kBottomRight),
+          Button(kImportCancelButton, kImportCancelCaption, {383, 238, 50, 14}, kBottomRight),
+      },
+      true);
 }
 
 }  // namespace gradova::ui
