@@ -6,10 +6,12 @@
 // for; works in a temporary directory so that no `rules` file is left behind.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -86,6 +88,16 @@ int main(int argc, char** argv) {
       dialog.ItemAs<QLineEdit>(ui::kRemainingCreditsEdit)->setText("20");
       dialog.ItemAs<QPushButton>(ui::kPlanButton)->click();
     }
+    // The resizable windows as a user would make them larger: the results wide enough for every
+    // rule's column, the import by a little each way.
+    if (id == ui::kResultDialogId) {
+      auto* list = dialog.ItemAs<QTreeView>(ui::kResultList);
+      dialog.resize(dialog.size() + QSize(list->header()->length() - list->viewport()->width(), 0));
+
+    } else if (id == ui::kImportDialogId) {
+      dialog.resize(dialog.size() + QSize(120, 60));
+    }
+    QApplication::processEvents();  // the scroll bars a larger list no longer needs go
     ok = Save(dialog, outDir / (names.at(id) + ".png")) && ok;
     if (id == ui::kResultDialogId) {
       dialog.ItemAs<QPushButton>(ui::kTargetPlanButton)->click();
