@@ -26,12 +26,13 @@ TEST(LeadingInteger, ReadsLikeAtoiButSaturates) {
 
 TEST(LeadingDecimal, ReadsLikeAtofButOnlyDecimals) {
   const std::string huge = "1" + std::string(400, '0');  // out of range without an exponent
+  const std::string tiny = "0." + std::string(400, '0') + "1";
   // clang-format off
   const std::pair<std::string_view, double> rows[] = {
       {" +88.5", 88.5}, {std::string_view("0.59", 3), 0.5}, {std::string_view("1e23", 3), 100},
       {"-.5", -0.5}, {"5.", 5}, {"1.5e2", 150}, {"25E-1x", 2.5}, {"4e+x", 4}, {"0x10", 0},
       {"inf", 0}, {".", 0}, {"1e999", HUGE_VAL}, {"99999e99999999999999999999", HUGE_VAL},
-      {"1e-999", 0}, {huge, HUGE_VAL}, {"0.00001e310", 1e305},
+      {"1e-999", 0}, {huge, HUGE_VAL}, {tiny, 0}, {"0.00001e310", 1e305},
       {"9626316347.630445", 9626316347.630445}};
   // clang-format on
   for (const auto& [text, value] : rows) EXPECT_EQ(LeadingDecimal(text), value) << text;

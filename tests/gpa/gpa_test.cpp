@@ -139,6 +139,7 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
            {"3.43", x, reached}},
           {standard, {{"a", "6", "95"}, {"b", "1.0077", "0"}}, 3.43, 0, {"3.42", x, unreachable}},
           {standard, {}, 3.0, 2, {x, "3.00", "80"}},
+          {OneRule({{100, 50}, {0, 0}}), {{"a", "1", "0"}}, 2.5, 1, {"0.00", "5.00", "100"}},
           {standard, three, 3.0, 1e7, {"2.78", "3.00", "80"}},
       };
   for (const auto& [rules, courses, target, remaining, expected] : rows) {
