@@ -5,6 +5,7 @@
 #include "courses/courses_texts.h"
 #include "courses/number_text.h"
 #include "courses/transcript.h"
+#include "courses/transcript_texts.h"
 
 namespace gradova::courses {
 
@@ -25,6 +26,8 @@ std::variant<double, CourseLineError> ScoreValue(std::string_view text) {
   if (!(*value >= 0.0 && *value <= 100.0)) return CourseLineError::ScoreOutOfRange;
   return *value;
 }
+
+bool IsPassGrade(std::string_view score) { return InWordList(score, kPassedGrades); }
 
 double ValueOr0(const std::variant<double, CourseLineError>& value) {
   const double* number = std::get_if<double>(&value);

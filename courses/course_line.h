@@ -36,12 +36,18 @@ double ValueOr0(const std::variant<double, CourseLineError>& value);
 // Which field is wrong and why, one line for a message (GBK); empty for BadFormat.
 std::string_view DescribeValueError(CourseLineError error);
 
-// The three fields of a valid line, as views into it; `name` is "未命名课程" when the line has
-// none.
+// Whether a score text is a passed pass/fail grade (通过, 合格, P, Pass): such a course has no
+// grade points and counts only for the earned credits.
+bool IsPassGrade(std::string_view score);
+
+// The fields of a course: the three of a valid line, as views into it (`name` is "未命名课程"
+// when the line has none), and the term and category that a list may add (empty in a line).
 struct CourseFields {
   std::string_view name;
   std::string_view credits;
   std::string_view score;
+  std::string_view term = {};
+  std::string_view category = {};
 };
 
 // Splits and checks a line without its terminator. The checks run in a fixed order (empty credits,

@@ -13,7 +13,8 @@ void CourseList::AddLine(const CourseFields& fields) {
   m_courses.push_back({named ? offset(fields.name) : credits, credits, offset(fields.score)});
 }
 
-void CourseList::Add(std::string_view name, std::string_view credits, std::string_view score) {
+void CourseList::Add(std::string_view name, std::string_view credits, std::string_view score,
+                     std::string_view term, std::string_view category) {
   Offsets course{m_text.size(), 0, 0};
   m_text.append(name).push_back(' ');
   course.credits = m_text.size();
@@ -21,6 +22,19 @@ void CourseList::Add(std::string_view name, std::string_view credits, std::strin
   course.score = m_text.size();
   m_text.append(score).push_back('\n');
   m_courses.push_back(course);
+  if (term.empty() && category.empty()) return;
+  // The courses before it have neither: each points at an empty text.
+  const std::size_t empty = m_text.size() - 1;
+  m_groups.resize(m_courses.size() - 1, {empty, empty});
+  Groups groups{m_text.size(), 0};
+  m_text.append(term).push_back('\n');
+  groups.category = m_text.size();
+  m_text.append(category).push_back('\n');
+  m_groups.push_back(groups);
+}
+
+void CourseList::Add(const CourseRecord& course) {
+  Add(course.name, course.credits, course.score, course.term, course.category);
 }
 
 CourseFields CourseList::operator[](std::size_t index) const {
@@ -34,12 +48,25 @@ CourseFields CourseList::operator[](std::size_t index) const {
   if (course.credits > course.name + 1) {
     fields.name = text.substr(course.name, course.credits - 1 - course.name);
   }
+  if (index < m_groups.size()) {
+    const auto line = [text](std::size_t start) {
+      return text.substr(start, text.find('\n', start) - start);
+    };
+    fields.term = line(m_groups[index].term);
+    fields.category = line(m_groups[index].category);
+  }
   return fields;
+}
+
+CourseRecord CourseList::Record(std::size_t index) const {
+  const CourseFields fields = (*this)[index];
+  return {std::string(fields.name), std::string(fields.credits), std::string(fields.score),
+          std::string(fields.term), std::string(fields.category)};
 }
 
 CourseList ListOf(const std::vector<CourseRecord>& records) {
   CourseList list;
-  for (const CourseRecord& record : records) list.Add(record.name, record.credits, record.score);
+  for (const CourseRecord& record : records) list.Add(record);
   return list;
 }
 

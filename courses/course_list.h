@@ -1,7 +1,8 @@
 #pragma once
 // A list of courses kept as one GBK text and where each course's fields lie in it: a course costs
 // its texts and three offsets, not three strings, and a course file's own text becomes the list
-// without a copy.
+// without a copy. Terms and categories cost two offsets more per course, and only once a course
+// of the list has one.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,13 +22,19 @@ class CourseList {
   // Adds the course of `fields`, views into Text() (or kUnnamedCourse for the name) of a line that
   // ends at CR, LF or the end of the text.
   void AddLine(const CourseFields& fields);
-  // Adds a course with texts of its own, appended to Text(); `score` holds no CR or LF.
-  void Add(std::string_view name, std::string_view credits, std::string_view score);
+  // Adds a course with texts of its own, appended to Text(); `score`, `term` and `category` hold
+  // no CR or LF.
+  void Add(std::string_view name, std::string_view credits, std::string_view score,
+           std::string_view term = {}, std::string_view category = {});
+  void Add(const CourseRecord& course);
+  // Whether a course has a term or a category.
+  bool HasGroups() const { return !m_groups.empty(); }
 
   std::size_t Size() const { return m_courses.size(); }
   void Reserve(std::size_t courses) { m_courses.reserve(courses); }
   // The fields of course `index`, views into Text(); the name is kUnnamedCourse when it is empty.
   CourseFields operator[](std::size_t index) const;
+  CourseRecord Record(std::size_t index) const;
 
  private:
   // Offsets into m_text. The name runs up to the byte before the credits, and is empty when it
@@ -37,8 +44,14 @@ class CourseList {
     std::size_t credits;
     std::size_t score;
   };
+  // Where a course's term and category start; each runs up to the next LF.
+  struct Groups {
+    std::size_t term;
+    std::size_t category;
+  };
   std::string m_text;
   std::vector<Offsets> m_courses;
+  std::vector<Groups> m_groups;  // empty, or one per course up to the last with either
 };
 
 // The list of `records`, in order.

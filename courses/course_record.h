@@ -3,14 +3,18 @@
 
 namespace gradova::courses {
 
-// One course; each field is the GBK text as typed or read, numbers included.
+// One course; each field is the GBK text as typed or read, numbers included. The term and the
+// category are optional (empty for a course entered without them) and hold no line break.
 struct CourseRecord {
   std::string name;  // "未命名课程" for a course without one, so never empty
   std::string credits;
-  std::string score;
+  std::string score;  // a score, a five-level grade word, or a passed pass/fail grade (IsPassGrade)
+  std::string term = {};
+  std::string category = {};
 
   friend bool operator==(const CourseRecord& a, const CourseRecord& b) {
-    return a.name == b.name && a.credits == b.credits && a.score == b.score;
+    return a.name == b.name && a.credits == b.credits && a.score == b.score && a.term == b.term &&
+           a.category == b.category;
   }
 };
 

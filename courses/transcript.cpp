@@ -50,16 +50,6 @@ bool SameWord(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Whether `text` is one of the "|"-separated words of `list`.
-bool InList(std::string_view text, std::string_view list) {
-  while (true) {
-    const std::size_t bar = list.find('|');
-    if (SameWord(text, list.substr(0, bar))) return true;
-    if (bar == std::string_view::npos) return false;
-    list.remove_prefix(bar + 1);
-  }
-}
-
 std::string_view Cell(const std::vector<std::string>& record, std::size_t column) {
   return column < record.size() ? Trim(record[column]) : std::string_view();
 }
@@ -77,7 +67,10 @@ std::string CourseName(std::string_view cell) {
 RowFate Judge(TranscriptRow& row, std::string_view grade, const GradeMap& map) {
   row.course.score = std::string(grade);
   const std::optional<std::string> score = ScoreOfGrade(grade, map);
-  if (!score) return InList(grade, kPassFailGrades) ? RowFate::PassFail : RowFate::UnknownGrade;
+  if (!score) {
+    const bool passFail = IsPassGrade(grade) || InWordList(grade, kFailedGrades);
+    return passFail ? RowFate::PassFail : RowFate::UnknownGrade;
+  }
   row.course.score = *score;
   const std::string line = FormatCourseLine(row.course);
   // A quoted cell may hold a line break, which would end the line in a course file.
@@ -121,7 +114,7 @@ TranscriptColumns FindTranscriptColumns(const TextRecords& records) {
   for (std::size_t r = 0; r < searched; ++r) {
     const auto find = [&](std::string_view headings) {
       for (std::size_t c = 0; c < records[r].size(); ++c) {
-        if (InList(Trim(records[r][c]), headings)) return c;
+        if (InWordList(Trim(records[r][c]), headings)) return c;
       }
       return records[r].size();
     };
@@ -160,6 +153,15 @@ std::string FormatGradeMap(const GradeMap& map) {
 }
 
 GradeMap DefaultGradeMap() { return *ParseGradeMap(kDefaultGradeMap); }
+
+bool InWordList(std::string_view text, std::string_view list) {
+  while (true) {
+    const std::size_t bar = list.find('|');
+    if (SameWord(text, list.substr(0, bar))) return true;
+    if (bar == std::string_view::npos) return false;
+    list.remove_prefix(bar + 1);
+  }
+}
 
 std::optional<std::string> ScoreOfGrade(std::string_view grade, const GradeMap& map) {
   if (ParseDecimal(grade)) return std::string(grade);

@@ -47,6 +47,8 @@ std::optional<GradeMap> ParseGradeMap(std::string_view text);
 std::string FormatGradeMap(const GradeMap& map);
 // 优/优秀 95, 良/良好 85, 中/中等 75, 及格 65, 不及格 0.
 GradeMap DefaultGradeMap();
+// Whether `text` is one of the "|"-separated words of `list`, Latin letters in either case.
+bool InWordList(std::string_view text, std::string_view list);
 // The score text a grade counts as: a number as it stands (no sign), a word through `map` (Latin
 // letters in either case); none for anything else.
 std::optional<std::string> ScoreOfGrade(std::string_view grade, const GradeMap& map);
@@ -62,7 +64,7 @@ struct TranscriptSettings {
 
 enum class RowFate {
   Counted,       // the row is a course of the list
-  PassFail,      // a pass/fail grade (kPassFailGrades): left out of the GPA
+  PassFail,      // a pass/fail grade (kPassedGrades, kFailedGrades): left out of the GPA
   Retake,        // another attempt of the same course counts instead
   UnknownGrade,  // the grade is no number, in the map or pass/fail: skipped
   BadCourse,     // the course line would fail the course file's checks: skipped

@@ -18,10 +18,10 @@ void AppendField(CourseSnapshot& snapshot, std::string_view field) {
 }  // namespace
 
 void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_view credits,
-                  std::string_view score) {
-  AppendField(snapshot, name);
-  AppendField(snapshot, credits);
-  AppendField(snapshot, score);
+                  std::string_view score, std::string_view term, std::string_view category) {
+  for (const std::string_view field : {name, credits, score, term, category}) {
+    AppendField(snapshot, field);
+  }
 }
 
 courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t courseCount) {
@@ -36,7 +36,9 @@ courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t c
   for (std::size_t i = 0; i < courseCount; ++i) {
     const std::string_view name = nextField();
     const std::string_view credits = nextField();
-    list.Add(name, credits, nextField());
+    const std::string_view score = nextField();
+    const std::string_view term = nextField();
+    list.Add(name, credits, score, term, nextField());
   }
   return list;
 }

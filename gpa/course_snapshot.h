@@ -1,7 +1,7 @@
 #pragma once
 // The text that carries the course list from the main window to the results window: per course
-// the name, the credits and the score, each followed by the byte 0x0D. The course count travels
-// beside it.
+// the name, the credits, the score, the term and the category, each followed by the byte 0x0D.
+// The course count travels beside it.
 #include <string>
 #include <string_view>
 
@@ -15,9 +15,10 @@ using CourseSnapshot = std::string;
 // field holds (a stray carriage return inside a course file line) is written as a space, which
 // keeps every later field in its column.
 void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_view credits,
-                  std::string_view score);
+                  std::string_view score, std::string_view term = {},
+                  std::string_view category = {});
 
-// `courseCount` courses of three fields each. Never reads past the end of `snapshot`: fields
+// `courseCount` courses of five fields each. Never reads past the end of `snapshot`: fields
 // beyond its end are empty.
 courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t courseCount);
 

@@ -33,6 +33,9 @@ std::string Fields(const courses::CourseList& list) {
     const bool named = list[i].name != Gbk("未命名课程");
     fields += (named ? std::string(list[i].name) : "-") + "|" + std::string(list[i].credits) + "|" +
               std::string(list[i].score) + "/";
+    if (!list[i].term.empty() || !list[i].category.empty()) {
+      fields += std::string(list[i].term) + "|" + std::string(list[i].category);
+    }
   }
   return fields;
 }
@@ -152,14 +155,14 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
 TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
   CourseSnapshot snapshot;
   AppendCourse(snapshot, "a b", "5", "100");
-  AppendCourse(snapshot, "", "2\r", "\r60");
-  EXPECT_EQ(snapshot, "a b\r5\r100\r\r2 \r 60\r");
+  AppendCourse(snapshot, "", "2\r", "\r60", "t\r1", "c");
+  EXPECT_EQ(snapshot, "a b\r5\r100\r\r\r\r2 \r 60\rt 1\rc\r");
   // Fields past the end are empty.
   const std::tuple<std::string, std::size_t, std::string> rows[] = {
-      {snapshot, 2, "a b|5|100/-|2 | 60/"},
+      {snapshot, 2, "a b|5|100/-|2 | 60/t 1|c"},
       {"", 1, "-||/"},
-      {"a\r1\r60\rb", 2, "a|1|60/b||/"},
-      {"a\r1\r60\rb\r", 1, "a|1|60/"},
+      {"a\r1\r60\r\r\rb", 2, "a|1|60/b||/"},
+      {"a\r1\r60\r\r\r", 1, "a|1|60/"},
       {"a\r1\r60\r", 0, ""},
   };
   for (const auto& [text, count, fields] : rows) {
