@@ -43,12 +43,19 @@ std::string EscapeHtml(std::string_view text) {
   return escaped;
 }
 
-ReportWriter::ReportWriter(const std::vector<std::string>& titles, WriteBytes write)
+ReportWriter::ReportWriter(const std::vector<std::string>& titles, WriteBytes write,
+                           std::string_view note)
     : m_write(std::move(write)) {
   m_pending.append(
       "<html>\r\n<head>\r\n"
       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n"
-      "<title>GPA report</title>\r\n</head>\r\n<body>\r\n"
+      "<title>GPA report</title>\r\n</head>\r\n<body>\r\n");
+  if (!note.empty()) {
+    m_pending.append("<p>");
+    AppendEscaped(m_pending, note);
+    m_pending.append("</p>\r\n");
+  }
+  m_pending.append(
       "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" id=\"table1\">\r\n<tr>\r\n");
   for (const std::string& title : titles) AppendCell(m_pending, title);
   m_pending.append("</tr>\r\n");
@@ -81,8 +88,8 @@ void ReportWriter::Flush() {
 }
 
 bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
-                 WriteBytes write) {
-  ReportWriter report(titles, std::move(write));
+                 WriteBytes write, std::string_view note) {
+  ReportWriter report(titles, std::move(write), note);
   std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < table.RowCount(); ++row) {
     table.Row(row, cells);

@@ -27,7 +27,9 @@ std::string EscapeHtml(std::string_view text);
 // then the end. The bytes go to `write` about a megabyte at a time.
 class ReportWriter {
  public:
-  ReportWriter(const std::vector<std::string>& titles, WriteBytes write);
+  // `note`, when not empty, is a paragraph before the table (what part of the courses it counts).
+  ReportWriter(const std::vector<std::string>& titles, WriteBytes write,
+               std::string_view note = {});
   // One row of the table. A row whose cells are all empty, the one between the courses and the
   // totals, is written with "-" in every cell.
   void Row(const std::vector<std::string_view>& cells);
@@ -43,9 +45,9 @@ class ReportWriter {
   bool m_ok = true;
 };
 
-// The page of `table` under the column titles `titles` (MakeColumnTitles), written through
-// `write`; false when a write failed.
+// The page of `table` under the column titles `titles` (MakeColumnTitles), with `note` before it,
+// written through `write`; false when a write failed.
 bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
-                 WriteBytes write);
+                 WriteBytes write, std::string_view note = {});
 
 }  // namespace gradova::gpa

@@ -6,18 +6,23 @@
 // for; works in a temporary directory so that no `rules` file is left behind.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 #include <filesystem>
 #include <iostream>
 #include <map>
 #include <string>
 
+#include "gpa/course_snapshot.h"
 #include "platform/files.h"
+#include "platform/gbk.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/message_box.h"
@@ -25,6 +30,7 @@
 #include "ui/gradova_app.h"
 #include "ui/import_dlg.h"
 #include "ui/main_dlg.h"
+#include "ui/result_dlg.h"
 #include "ui/res/resource_ids.h"
 
 using namespace gradova;
@@ -134,6 +140,26 @@ int main(int argc, char** argv) {
                         "线性代数,4,58\r\n线性代数,4,良好\r\n大学物理,3,中等\r\n");
   ui::CImportDlg import(platform::ReadTranscriptFile("transcript.csv").records);
   import.DoModal();
+  // A record with terms and categories, by term with the cumulative GPA, 选修 left out.
+  {
+    const char* record[][5] = {
+        {"高等数学", "5", "92", "2022-2023-1", "必修"}, {"大学英语", "3", "85", "2022-2023-1", "必修"},
+        {"体育", "1", "通过", "2022-2023-1", "必修"},   {"线性代数", "4", "78", "2022-2023-2", "必修"},
+        {"电影赏析", "2", "95", "2022-2023-2", "选修"}, {"大学物理", "4", "88", "2023-2024-1", "必修"}};
+    gpa::CourseSnapshot snapshot;
+    for (const auto& course : record) {
+      gpa::AppendCourse(snapshot, platform::Utf8ToGbk(course[0]), course[1],
+                        platform::Utf8ToGbk(course[2]), course[3], platform::Utf8ToGbk(course[4]));
+    }
+    ui::CResultDlg byTerm(static_cast<int>(std::size(record)), snapshot);
+    byTerm.Create();
+    byTerm.ItemAs<QComboBox>(ui::kResultViewList)->setCurrentIndex(2);
+    static_cast<QToolButton*>(byTerm.Item(ui::kCategoryMenu))->menu()->actions()[1]->trigger();
+    auto* list = byTerm.ItemAs<QTreeView>(ui::kTermList);
+    byTerm.resize(byTerm.size() + QSize(list->header()->length() - list->viewport()->width(), 0));
+    QApplication::processEvents();
+    ok = Save(byTerm, outDir / "results-by-term.png") && ok;
+  }
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);
   return ok ? 0 : 1;

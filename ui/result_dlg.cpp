@@ -1,14 +1,21 @@
 #include "ui/result_dlg.h"
 
+#include <QComboBox>
 #include <QDate>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <algorithm>
 
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
+#include "gpa/term_table.h"
+#include "courses/term_order.h"
 #include "platform/current_directory.h"
 #include "platform/gbk.h"
 #include "platform/program_files.h"
 #include "platform/qt/file_dialog.h"
+#include "platform/qt/check_menu.h"
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_panes.h"
 #include "platform/qt/message_box.h"
@@ -41,9 +48,15 @@ CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* o
   Bind(kCustomRulesButton, platform::Notification::Clicked, [this] { OnCustomRules(); });
   Bind(kTargetPlanButton, platform::Notification::Clicked, [this] { OnTargetPlan(); });
   Bind(kExportPdfButton, platform::Notification::Clicked, [this] { OnExportPdf(); });
+  for (const int id : {kResultViewList, kCategoryMenu, kFromTermList, kToTermList}) {
+    Bind(id, platform::Notification::SelectionChange, [this] { OnChoiceChange(); });
+  }
 }
 
-void CResultDlg::DoDataExchange(platform::DataExchange& dx) { dx.Control(kResultList, m_list); }
+void CResultDlg::DoDataExchange(platform::DataExchange& dx) {
+  dx.Control(kResultList, m_list);
+  dx.Control(kTermList, m_termList);
+}
 
 bool CResultDlg::OnInitDialog() {
   Dialog::OnInitDialog();
@@ -67,13 +80,82 @@ bool CResultDlg::OnInitDialog() {
     platform::AfxMessageBox(kRulesDamaged, this);
   }
 
+  m_rules = rules.ruleSet;
+  const courses::CourseList all =
+      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount));
+  m_terms = courses::OrderedTerms(all);
+  for (std::size_t i = 0; i < all.Size(); ++i) {
+    const std::string category(all[i].category);
+    if (std::find(m_categories.begin(), m_categories.end(), category) == m_categories.end()) {
+      m_categories.push_back(category);
+    }
+  }
+  std::vector<std::string> categoryItems = m_categories;
+  for (std::string& item : categoryItems) {
+    if (item.empty()) item = kNoCategory;
+  }
+  SetDropListItems(kResultViewList, {std::string(kByCourseView), std::string(kByTermView),
+                                     std::string(kByTermCumulativeView)});
+  platform::SetCheckMenuItems(Item(kCategoryMenu), categoryItems);
+  SetDropListItems(kFromTermList, m_terms);
+  SetDropListItems(kToTermList, m_terms);
+  {
+    const QSignalBlocker quiet[] = {QSignalBlocker(Item(kResultViewList)),
+                                    QSignalBlocker(Item(kFromTermList)),
+                                    QSignalBlocker(Item(kToTermList))};
+    ItemAs<QComboBox>(kResultViewList)->setCurrentIndex(0);
+    ItemAs<QComboBox>(kFromTermList)->setCurrentIndex(0);
+    ItemAs<QComboBox>(kToTermList)->setCurrentIndex(static_cast<int>(m_terms.size()) - 1);
+  }
+  EnableItem(kCategoryMenu, m_categories.size() > 1);
+  EnableItem(kFromTermList, m_terms.size() > 1);
+  EnableItem(kToTermList, m_terms.size() > 1);
+  const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules);
+  for (int column = 0; column < static_cast<int>(termTitles.size()); ++column) {
+    m_termList.InsertColumn(column, termTitles[static_cast<std::size_t>(column)],
+                            column == 0 ? kNameWidth : column < 3 ? kNumberWidth : kRuleWidth);
+  }
+  OnChoiceChange();
+  return true;
+}
+
+gpa::Subset CResultDlg::ChosenSubset() {
+  gpa::Subset subset;
+  const std::vector<bool> ticked = platform::CheckedItems(Item(kCategoryMenu));
+  if (std::find(ticked.begin(), ticked.end(), false) != ticked.end()) {
+    for (std::size_t i = 0; i < ticked.size(); ++i) {
+      if (ticked[i]) subset.categories.push_back(m_categories[i]);
+    }
+  }
+  int from = ItemAs<QComboBox>(kFromTermList)->currentIndex();
+  int to = ItemAs<QComboBox>(kToTermList)->currentIndex();
+  if (from > to) {  // a range turned round is the one term chosen last
+    const QSignalBlocker quiet(Item(kToTermList));
+    ItemAs<QComboBox>(kToTermList)->setCurrentIndex(to = from);
+  }
+  const int last = static_cast<int>(m_terms.size()) - 1;
+  if (from > 0) subset.fromTerm = m_terms[static_cast<std::size_t>(from)];
+  if (to >= 0 && to < last) subset.toTerm = m_terms[static_cast<std::size_t>(to)];
+  return subset;
+}
+
+void CResultDlg::OnChoiceChange() {
   platform::WaitCursor wait;
-  m_table = gpa::EvaluateCourses(
-      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), rules.ruleSet);
+  m_subset = ChosenSubset();
+  courses::CourseList chosen =
+      gpa::SelectCourses(gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)),
+                         m_subset);
+  const int view = ItemAs<QComboBox>(kResultViewList)->currentIndex();
+  m_termList.DeleteItems(0, m_termList.GetItemCount());
+  m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2));
+  m_table = gpa::EvaluateCourses(std::move(chosen), m_rules);
   m_list.SetOwnerData(static_cast<int>(m_table.RowCount()), [this](int row, int column) {
     return m_table.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
   });
-  return true;
+  Item(kResultList)->setVisible(view <= 0);
+  Item(kTermList)->setVisible(view > 0);
+  ItemAs<QLabel>(kEarnedCreditsLabel)
+      ->setText(platform::FromGbk(std::string(kEarnedCreditsPrefix) + m_table.earnedCredits));
 }
 
 void CResultDlg::OnOK() { EndDialog(0); }
@@ -85,7 +167,7 @@ void CResultDlg::OnCustomRules() {
 
 void CResultDlg::WriteReport() {
   ReplaceAndTell(gpa::kReportFileName, kReportWritten, [this](const platform::ByteSink& write) {
-    return gpa::WriteReport(m_table, m_titles, write);
+    return gpa::WriteReport(m_table, m_titles, write, gpa::DescribeSubset(m_subset));
   });
 }
 
@@ -115,6 +197,8 @@ void CResultDlg::OnExportPdf() {
   platform::PdfTable pdf;
   pdf.title = platform::FromGbk(kPdfTitle);
   pdf.subtitle = platform::FromGbk(kPdfDatePrefix) + QDate::currentDate().toString(Qt::ISODate);
+  const std::string note = gpa::DescribeSubset(m_subset);
+  if (!note.empty()) pdf.subtitle += QStringLiteral("  ") + platform::FromGbk(note);
   for (const std::string& title : m_titles) pdf.header.push_back(platform::FromGbk(title));
   pdf.rowCount = m_table.RowCount();
   pdf.cell = [this](std::size_t row, std::size_t column) {

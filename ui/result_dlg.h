@@ -8,6 +8,8 @@
 
 #include "gpa/course_snapshot.h"
 #include "gpa/result_table.h"
+#include "gpa/subset.h"
+#include "grading/rule_set.h"
 #include "platform/files.h"
 #include "platform/qt/dialog.h"
 #include "platform/qt/list_control.h"
@@ -19,6 +21,7 @@ class CResultDlg : public platform::Dialog {
   CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* owner = nullptr);
 
   platform::ListControl& List() { return m_list; }
+  platform::ListControl& TermList() { return m_termList; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -37,6 +40,10 @@ class CResultDlg : public platform::Dialog {
   // `writtenGbk`, or "文件创建失败！" when the file could not be replaced (it is then as it was).
   void ReplaceAndTell(const std::string& path, std::string_view writtenGbk,
                       const std::function<bool(const platform::ByteSink& write)>& produce);
+  // The subset the view and range controls choose; every result follows it.
+  gpa::Subset ChosenSubset();
+  // Evaluates the chosen subset anew: the course table, the per-term rows and the earned credits.
+  void OnChoiceChange();
   // Opens the target planner over this table's sums.
   void OnTargetPlan();
   // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
@@ -44,7 +51,12 @@ class CResultDlg : public platform::Dialog {
   void OnExportPdf();
 
   platform::ListControl m_list;
+  platform::ListControl m_termList;
   gpa::ResultTable m_table;  // what the list shows and the report writes
+  grading::RuleSet m_rules;
+  std::vector<std::string> m_terms;       // of the whole list, in time order
+  std::vector<std::string> m_categories;  // of the whole list, in order of first appearance
+  gpa::Subset m_subset;                   // what m_table counts
   std::vector<std::string> m_titles;
   int m_courseCount;
   gpa::CourseSnapshot m_snapshot;

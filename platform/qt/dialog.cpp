@@ -16,6 +16,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "platform/qt/check_menu.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_control.h"
@@ -185,6 +186,9 @@ void Dialog::BuildControls() {
         widget = list;
         break;
       }
+      case ControlKind::CheckMenu:
+        widget = MakeCheckMenu(this, control.text, notify(Notification::SelectionChange));
+        break;
       case ControlKind::PushButton: {
         auto* button = new QPushButton(FromGbk(control.text), this);
         button->setAutoDefault(false);

@@ -8,7 +8,18 @@ namespace gradova::platform {
 
 // TextBox is a read-only, multi-line edit that wraps its lines and scrolls vertically; DropList a
 // list to choose one entry from, shown as a button that drops it down.
-enum class ControlKind { ListView, GroupBox, Edit, TextBox, Label, PushButton, Picture, DropList };
+// CheckMenu: a button whose menu ticks any number of entries (platform/qt/check_menu.h).
+enum class ControlKind {
+  ListView,
+  GroupBox,
+  Edit,
+  TextBox,
+  Label,
+  PushButton,
+  Picture,
+  DropList,
+  CheckMenu
+};
 
 struct DluRect {
   int x = 0;

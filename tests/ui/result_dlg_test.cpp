@@ -191,5 +191,41 @@ TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
   }
 }
 
+// A record with terms (two label styles of one term, and none) and categories, a passed pass/fail
+// course among them: the per-term rows in time order under the first rule, the earned credits, and
+// a subset of categories and terms that the table, the report and the planner follow.
+TEST_F(ResultDlgTest, TermsAndSubset) {
+  gpa::CourseSnapshot snapshot;
+  for (const char* course : {"A,2,90,2023-2024-1,必修", "B,2,80,2022-2023学年第二学期,选修",
+                             "C,1,通过,2022-2023-2,必修", "D,4,70,,必修"}) {
+    const Strings f = Split(Gbk(course), ',');
+    gpa::AppendCourse(snapshot, f[0], f[1], f[2], f[3], f[4]);
+  }
+  CResultDlg results(4, snapshot, &Main());
+  results.Create();
+  const auto shown = [&] {
+    const bool byTerm = results.Item(kTermList)->isVisible();
+    const platform::ListControl& list = byTerm ? results.TermList() : results.List();
+    std::string text = Shown(results, kEarnedCreditsLabel) + "|";
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      for (int column = 0; column < 4; ++column) text += Utf8(list.GetItemText(row, column)) + ",";
+      text.back() = '/';
+    }
+    return text;
+  };
+  const auto choose = [&](int id, int index) {
+    results.ItemAs<QComboBox>(id)->setCurrentIndex(index);
+    return shown();
+  };
+  EXPECT_EQ(choose(kResultViewList, 1), "");
+  EXPECT_EQ(choose(kResultViewList, 2), "");
+  static_cast<QToolButton*>(results.Item(kCategoryMenu))->menu()->actions()[1]->trigger();
+  EXPECT_EQ(choose(kResultViewList, 0), "");
+  EXPECT_EQ(choose(kFromTermList, 2), "");
+  Click(results, kWriteReportButton);
+  const std::string report = *Read("GPA report.html");
+  EXPECT_EQ(Utf8(report.substr(report.find("<p>"), report.find("</p>") - report.find("<p>"))), "");
+}
+
 }  // namespace
 }  // namespace gradova::ui

@@ -30,6 +30,9 @@ ControlTemplate List(int id, DluRect rect, Layout layout = {}) {
 ControlTemplate Drop(int id, DluRect rect, Layout layout = {}) {
   return {id, ControlKind::DropList, "", rect, true, layout};
 }
+ControlTemplate CheckMenu(int id, std::string_view caption, DluRect rect, Layout layout = {}) {
+  return {id, ControlKind::CheckMenu, std::string(caption), rect, true, layout};
+}
 ControlTemplate Label(std::string_view text, DluRect rect, int id = -1, Layout layout = {}) {
   return {id, ControlKind::Label, std::string(text), rect, false, layout};
 }
@@ -101,7 +104,16 @@ platform::DialogTemplate MakeMainDialogTemplate() {
 platform::DialogTemplate MakeResultDialogTemplate() {
   return Dialog(kResultDialogId, kMainCaption, 480, 360,
                 {
-                    List(kResultList, {7, 7, 466, 330}, kGrow),
+                    List(kResultList, {7, 7, 466, 312}, kGrow),
+                    List(kTermList, {7, 7, 466, 312}, kGrow),
+                    Label(kResultViewLabel, {7, 324, 20, 8}, -1, kBottom),
+                    Drop(kResultViewList, {29, 322, 76, 14}, kBottom),
+                    CheckMenu(kCategoryMenu, kCategoryMenuCaption, {111, 322, 60, 14}, kBottom),
+                    Label(kTermRangeLabel, {177, 324, 20, 8}, -1, kBottom),
+                    Drop(kFromTermList, {199, 322, 90, 14}, kBottom),
+                    Label(kTermRangeTo, {293, 324, 10, 8}, -1, kBottom),
+                    Drop(kToTermList, {305, 322, 90, 14}, kBottom),
+                    Label("", {401, 324, 72, 8}, kEarnedCreditsLabel, kBottomAcross),
                     Button(kResultOkButton, kOkCaption, {7, 339, 50, 14}, kBottom),
                     Button(kCustomRulesButton, kCustomRulesCaption, {59, 339, 50, 14}, kBottom),
                     Button(kWriteReportButton, kWriteReportCaption, {111, 339, 50, 14}, kBottom),

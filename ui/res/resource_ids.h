@@ -43,6 +43,12 @@ enum ResultControlId : int {
   kWriteReportButton = 1020,
   kTargetPlanButton = 1021,
   kExportPdfButton = 1022,
+  kTermList = 1070,
+  kResultViewList = 1071,
+  kCategoryMenu = 1072,
+  kFromTermList = 1073,
+  kToTermList = 1074,
+  kEarnedCreditsLabel = 1075,
 };
 
 enum TargetPlanControlId : int {
