@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 #include <optional>
@@ -8,11 +9,15 @@
 #include "cli/course_source.h"
 #include "cli/options.h"
 #include "cli/table_output.h"
+#include "courses/term_order.h"
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
+#include "gpa/subset.h"
 #include "gpa/target_plan.h"
+#include "gpa/term_table.h"
 #include "grading/built_in_rules.h"
+#include "platform/gbk.h"
 #include "platform/program_files.h"
 
 namespace gradova::cli {
@@ -21,7 +26,8 @@ namespace {
 constexpr char kUsage[] =
     "usage: gradova-cli [--rules FILE] [--format text|tsv] [--html FILE]\n"
     "                   [--retake highest|latest|all] [--grade-map GRADE=SCORE,...]\n"
-    "                   [--target GPA --remaining CREDITS] COURSEFILE\n";
+    "                   [--target GPA --remaining CREDITS] [--by-term]\n"
+    "                   [--category LIST] [--terms FROM..TO] [--earned] COURSEFILE\n";
 
 constexpr char kHelp[] =
     "Shows the grade points and the credit-weighted GPA of a course file under every grading "
@@ -42,6 +48,14 @@ constexpr char kHelp[] =
     "                     instead of the table, per rule: the current GPA, the average grade\n"
     "                     points the remaining credits need for GPA, and the lowest score\n"
     "                     that reaches it in every remaining course\n"
+    "  --by-term          instead of the course table, per term in time order: the credits, the\n"
+    "                     weighted average score and the GPA under every rule; then 累计, all\n"
+    "                     terms together\n"
+    "  --category LIST    count only the courses of these categories (separated by commas)\n"
+    "  --terms FROM..TO   count only the terms from FROM to TO, in time order; FROM.. and ..TO\n"
+    "                     leave an end open\n"
+    "  --earned           after the table, the earned credits: every passed course's, a score of\n"
+    "                     60 or more or a passed pass/fail grade\n"
     "  --help, --version\n";
 
 void Print(std::FILE* stream, const std::string& text) {
@@ -72,6 +86,16 @@ LoadedRules LoadRules(const Options& options, std::FILE* err) {
   return LoadedRules{std::move(contents.ruleSet), true};
 }
 
+// Rows of texts, the first the titles.
+bool WriteRows(const std::vector<std::vector<std::string>>& rows, OutputFormat format,
+               std::FILE* out) {
+  const CellGrid grid{rows.size(), rows[0].size(),
+                      [&rows](std::size_t row, std::vector<std::string_view>& cells) {
+                        cells.assign(rows[row].begin(), rows[row].end());
+                      }};
+  return WriteTable(grid, format, out);
+}
+
 // The plan for a target, one row per rule, in the table's format.
 bool ShowPlan(const Options& options, const gpa::ResultTable& table,
               const std::vector<std::string>& titles, std::FILE* out) {
@@ -84,11 +108,34 @@ bool ShowPlan(const Options& options, const gpa::ResultTable& table,
     rows.push_back(
         {titles[3 + rule], plan[rule].currentGpa, plan[rule].neededPoints, plan[rule].scoreText});
   }
-  const CellGrid grid{rows.size(), rows[0].size(),
-                      [&rows](std::size_t row, std::vector<std::string_view>& cells) {
-                        cells.assign(rows[row].begin(), rows[row].end());
-                      }};
-  return WriteTable(grid, options.format, out);
+  return WriteRows(rows, options.format, out);
+}
+
+// Why the terms of the options cannot be counted in `courses`: a bound that is no term of theirs,
+// or a start after the end; empty when they can.
+std::string CheckTerms(const gpa::Subset& subset, const courses::CourseList& courses) {
+  const std::vector<std::string> terms = courses::OrderedTerms(courses);
+  std::size_t bounds[2] = {0, terms.size()};
+  const std::string* given[2] = {&subset.fromTerm, &subset.toTerm};
+  for (int end = 0; end < 2; ++end) {
+    if (given[end]->empty()) continue;
+    bounds[end] = std::find(terms.begin(), terms.end(), *given[end]) - terms.begin();
+    if (bounds[end] == terms.size()) {
+      return "--terms: " + platform::GbkToUtf8(*given[end]) + " is no term of the courses";
+    }
+  }
+  if (bounds[0] > bounds[1])
+    return "--terms: " + platform::GbkToUtf8(subset.fromTerm) + " comes after " +
+           platform::GbkToUtf8(subset.toTerm);
+  return {};
+}
+
+// Whether no course has a category, so that only the empty one can match.
+bool HasNoCategory(const courses::CourseList& courses) {
+  for (std::size_t i = 0; i < courses.Size(); ++i) {
+    if (!courses[i].category.empty()) return false;
+  }
+  return true;
 }
 
 // Whether `a` and `b` name the same file, whatever the spelling or links of the paths, also when
@@ -117,8 +164,27 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   std::optional<courses::CourseList> courses = ReadCourses(options, err);
   if (!courses) return kExitFailure;
+  if (const std::string bad = CheckTerms(options.subset, *courses); !bad.empty()) {
+    Print(err, "gradova-cli: " + bad + " (try 'gradova-cli --help')\n");
+    return kExitUsage;
+  }
+  if (!options.subset.categories.empty() && HasNoCategory(*courses)) {
+    Print(err,
+          "gradova-cli: " + options.courseFile + ": 课程都没有类别，--category 只与空类别相符\n");
+  }
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
+  const gpa::Subset& subset = options.subset;
+  if (!subset.categories.empty() || !subset.fromTerm.empty() || !subset.toTerm.empty()) {
+    courses = gpa::SelectCourses(*courses, subset);
+  }
+  std::vector<std::vector<std::string>> termRows;
+  if (options.byTerm) {
+    termRows.push_back(gpa::MakeTermTitles(rules.ruleSet));
+    for (auto& row : gpa::EvaluateTerms(*courses, rules.ruleSet, false)) {
+      termRows.push_back(std::move(row));
+    }
+  }
   const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
   const gpa::ResultTable table = gpa::EvaluateCourses(std::move(*courses), rules.ruleSet);
   if (table.totalsInexact) {
@@ -126,9 +192,7 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
         err,
         "gradova-cli: 注意：合计已超出单精度能保持所示位数的范围，总计一行与精确计算的结果不同\n");
   }
-  if (options.target) return ShowPlan(options, table, titles, out) ? kExitOk : kExitFailure;
-
-  if (options.htmlFile) {
+  if (options.htmlFile && !options.target) {
     const auto written = platform::ReplaceFileWith(
         *options.htmlFile,
         [&](const platform::ByteSink& write) { return gpa::WriteReport(table, titles, write); });
@@ -146,7 +210,15 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
                           table.Row(row - 1, cells);
                         }
                       }};
-  if (!WriteTable(grid, options.format, out)) {
+  const bool written = options.target   ? ShowPlan(options, table, titles, out)
+                       : options.byTerm ? WriteRows(termRows, options.format, out)
+                                        : WriteTable(grid, options.format, out);
+  if (written && options.earned) {
+    const char* separator = options.format == OutputFormat::Tsv ? "\t" : " ";
+    Print(out,
+          platform::GbkToUtf8(gpa::kEarnedCreditsTitle) + separator + table.earnedCredits + "\n");
+  }
+  if (!written || std::fflush(out) != 0 || std::ferror(out)) {
     Print(err, "gradova-cli: cannot write the table\n");
     return kExitFailure;
   }

@@ -5,6 +5,25 @@
 #include "platform/gbk.h"
 
 namespace gradova::cli {
+namespace {
+
+// The GBK categories of a UTF-8 list separated by "," or "，"; an item may be empty.
+std::vector<std::string> SplitCategories(const std::string& list) {
+  std::vector<std::string> categories{std::string()};
+  constexpr std::string_view kFullWidthComma = "\xEF\xBC\x8C";
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i] == ',' || list.compare(i, kFullWidthComma.size(), kFullWidthComma) == 0) {
+      if (list[i] != ',') i += kFullWidthComma.size() - 1;
+      categories.emplace_back();
+    } else {
+      categories.back() += list[i];
+    }
+  }
+  for (std::string& category : categories) category = platform::Utf8ToGbk(category);
+  return categories;
+}
+
+}  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   Options options;
@@ -23,6 +42,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (argument == "--help" || argument == "-h") return ShowHelp{};
     if (argument == "--version") return ShowVersion{};
+    if (argument == "--by-term" || argument == "--earned") {
+      (argument == "--by-term" ? options.byTerm : options.earned) = true;
+      continue;
+    }
 
     std::optional<std::string> value;
     if (const std::size_t equals = argument.find('='); equals != std::string::npos) {
@@ -31,7 +54,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (argument != "--rules" && argument != "--format" && argument != "--html" &&
         argument != "--retake" && argument != "--grade-map" && argument != "--target" &&
-        argument != "--remaining") {
+        argument != "--remaining" && argument != "--category" && argument != "--terms") {
       return UsageError{"unknown option " + argument};
     }
     if (!value) {
@@ -56,6 +79,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       std::optional<courses::GradeMap> map = courses::ParseGradeMap(platform::Utf8ToGbk(*value));
       if (!map) return UsageError{"--grade-map needs GRADE=SCORE,... with scores 0 to 100"};
       options.gradeMap = std::move(*map);
+    } else if (argument == "--category") {
+      if (value->empty()) return UsageError{"--category needs a list of categories"};
+      options.subset.categories = SplitCategories(*value);
+    } else if (argument == "--terms") {
+      const std::size_t dots = value->find("..");
+      if (dots == std::string::npos || *value == "..") {
+        return UsageError{"--terms needs FROM..TO, not " + *value};
+      }
+      options.subset.fromTerm = platform::Utf8ToGbk(value->substr(0, dots));
+      options.subset.toTerm = platform::Utf8ToGbk(value->substr(dots + 2));
     } else if (argument == "--target" || argument == "--remaining") {
       const std::optional<double> number = courses::ParseDecimal(*value);
       if (!number) return UsageError{argument + " needs a plain decimal number, not " + *value};
@@ -72,6 +105,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (options.target.has_value() != options.remainingCredits.has_value()) {
     return UsageError{"--target and --remaining go together"};
   }
+  if (options.target && options.byTerm)
+    return UsageError{"--by-term and --target exclude each other"};
   if (options.target && !gpa::IsPlannable(*options.target, *options.remainingCredits)) {
     return UsageError{"--target must be above 0 and at most 100, --remaining from 0 to 10000000"};
   }

@@ -1,13 +1,15 @@
 #pragma once
 // The command line of gradova-cli:
 //   gradova-cli [--rules FILE] [--format text|tsv] [--html FILE] [--retake highest|latest|all]
-//               [--grade-map GRADE=SCORE,...] [--target GPA --remaining CREDITS] COURSEFILE
+//               [--grade-map GRADE=SCORE,...] [--target GPA --remaining CREDITS]
+//               [--by-term] [--category LIST] [--terms FROM..TO] [--earned] COURSEFILE
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "courses/transcript.h"
+#include "gpa/subset.h"
 
 namespace gradova::cli {
 
@@ -25,6 +27,11 @@ struct Options {
   // Both or neither: the plan for a target GPA takes the table's place.
   std::optional<double> target;
   std::optional<double> remainingCredits;
+  // The courses that count, GBK: categories given (none for all), and terms that must occur in
+  // the courses, which only reading them tells.
+  gpa::Subset subset;
+  bool byTerm = false;  // the per-term table instead of the course table
+  bool earned = false;  // the earned credits after the table
 };
 
 struct ShowHelp {};
@@ -36,7 +43,8 @@ struct UsageError {
 using ParsedCommandLine = std::variant<Options, ShowHelp, ShowVersion, UsageError>;
 
 // `arguments` without the program name. "--name=value" and "--name value" are both accepted;
-// "--" ends the options. The grade map is given in UTF-8, as terminals type it.
+// "--" ends the options. The grade map, categories and terms are given in UTF-8, as terminals type
+// them; categories are separated by ASCII or full-width commas.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace gradova::cli

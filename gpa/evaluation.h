@@ -24,7 +24,9 @@ std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
 std::string FormatQuotient(double sum, double total, int decimals);
 
 // The table of `courses` under every rule of `ruleSet`: every course's grade points, the totals
-// row, the count and the sums behind them.
+// row, the count and the sums behind them, and the earned credits. A passed pass/fail course
+// (courses::IsPassGrade) has no grade points: it counts only for the earned credits, and is no row
+// of the table.
 ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet& ruleSet);
 
 }  // namespace gradova::gpa

@@ -29,6 +29,9 @@ struct ResultTable {
   std::vector<std::string> totalsRow;   // row n + 1, all 3 + R columns
   std::string countText;                // row n + 2, column 0
   TargetBasis basis;                    // the sums behind the totals row
+  // The credits of every passed course, pass/fail ones included: a score of at least 60 or a
+  // pass, formatted as the total credits are ("%.1f").
+  std::string earnedCredits;
   // Whether a totals cell shows other digits than exact sums would: single precision has drifted.
   bool totalsInexact = false;
 

@@ -5,6 +5,7 @@
 
 #include "courses/course_file.h"
 #include "courses/number_text.h"
+#include "courses/term_order.h"
 #include "support/gbk_literal.h"
 #include "support/temp_dir.h"
 
@@ -83,6 +84,35 @@ std::string Read(std::string text) {
 
 // Lines first: the last two spaces delimit the fields, and the checks run in a fixed order (empty
 // credits, the credits' value, empty score, the score's value). Then files.
+// Labels in UTF-8, in order of first appearance, "|" between them; then the time order.
+TEST(OrderTerms, OneRowPerRule) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"2023-2024-1|2022-2023-2", "2022-2023-2|2023-2024-1"},  // by year
+      {"2023春|2022-2023-2", "2022-2023-2|2023春"},            // a school year by its first
+      {"2022-2023-3|2022-2023-1|2022-2023-2", "2022-2023-1|2022-2023-2|2022-2023-3"},
+      {"2022三|2022一|2022二", "2022一|2022二|2022三"},
+      {"2022-2023学年第二学期|2022-2023学年第一学期",
+       "2022-2023学年第一学期|2022-2023学年第二学期"},
+      {"2021-2022下|2021-2022上", "2021-2022上|2021-2022下"},
+      {"2023冬|2023秋|2023夏|2023春", "2023春|2023夏|2023秋|2023冬"},
+      {"2022-2023夏|2022-2023春|2022-2023-1|2022-2023冬|2022-2023秋",
+       "2022-2023-1|2022-2023秋|2022-2023冬|2022-2023春|2022-2023夏"},
+      {"2022-1|2022", "2022|2022-1"},  // a year without a term first
+      {"大一上|2022-2023-1|未分学期|22-23-1", "2022-2023-1|大一上|未分学期|22-23-1"},
+      {"2022-2023学年第一学期|2022-2023-1", "2022-2023学年第一学期|2022-2023-1"},  // equal keys
+  };
+  for (const auto& [labels, ordered] : rows) {
+    std::vector<std::string> terms;
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = labels.find('|', start);
+      terms.push_back(testing::Gbk(labels.substr(start, end - start)));
+    }
+    std::string result;
+    for (const std::string& term : OrderTerms(terms)) result += testing::Utf8(term) + "|";
+    EXPECT_EQ(result, ordered + "|") << labels;
+  }
+}
+
 TEST(ReadCourseText, CoursesOrTheFirstBadLine) {
   using testing::Gbk;
   const std::string unnamed = Gbk("未命名课程");

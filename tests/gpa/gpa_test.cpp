@@ -4,6 +4,8 @@
 #include "gpa/course_snapshot.h"
 #include "gpa/evaluation.h"
 #include "gpa/report.h"
+#include "gpa/subset.h"
+#include "gpa/term_table.h"
 #include "grading/built_in_rules.h"
 #include "platform/gbk.h"
 #include "support/gbk_literal.h"
@@ -95,24 +97,106 @@ TEST(EvaluateCourses, GradePointsOfTheBandOfTheSingleScore) {
   }
 }
 
+const grading::RuleSet kStandard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 10}, {0, 0}});
+
 // Sums are single precision, rounded at every store, and shown with ties away from zero; a total
-// that divides by zero credits shows "无法计算".
-TEST(EvaluateCourses, TotalsRow) {
-  const std::string x = Gbk("无法计算");
-  const grading::RuleSet standard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 10}, {0, 0}});
-  // Per row: the courses, then the total credits, the average score and the GPA.
+// that divides by zero credits shows "无法计算". A passed pass/fail course is no row and counts
+// only for the earned credits, as does every score of at least 60 in single precision.
+TEST(EvaluateCourses, TotalsRowAndEarnedCredits) {
+  const std::string x = Gbk("无法计算"), pass = Gbk("通过");
+  // Per row: the courses, then the total credits, the average score, the GPA, the earned credits.
   const std::pair<std::vector<CourseRecord>, std::vector<std::string>> rows[] = {
-      {{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}}, {"9.0", "82.8", "2.78"}},
-      {{{"a", "0.5", "90"}, {"b", "1", "60"}}, {"1.5", "70.0", "2.00"}},
-      {{{"a", "2", "87.5"}, {"b", "2", "87"}}, {"4.0", "87.3", "3.00"}},
-      {{{"a", "1", "95"}, {"b", "7", "85"}}, {"8.0", "86.3", "3.13"}},
-      {{}, {"0.0", x, x}},
+      {{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}}, {"9.0", "82.8", "2.78", "9.0"}},
+      {{{"a", "0.5", "90"}, {"b", "1", "60"}}, {"1.5", "70.0", "2.00", "1.5"}},
+      {{{"a", "2", "87.5"}, {"b", "2", "87"}}, {"4.0", "87.3", "3.00", "4.0"}},
+      {{{"a", "1", "95"}, {"b", "7", "85"}}, {"8.0", "86.3", "3.13", "8.0"}},
+      {{}, {"0.0", x, x, "0.0"}},
+      {{{"p", "3", pass}, {"a", "2", "95"}, {"f", "1", "59.99"}, {"g", "1", "59.999999"}},
+       {"4.0", "77.5", "2.25", "6.0"}},
+      {{{"p", "3", pass}, {"n", "1", Gbk("不通过")}, {"q", "0.5", "P"}},
+       {"1.0", "0.0", "0.00", "3.5"}},
   };
   for (const auto& [courses, totals] : rows) {
-    const ResultTable table = Evaluate(courses, standard);
-    const std::vector<std::string>& row = table.totalsRow;
-    EXPECT_EQ(std::vector<std::string>(row.begin() + 1, row.end()), totals) << totals[1];
+    const ResultTable table = Evaluate(courses, kStandard);
+    std::vector<std::string> row(table.totalsRow.begin() + 1, table.totalsRow.end());
+    row.push_back(table.earnedCredits);
+    EXPECT_EQ(row, totals) << totals[1];
     EXPECT_FALSE(table.totalsInexact);
+    EXPECT_EQ(Fields(table.courses).find("p|"), std::string::npos) << "a pass course is no row";
+  }
+}
+
+// Out of order, both label styles, a course without a term, a pass course (f). Names a to f.
+courses::CourseList Record() {
+  const std::pair<std::string, std::string> terms[] = {
+      {"2023-2024-1", "必修"}, {"2022-2023学年第二学期", "选修"}, {"2022-2023-1", "必修"}, {"", ""},
+      {"2022-2023-1", "必修"}, {"2022-2023学年第一学期", "选修"}};
+  const char* marks[][2] = {{"2", "95"}, {"3", "85"}, {"4", "75"},
+                            {"1", "60"}, {"2", "P"},  {"1", "50"}};
+  courses::CourseList list;
+  for (int i = 0; i < 6; ++i) {
+    list.Add(std::string(1, char('a' + i)), marks[i][0], marks[i][1], Gbk(terms[i].first),
+             Gbk(terms[i].second));
+  }
+  return list;
+}
+
+TEST(EvaluateTerms, PerTermAndCumulativeFromTheTotalsRowsSums) {
+  const std::vector<std::string> expected = {"2022-2023-1|4.0|75.0|2.00",
+                                             "累计至2022-2023-1|4.0|75.0|2.00",
+                                             "2022-2023学年第一学期|1.0|50.0|0.00",
+                                             "累计至2022-2023学年第一学期|5.0|70.0|1.60",
+                                             "2022-2023学年第二学期|3.0|85.0|3.00",
+                                             "累计至2022-2023学年第二学期|8.0|75.6|2.13",
+                                             "2023-2024-1|2.0|95.0|4.00",
+                                             "累计至2023-2024-1|10.0|79.5|2.50",
+                                             "未分学期|1.0|60.0|1.00",
+                                             "累计至未分学期|11.0|77.7|2.36",
+                                             "累计|11.0|77.7|2.36"};
+  for (const bool cumulative : {true, false}) {
+    std::vector<std::string> rows;
+    for (const std::vector<std::string>& row : EvaluateTerms(Record(), kStandard, cumulative)) {
+      rows.push_back(testing::Utf8(row[0] + "|" + row[1] + "|" + row[2] + "|" + row[3]));
+    }
+    std::vector<std::string> want;
+    for (const std::string& row : expected) {
+      if (cumulative || row.rfind("累计至", 0) != 0) want.push_back(row);
+    }
+    EXPECT_EQ(rows, want);
+  }
+  std::vector<std::string> totals = EvaluateCourses(Record(), kStandard).totalsRow;
+  totals[0] = Gbk("累计");
+  EXPECT_EQ(EvaluateTerms(Record(), kStandard, false).back(), totals);
+}
+
+// Terms in the time order of the whole record; a bound that is no term, or a start after the end,
+// chooses nothing. Per row: categories, from, to (UTF-8), the names chosen and the description.
+TEST(SelectCourses, CategoriesAndARangeOfTermsAndTheirDescription) {
+  using Row =
+      std::tuple<std::vector<std::string>, std::string, std::string, std::string, std::string>;
+  const Row rows[] = {
+      {{}, "", "", "abcdef", ""},
+      {{"必修"}, "", "", "ace", "仅统计：必修"},
+      {{"必修", ""}, "", "", "acde", "仅统计：必修、未分类"},
+      {{},
+       "2022-2023学年第一学期",
+       "2022-2023学年第二学期",
+       "bf",
+       "仅统计：2022-2023学年第一学期 至 2022-2023学年第二学期"},
+      {{"选修"}, "", "2022-2023学年第一学期", "f", "仅统计：选修；至 2022-2023学年第一学期"},
+      {{}, "2023-2024-1", "", "ad", "仅统计：2023-2024-1 起"},
+      {{}, "2022-2023-1", "2022-2023-1", "ce", "仅统计：2022-2023-1"},
+      {{}, "2023-2024-1", "2022-2023-1", "", "仅统计：2023-2024-1 至 2022-2023-1"},
+      {{}, "2030-1", "", "", "仅统计：2030-1 起"},
+  };
+  for (const auto& [categories, from, to, names, description] : rows) {
+    Subset subset{{}, Gbk(from), Gbk(to)};
+    for (const std::string& category : categories) subset.categories.push_back(Gbk(category));
+    const courses::CourseList chosen = SelectCourses(Record(), subset);
+    std::string chosenNames;
+    for (std::size_t i = 0; i < chosen.Size(); ++i) chosenNames += chosen[i].name;
+    EXPECT_EQ(chosenNames, names) << description;
+    EXPECT_EQ(testing::Utf8(DescribeSubset(subset)), description);
   }
 }
 
