@@ -92,7 +92,7 @@ bool CResultDlg::OnInitDialog() {
   }
   std::vector<std::string> categoryItems = m_categories;
   for (std::string& item : categoryItems) {
-    if (item.empty()) item = kNoCategory;
+    if (item.empty()) item = courses::kNoCategory;
   }
   SetDropListItems(kResultViewList, {std::string(kByCourseView), std::string(kByTermView),
                                      std::string(kByTermCumulativeView)});
