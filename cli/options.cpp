@@ -7,7 +7,8 @@
 namespace gradova::cli {
 namespace {
 
-// The GBK categories of a UTF-8 list separated by "," or "，"; an item may be empty.
+// The GBK categories of a UTF-8 list separated by "," or "，", each without the spaces around
+// it; an item may be empty.
 std::vector<std::string> SplitCategories(const std::string& list) {
   std::vector<std::string> categories{std::string()};
   constexpr std::string_view kFullWidthComma = "\xEF\xBC\x8C";
@@ -19,7 +20,13 @@ std::vector<std::string> SplitCategories(const std::string& list) {
       categories.back() += list[i];
     }
   }
-  for (std::string& category : categories) category = platform::Utf8ToGbk(category);
+  for (std::string& category : categories) {
+    // Spaces after a comma are the list's, not the category's.
+    const std::size_t first = category.find_first_not_of(' ');
+    category = first == std::string::npos ? std::string()
+                                          : platform::Utf8ToGbk(category.substr(
+                                                first, category.find_last_not_of(' ') + 1 - first));
+  }
   return categories;
 }
 

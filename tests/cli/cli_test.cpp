@@ -275,7 +275,7 @@ TEST(Cli, TermsCategoriesAndEarnedCredits) {
       {{"--terms", "2030..", "c.txt"}, kExitUsage, "", "--terms: 2030 is no term of the courses"},
       {{"--by-term", "--earned", tsv, "t.csv"}, kExitOk, "学期\t学分\t加权平均分\ta\n2022-2023-1\t4.0\t75.0\t2.00\n2022-2023学年第一学期\t1.0\t50.0\t0.00\n2022-2023学年第二学期\t3.0\t85.0\t2.00\n2023-2024-1\t2.0\t95.0\t4.00\n未分学期\t1.0\t60.0\t2.00\n累计\t11.0\t77.7\t2.18\n已获学分\t12.0\n", ""},
       {{"--category", "必修", "--earned", tsv, "t.csv"}, kExitOk, "课程名称\t学分\t成绩\ta\na\t2\t95\t4.0\nc\t4\t75\t2.0\n\t\t\t\n总计/加权平均\t6.0\t81.7\t2.67\n共计2门课\t\t\t\n已获学分\t8.0\n", ""},
-      {{"--by-term", "--category=选修，必修", "--terms", "2022-2023学年第一学期..2022-2023学年第二学期", "t.csv"}, kExitOk, "学期" + pad + "学分  加权平均分  a\n2022-2023学年第一学期  1.0   50.0        0.00\n2022-2023学年第二学期  3.0   85.0        2.00\n累计" + pad + "4.0   76.3        1.50\n", ""},
+      {{"--by-term", "--category=选修， 必修", "--terms", "2022-2023学年第一学期..2022-2023学年第二学期", "t.csv"}, kExitOk, "学期" + pad + "学分  加权平均分  a\n2022-2023学年第一学期  1.0   50.0        0.00\n2022-2023学年第二学期  3.0   85.0        2.00\n累计" + pad + "4.0   76.3        1.50\n", ""},
       {{"--terms", "2023-2024-1..2022-2023-1", "t.csv"}, kExitUsage, "", "--terms: 2023-2024-1 comes after 2022-2023-1"},
   };
   // clang-format on
