@@ -87,8 +87,8 @@ void ReportWriter::Flush() {
   m_pending.clear();
 }
 
-bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
-                 WriteBytes write, std::string_view note) {
+bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles, WriteBytes write,
+                 std::string_view note) {
   ReportWriter report(titles, std::move(write), note);
   std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < table.RowCount(); ++row) {

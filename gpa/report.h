@@ -47,7 +47,7 @@ class ReportWriter {
 
 // The page of `table` under the column titles `titles` (MakeColumnTitles), with `note` before it,
 // written through `write`; false when a write failed.
-bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles,
-                 WriteBytes write, std::string_view note = {});
+bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles, WriteBytes write,
+                 std::string_view note = {});
 
 }  // namespace gradova::gpa

@@ -30,8 +30,8 @@
 #include "ui/gradova_app.h"
 #include "ui/import_dlg.h"
 #include "ui/main_dlg.h"
-#include "ui/result_dlg.h"
 #include "ui/res/resource_ids.h"
+#include "ui/result_dlg.h"
 
 using namespace gradova;
 
@@ -142,10 +142,12 @@ int main(int argc, char** argv) {
   import.DoModal();
   // A record with terms and categories, by term with the cumulative GPA, 选修 left out.
   {
-    const char* record[][5] = {
-        {"高等数学", "5", "92", "2022-2023-1", "必修"}, {"大学英语", "3", "85", "2022-2023-1", "必修"},
-        {"体育", "1", "通过", "2022-2023-1", "必修"},   {"线性代数", "4", "78", "2022-2023-2", "必修"},
-        {"电影赏析", "2", "95", "2022-2023-2", "选修"}, {"大学物理", "4", "88", "2023-2024-1", "必修"}};
+    const char* record[][5] = {{"高等数学", "5", "92", "2022-2023-1", "必修"},
+                               {"大学英语", "3", "85", "2022-2023-1", "必修"},
+                               {"体育", "1", "通过", "2022-2023-1", "必修"},
+                               {"线性代数", "4", "78", "2022-2023-2", "必修"},
+                               {"电影赏析", "2", "95", "2022-2023-2", "选修"},
+                               {"大学物理", "4", "88", "2023-2024-1", "必修"}};
     gpa::CourseSnapshot snapshot;
     for (const auto& course : record) {
       gpa::AppendCourse(snapshot, platform::Utf8ToGbk(course[0]), course[1],

@@ -6,16 +6,16 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "courses/term_order.h"
 #include "gpa/evaluation.h"
 #include "gpa/gpa_texts.h"
 #include "gpa/report.h"
 #include "gpa/term_table.h"
-#include "courses/term_order.h"
 #include "platform/current_directory.h"
 #include "platform/gbk.h"
 #include "platform/program_files.h"
-#include "platform/qt/file_dialog.h"
 #include "platform/qt/check_menu.h"
+#include "platform/qt/file_dialog.h"
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_panes.h"
 #include "platform/qt/message_box.h"
@@ -113,7 +113,9 @@ bool CResultDlg::OnInitDialog() {
   const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules);
   for (int column = 0; column < static_cast<int>(termTitles.size()); ++column) {
     m_termList.InsertColumn(column, termTitles[static_cast<std::size_t>(column)],
-                            column == 0 ? kNameWidth : column < 3 ? kNumberWidth : kRuleWidth);
+                            column == 0  ? kNameWidth
+                            : column < 3 ? kNumberWidth
+                                         : kRuleWidth);
   }
   OnChoiceChange();
   return true;
@@ -142,9 +144,8 @@ gpa::Subset CResultDlg::ChosenSubset() {
 void CResultDlg::OnChoiceChange() {
   platform::WaitCursor wait;
   m_subset = ChosenSubset();
-  courses::CourseList chosen =
-      gpa::SelectCourses(gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)),
-                         m_subset);
+  courses::CourseList chosen = gpa::SelectCourses(
+      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
   const int view = ItemAs<QComboBox>(kResultViewList)->currentIndex();
   m_termList.DeleteItems(0, m_termList.GetItemCount());
   m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2));

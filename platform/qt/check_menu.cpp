@@ -14,7 +14,8 @@ QWidget* MakeCheckMenu(QWidget* parent, const std::string& captionGbk,
   button->setText(FromGbk(captionGbk));
   button->setPopupMode(QToolButton::InstantPopup);
   auto* menu = new QMenu(button);
-  QObject::connect(menu, &QMenu::triggered, button, [onChange = std::move(onChange)] { onChange(); });
+  QObject::connect(menu, &QMenu::triggered, button,
+                   [onChange = std::move(onChange)] { onChange(); });
   button->setMenu(menu);
   return button;
 }

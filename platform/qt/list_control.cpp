@@ -272,6 +272,8 @@ ListControl::ListControl() : m_model(new ListModel) {}
 
 ListControl::~ListControl() {
   QObject::disconnect(m_selectionConnection);
+  // The cells' owner goes before the view, which may still draw while its window closes.
+  if (m_view) m_model->SetSource(0, [](int, int) { return std::string_view(); });
   if (!m_view) delete m_model;
 }
 

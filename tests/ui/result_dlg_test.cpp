@@ -217,14 +217,18 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
     results.ItemAs<QComboBox>(id)->setCurrentIndex(index);
     return shown();
   };
-  EXPECT_EQ(choose(kResultViewList, 1), "");
-  EXPECT_EQ(choose(kResultViewList, 2), "");
+  const std::string terms =
+      "2022-2023学年第二学期,2.0,80.0,3.00/2022-2023-2,0.0,无法计算,无法计算/"
+      "2023-2024-1,2.0,90.0,4.00/未分学期,4.0,70.0,2.00/";
+  EXPECT_EQ(choose(kResultViewList, 1), "已获学分：9.0|" + terms + "累计,8.0,77.5,2.75/");
+  EXPECT_EQ(Split(choose(kResultViewList, 2), '/')[5], "累计至2023-2024-1,4.0,85.0,3.50");
   static_cast<QToolButton*>(results.Item(kCategoryMenu))->menu()->actions()[1]->trigger();
-  EXPECT_EQ(choose(kResultViewList, 0), "");
-  EXPECT_EQ(choose(kFromTermList, 2), "");
+  const std::string table = "A,2,90,4.0/D,4,70,2.0/,,,/总计/加权平均,6.0,76.7,2.67/共计2门课,,,/";
+  EXPECT_EQ(choose(kResultViewList, 0), "已获学分：7.0|" + table);
+  EXPECT_EQ(choose(kFromTermList, 2), "已获学分：6.0|" + table);
   Click(results, kWriteReportButton);
-  const std::string report = *Read("GPA report.html");
-  EXPECT_EQ(Utf8(report.substr(report.find("<p>"), report.find("</p>") - report.find("<p>"))), "");
+  const std::string report = Utf8(*Read("GPA report.html"));
+  EXPECT_NE(report.find("<p>仅统计：必修；2023-2024-1 起</p>\r\n<table"), std::string::npos);
 }
 
 }  // namespace
