@@ -145,7 +145,7 @@ class UiTest : public ::testing::Test {
   }
 
   // Runs `script` on the main window, step by step, separated by ';':
-  //   =name,credits,score types the three fields; +... types them and presses 添加/修改
+  //   =name,credits,score[,term,category] types the fields; +... types them and presses 添加/修改
   //   @N clicks row N; ^N selects row N without a click; down presses Down in the list
   //   yes, no, cancel answer the next question
   //   >file picks `file` in the next file dialog, a lone > cancels it
@@ -173,8 +173,9 @@ class UiTest : public ::testing::Test {
       if (verb == "paste") QApplication::clipboard()->setText(QString::fromStdString(arg));
       if (verb == "paste") QTest::keySequence(target, QKeySequence::Paste);
       if (verb == "ime") QApplication::sendEvent(target, &commit);
-      for (int i = 0; i < 3 && (step[0] == '=' || step[0] == '+'); ++i)
-        Type(Main(), kNameEdit + i, Split(arg, ',').at(i));
+      const int fields[] = {kNameEdit, kCreditsEdit, kScoreEdit, kTermEdit, kCategoryEdit};
+      for (std::size_t i = 0; i < 5 && (step[0] == '=' || step[0] == '+'); ++i)
+        Type(Main(), fields[i], i < Split(arg, ',').size() ? Split(arg, ',')[i] : "");
       if (step[0] == '+') Click(Main(), kAddModifyButton);
       if (step[0] == '@') ClickRow(Main().List(), std::stoi(arg));
       if (step[0] == '^') Main().List().SelectRow(std::stoi(arg));
