@@ -59,5 +59,36 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
             "成绩记录文件(*.txt);;成绩单(*.csv *.tsv *.xlsx)");
 }
 
+// A transcript of four years as an academic system exports it keeps every term and category on
+// its way to the list, from .xlsx and GBK and UTF-8 CSV alike, and a course table (.csv) of it
+// reads back as the same list without the dialog. A course file (.txt) is written only after the
+// question, and holds the GPA courses alone.
+TEST_F(ImportDlgTest, TermsAndCategoriesGoThroughACourseTable) {
+  std::string first;
+  for (const std::string name :
+       {"transcript_terms.xlsx", "transcript_terms_gbk.csv", "transcript_terms_utf8.csv"}) {
+    Write(name, Data(name));
+    m_inModal = {[](platform::Dialog& d) { Click(d, kImportOkButton); }};
+    m_modals = 0;
+    Run(">" + name + ";load");
+    first = first.empty() ? Cells(Main().List()) : first;
+    EXPECT_EQ(Cells(Main().List()), first) << name;
+    Run(">out.csv;save;>out.csv;load");
+    EXPECT_EQ(Cells(Main().List()) + std::to_string(m_modals), first + "1") << name;
+  }
+  int complete = 0;
+  for (int row = 0; row < Main().List().GetItemCount(); ++row)
+    complete +=
+        !Main().List().GetItemText(row, 3).empty() && !Main().List().GetItemText(row, 4).empty();
+  EXPECT_EQ(complete, 41);
+  for (const std::string row : {"程序设计基础,2.5,通过,2021-2022-1,实践环节/",
+                                "Linear Algebra, Honours,3,71,2021-2022-2,通识教育选修/"})
+    EXPECT_NE(first.find(row), std::string::npos) << row;
+  Run(">out.txt;save;yes;>out.txt;save");
+  EXPECT_EQ(Boxes(), "?/?/");
+  const std::string txt = Read("out.txt").value_or("");
+  EXPECT_EQ(std::count(txt.begin(), txt.end(), '\n'), 38);
+}
+
 }  // namespace
 }  // namespace gradova::ui

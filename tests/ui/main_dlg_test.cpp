@@ -81,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Score100", "+c,1,100", "c,1,100/|c|1|100|添加|-++*|"},
         Row{"HalfCredit", "+c,0.5,60", "c,0.5,60/|c|0.5|60|添加|-++*|"},
         Row{"WordedScore", "+c,2,优秀", "c,2,优秀/|c|2|优秀|添加|-++*|"},
+        Row{"PassGrade", "+c,2,合格;+d,2,不通过",
+            "c,2,合格/|d|2|不通过|添加|-++*|输入有误！\n" SCORE_WORDS "/"},
+        Row{"TermAndCategory", "+a,1,60,2023-2024-1,;+b,2,70,,必修;@0",
+            "a,1,60,2023-2024-1,/b,2,70,,必修/|a|1|60|修改|2023-2024-1||+++*|"},
         Row{"NegativeScore", "+c,1,-5", "|c|1|-5|添加|---|输入有误！\n分数应在 0~100 之间/"},
         Row{"Score100Point5", "+c,1,100.5", "|c|1|100.5|添加|---|输入有误！\n分数应在 0~100 之间/"},
         Row{"ExponentScore", "+c,1,100e5", "|c|1|100e5|添加|---|输入有误！\n" SCORE_WORDS "/"},
@@ -146,7 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
             "数学?,2,60/||||添加|-++|有1个字符无法转换，已替换为“?”。/"},
         Row{"LoadUnreadableTranscript", "+x,1,6;no;>t.xlsx;load",
             "x,1,6/|x|1|6|添加|-++*|?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/"},
-        Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
+        Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"},
+        // Only a course file (.txt) cannot hold a term, a category or a passed pass/fail course.
+        Row{"SaveTermsToATable", "+a,1,6,t,c;>c.csv;save", "a,1,6,t,c/|a|1|6|添加|t|c|-++|"},
+        Row{"SaveTermsToAFileNo", "+a,1,6,,c;no;>c.txt;save", "a,1,6,,c/|a|1|6|添加||c|-++*|?/"},
+        Row{"SavePassedToAFileYes", "+a,1,P;yes;>c.txt;save;>c.txt;load", "|a|1|P|添加|-++|?/"}),
     kLabel);
 
 // Course names are only ever text, however odd their bytes or however much they look like paths,
