@@ -54,13 +54,30 @@ std::string_view Cell(const std::vector<std::string>& record, std::size_t column
   return column < record.size() ? Trim(record[column]) : std::string_view();
 }
 
-std::string CourseName(std::string_view cell) {
-  std::string name(cell);
-  for (char& c : name) {
+// A cell as one line: control bytes as spaces, trimmed.
+std::string OneLine(std::string_view cell) {
+  std::string line(cell);
+  for (char& c : line) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }
-  name = std::string(Trim(name));
+  return std::string(Trim(line));
+}
+
+std::string CourseName(std::string_view cell) {
+  std::string name = OneLine(cell);
   return name.empty() ? std::string(kUnnamedCourse) : name;
+}
+
+std::string Term(const std::vector<std::string>& record, const TranscriptColumns& columns) {
+  std::string term = OneLine(Cell(record, columns.term));
+  const std::string part = OneLine(Cell(record, columns.termPart));
+  if (!term.empty() && !part.empty()) term += '-';
+  return term + part;
+}
+
+bool IsListedPass(const TranscriptRow& row) {
+  return row.fate == RowFate::PassFail && IsPassGrade(row.course.score) &&
+         std::holds_alternative<double>(CreditsValue(row.course.credits));
 }
 
 // The fate of a row apart from retakes; the course's score is set for Counted rows.
@@ -118,9 +135,18 @@ TranscriptColumns FindTranscriptColumns(const TextRecords& records) {
       }
       return records[r].size();
     };
-    const TranscriptColumns columns{find(kNameHeadings), find(kCreditsHeadings),
-                                    find(kGradeHeadings), r + 1};
     const std::size_t width = records[r].size();
+    const auto found = [width](std::size_t column) { return column < width ? column : kNoColumn; };
+    TranscriptColumns columns{find(kNameHeadings),           find(kCreditsHeadings),
+                              find(kGradeHeadings),          r + 1,
+                              found(find(kTermHeadings)),    kNoColumn,
+                              found(find(kCategoryHeadings))};
+    const std::size_t year = found(find(kYearHeadings));
+    if (year != kNoColumn && (columns.term == kNoColumn ||
+                              InWordList(Trim(records[r][columns.term]), kSemesterHeadings))) {
+      columns.termPart = columns.term;
+      columns.term = year;
+    }
     if (columns.name < width && columns.credits < width && columns.grade < width) return columns;
   }
   return {};
@@ -189,12 +215,15 @@ TranscriptImport ImportTranscript(const TextRecords& records, const TranscriptSe
     row.record = r + 1;
     row.course.name = CourseName(Cell(record, columns.name));
     row.course.credits = std::string(Cell(record, columns.credits));
+    row.course.term = Term(record, columns);
+    row.course.category = OneLine(Cell(record, columns.category));
     row.fate = Judge(row, Cell(record, columns.grade), settings.gradeMap);
     result.rows.push_back(std::move(row));
   }
   SettleRetakes(result.rows, settings.retake);
   for (const TranscriptRow& row : result.rows) {
     if (row.fate == RowFate::Counted) result.courses.push_back(row.course);
+    if (row.fate == RowFate::Counted || IsListedPass(row)) result.listed.push_back(row.course);
   }
   return result;
 }

@@ -14,18 +14,27 @@
 
 namespace gradova::courses {
 
+// A column that is not there: its field is empty in every row.
+inline constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
+
 // Where the courses are: the column (0-based) of each field and the first record after the
-// header. A record too short for a column has an empty text there.
+// header. A record too short for a column has an empty text there. The term is `term` joined to
+// `termPart` by "-" when both cells hold text (a year and a semester: "2023-2024-1").
 struct TranscriptColumns {
   std::size_t name = 0;
   std::size_t credits = 1;
   std::size_t grade = 2;
   std::size_t firstRecord = 0;
+  std::size_t term = kNoColumn;
+  std::size_t termPart = kNoColumn;
+  std::size_t category = kNoColumn;
 };
 
 // The header is the first of the first ten records in which a name, a credits and a grade heading
 // (kNameHeadings, kCreditsHeadings, kGradeHeadings; surrounding spaces ignored) all appear; the
-// first cell that matches each decides its column. Without one, the first three columns from the
+// first cell that matches each decides its column. The term (kTermHeadings, or a kYearHeadings
+// column with the kSemesterHeadings one as its part) and the category (kCategoryHeadings) are
+// found in the same record, when it has them. Without a header, the first three columns from the
 // first record, as in a course file.
 TranscriptColumns FindTranscriptColumns(const TextRecords& records);
 
@@ -73,7 +82,8 @@ enum class RowFate {
 struct TranscriptRow {
   std::size_t record = 0;  // 1-based number of the record in the file, header included
   // Name (control bytes as spaces, trimmed, kUnnamedCourse when empty), credits as read (trimmed),
-  // and the score the grade counts as; for rows that have none, the grade as read.
+  // and the score the grade counts as; for rows that have none, the grade as read. The term and
+  // the category as the name is read, but empty when they are.
   CourseRecord course;
   RowFate fate = RowFate::Counted;
   CourseLineError error = CourseLineError::BadFormat;  // why, for BadCourse
@@ -83,6 +93,9 @@ struct TranscriptRow {
 struct TranscriptImport {
   std::vector<TranscriptRow> rows;    // every record after the header but the empty ones
   std::vector<CourseRecord> courses;  // the Counted rows' courses, in file order
+  // The courses of the list, in file order: the Counted rows' and those of PassFail rows with a
+  // passed grade (IsPassGrade, kept as read) and valid credits, which count only as earned credits.
+  std::vector<CourseRecord> listed;
   std::size_t Count(RowFate fate) const;
 };
 

@@ -90,4 +90,10 @@ ReplaceStatus WriteCourseFile(const std::string& path,
   return ReplaceStatus::WriteFailed;
 }
 
+ReplaceStatus WriteCourseTable(const std::string& path,
+                               const std::vector<courses::CourseRecord>& records) {
+  return ReplaceFile(
+      path, std::string(courses::kUtf8Bom) + GbkToUtf8(courses::FormatCourseTable(records)));
+}
+
 }  // namespace gradova::platform

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "courses/course_file.h"
+#include "courses/course_table.h"
 #include "grading/rules_file.h"
 #include "platform/files.h"
 
@@ -43,5 +44,11 @@ courses::CourseList ReadCourseFile(const std::string& path, courses::CourseFileC
 ReplaceStatus WriteCourseFile(const std::string& path,
                               const std::vector<courses::CourseRecord>& records,
                               courses::TextEncoding encoding = courses::TextEncoding::Gbk);
+
+// Replaces the file at `path` atomically with the course table of `records` (GBK) in UTF-8 with
+// a byte-order mark, which spreadsheet programs need to read it as UTF-8; on failure the old file
+// stays as it was. It reads back through ReadTranscriptFile.
+ReplaceStatus WriteCourseTable(const std::string& path,
+                               const std::vector<courses::CourseRecord>& records);
 
 }  // namespace gradova::platform

@@ -122,6 +122,15 @@ int main(int argc, char** argv) {
     ui::CMainDlg mainDialog;
     mainDialog.Create();
     mainDialog.ItemAs<QPushButton>(ui::kFromFileButton)->click();
+    // The sample's courses in the terms and categories a transcript gives them.
+    const char* groups[][2] = {{"2023-2024-1", "公共必修"},
+                               {"2023-2024-1", "专业必修"},
+                               {"2023-2024-2", "通识教育选修"},
+                               {"2023-2024-2", "公共必修"}};
+    for (int row = 0; row < 4; ++row) {
+      for (int column = 3; column < 5; ++column)
+        mainDialog.List().SetItemText(row, column, platform::Utf8ToGbk(groups[row][column - 3]));
+    }
     mainDialog.List().SelectRow(1);
     ok = Save(mainDialog, outDir / "main-window.png") && ok;
     mainDialog.ItemAs<QPushButton>(ui::kInstructionsButton)->click();
@@ -134,10 +143,12 @@ int main(int argc, char** argv) {
     mainDialog.ItemAs<QPushButton>(ui::kAddModifyButton)->click();
     mainDialog.ItemAs<QPushButton>(ui::kFromFileButton)->click();
   }
-  // The import dialog over a transcript with a worded grade, a pass/fail course and a retake.
+  // The import dialog over a transcript with terms and categories, a worded grade, a pass/fail
+  // course and a retake.
   platform::ReplaceFile("transcript.csv",
-                        "课程名称,学分,成绩\r\n高等数学,5,优\r\n体育,1,通过\r\n"
-                        "线性代数,4,58\r\n线性代数,4,良好\r\n大学物理,3,中等\r\n");
+                        "学年学期,课程名称,课程性质,学分,成绩\r\n2023-2024-1,高等数学,必修,5,优\r\n"
+                        "2023-2024-1,体育,必修,1,通过\r\n2023-2024-1,线性代数,必修,4,58\r\n"
+                        "2023-2024-2,线性代数,必修,4,良好\r\n2023-2024-2,大学物理,选修,3,中等\r\n");
   ui::CImportDlg import(platform::ReadTranscriptFile("transcript.csv").records);
   import.DoModal();
   // A record with terms and categories, by term with the cumulative GPA, 选修 left out.

@@ -4,6 +4,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "courses/course_table.h"
 #include "gpa/gpa_texts.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/wait_cursor.h"
@@ -12,6 +13,7 @@
 #include "ui/res/icon.h"
 #include "ui/res/import_texts.h"
 #include "ui/res/resource_ids.h"
+#include "ui/res/ui_texts.h"
 
 namespace gradova::ui {
 
@@ -22,6 +24,8 @@ namespace {
 constexpr int kRowColumnWidth = 40;
 constexpr int kNameColumnWidth = 200;
 constexpr int kNumberColumnWidth = 50;
+constexpr int kTermColumnWidth = 80;
+constexpr int kCategoryColumnWidth = 70;
 constexpr int kResultColumnWidth = 120;  // at least; it takes the room left
 
 constexpr courses::RetakePolicy kRetakeEntries[] = {
@@ -31,12 +35,19 @@ constexpr courses::RetakePolicy kRetakeEntries[] = {
 
 CImportDlg::CImportDlg(courses::TextRecords records, QWidget* owner)
     : Dialog(MakeImportDialogTemplate(), owner), m_records(std::move(records)) {
-  m_settings.columns = courses::FindTranscriptColumns(m_records);
+  for (const auto& record : m_records) m_width = std::max(m_width, record.size());
+  m_settings.columns = m_header = courses::FindTranscriptColumns(m_records);
   m_nameColumn = static_cast<int>(m_settings.columns.name);
   m_creditsColumn = static_cast<int>(m_settings.columns.credits);
   m_gradeColumn = static_cast<int>(m_settings.columns.grade);
+  const auto entry = [](std::size_t column) {
+    return column == courses::kNoColumn ? 0 : static_cast<int>(column) + 1;
+  };
+  m_termEntry = entry(m_settings.columns.term);
+  m_categoryEntry = entry(m_settings.columns.category);
   m_gradeMapText = courses::FormatGradeMap(m_settings.gradeMap);
-  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList, kImportRetakeList})
+  for (int id : {kImportNameList, kImportCreditsList, kImportGradeList, kImportTermList,
+                 kImportCategoryList, kImportRetakeList})
     Bind(id, Notification::SelectionChange, [this] { OnSettingsChange(); });
   Bind(kImportGradeMapEdit, Notification::EditChange, [this] { OnSettingsChange(); });
 }
@@ -46,6 +57,8 @@ void CImportDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Index(kImportNameList, m_nameColumn);
   dx.Index(kImportCreditsList, m_creditsColumn);
   dx.Index(kImportGradeList, m_gradeColumn);
+  dx.Index(kImportTermList, m_termEntry);
+  dx.Index(kImportCategoryList, m_categoryEntry);
   dx.Index(kImportRetakeList, m_retake);
   dx.Text(kImportGradeMapEdit, m_gradeMapText);
   dx.Text(kImportSummaryLabel, m_summaryText);
@@ -54,11 +67,9 @@ void CImportDlg::DoDataExchange(platform::DataExchange& dx) {
 bool CImportDlg::OnInitDialog() {
   setWindowIcon(ApplicationIcon());
   // Each column by its number and, below a header, its heading.
-  std::size_t width = 0;
-  for (const auto& record : m_records) width = std::max(width, record.size());
   const std::size_t header = m_settings.columns.firstRecord;
   std::vector<std::string> columns;
-  for (std::size_t column = 0; column < width; ++column) {
+  for (std::size_t column = 0; column < m_width; ++column) {
     std::string entry = std::string(kImportColumnBefore) + std::to_string(column + 1) +
                         std::string(kImportColumnAfter);
     if (header > 0 && column < m_records[header - 1].size()) {
@@ -68,6 +79,13 @@ bool CImportDlg::OnInitDialog() {
   }
   for (int id : {kImportNameList, kImportCreditsList, kImportGradeList})
     SetDropListItems(id, columns);
+  columns.insert(columns.begin(), std::string(kImportNoColumn));
+  SetDropListItems(kImportCategoryList, columns);
+  if (m_header.termPart != courses::kNoColumn) {
+    columns.push_back(columns[m_header.term + 1] + " + " + columns[m_header.termPart + 1]);
+    m_termEntry = static_cast<int>(columns.size()) - 1;
+  }
+  SetDropListItems(kImportTermList, columns);
   SetDropListItems(kImportRetakeList,
                    {std::string(kImportRetakeHighest), std::string(kImportRetakeLatest),
                     std::string(kImportRetakeAll)});
@@ -76,7 +94,9 @@ bool CImportDlg::OnInitDialog() {
   m_list.InsertColumn(1, gpa::kCourseNameTitle, kNameColumnWidth);
   m_list.InsertColumn(2, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(3, gpa::kScoreTitle, kNumberColumnWidth);
-  m_list.InsertColumn(4, kImportResultTitle, kResultColumnWidth);
+  m_list.InsertColumn(4, kTermTitle, kTermColumnWidth);
+  m_list.InsertColumn(5, kCategoryTitle, kCategoryColumnWidth);
+  m_list.InsertColumn(6, kImportResultTitle, kResultColumnWidth);
   // What becomes of each row takes the room left, and more as the dialog grows.
   m_list.View()->header()->setStretchLastSection(true);
   OnSettingsChange();
@@ -93,6 +113,14 @@ void CImportDlg::OnSettingsChange() {
   m_settings.columns.name = column(m_nameColumn);
   m_settings.columns.credits = column(m_creditsColumn);
   m_settings.columns.grade = column(m_gradeColumn);
+  const auto chosen = [](int entry) {
+    return entry > 0 ? static_cast<std::size_t>(entry - 1) : courses::kNoColumn;
+  };
+  // Past the columns, the term entry is the joined pair the header gave.
+  const bool joined = m_termEntry > static_cast<int>(m_width);
+  m_settings.columns.term = joined ? m_header.term : chosen(m_termEntry);
+  m_settings.columns.termPart = joined ? m_header.termPart : courses::kNoColumn;
+  m_settings.columns.category = chosen(m_categoryEntry);
   m_settings.retake = kRetakeEntries[std::clamp(m_retake, 0, 2)];
   std::optional<courses::GradeMap> map = courses::ParseGradeMap(m_gradeMapText);
   m_gradeMapReads = map.has_value();
@@ -109,7 +137,8 @@ void CImportDlg::OnSettingsChange() {
   rows.reserve(m_import.rows.size());
   for (const courses::TranscriptRow& row : m_import.rows) {
     rows.push_back({std::to_string(row.record), row.course.name, row.course.credits,
-                    row.course.score, courses::DescribeRow(row)});
+                    row.course.score, row.course.term, row.course.category,
+                    courses::DescribeRow(row)});
   }
   m_list.DeleteItems(0, m_list.GetItemCount());
   m_list.InsertItems(0, std::move(rows));
@@ -117,8 +146,7 @@ void CImportDlg::OnSettingsChange() {
   UpdateData(false);
 }
 
-std::optional<std::vector<std::vector<std::string>>> ImportTranscriptRows(const std::string& path,
-                                                                          QWidget* owner) {
+std::optional<ImportedRows> ImportTranscriptRows(const std::string& path, QWidget* owner) {
   platform::TranscriptFile file;
   {
     platform::WaitCursor wait;
@@ -128,13 +156,21 @@ std::optional<std::vector<std::vector<std::string>>> ImportTranscriptRows(const 
     platform::AfxMessageBox(platform::TranscriptFileMessage(*file.error), owner);
     return std::nullopt;
   }
+  const auto rowsOf = [](const std::vector<courses::CourseRecord>& courses) {
+    std::vector<std::vector<std::string>> rows;
+    for (const courses::CourseRecord& course : courses) {
+      rows.push_back({course.name, course.credits, course.score, course.term, course.category});
+    }
+    return rows;
+  };
+  if (courses::IsCourseTable(file.records)) {
+    courses::TranscriptImport table =
+        courses::ImportTranscript(file.records, courses::CourseTableSettings());
+    if (table.listed.size() == table.rows.size()) return ImportedRows{rowsOf(table.listed), true};
+  }
   CImportDlg import(std::move(file.records), owner);
   if (import.DoModal() != platform::kIdOk) return std::nullopt;
-  std::vector<std::vector<std::string>> rows;
-  for (const courses::CourseRecord& course : import.Courses()) {
-    rows.push_back({course.name, course.credits, course.score});
-  }
-  return rows;
+  return ImportedRows{rowsOf(import.Courses()), false};
 }
 
 }  // namespace gradova::ui

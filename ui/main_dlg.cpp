@@ -1,6 +1,7 @@
 #include "ui/main_dlg.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -32,6 +33,8 @@ namespace {
 
 constexpr int kNameColumnWidth = 236;
 constexpr int kNumberColumnWidth = 60;
+constexpr int kTermColumnWidth = 90;
+constexpr int kCategoryColumnWidth = 86;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -46,6 +49,18 @@ Rows ReadCourseRows(const std::string& path, courses::CourseFileCheck& check) {
         {std::string(course.name), std::string(course.credits), std::string(course.score)});
   }
   return rows;
+}
+
+// What a course file cannot hold: a term, a category or a course that counts only as credits.
+bool HoldsMoreThanACourseFile(const std::vector<courses::CourseRecord>& courses) {
+  return std::any_of(courses.begin(), courses.end(), [](const courses::CourseRecord& course) {
+    return !course.term.empty() || !course.category.empty() || courses::IsPassGrade(course.score);
+  });
+}
+
+bool EndsWith(const std::string& path, std::string_view suffix) {
+  return path.size() >= suffix.size() &&
+         path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 }  // namespace
@@ -70,6 +85,8 @@ void CMainDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Text(kAddModifyButton, m_toggleText);
   dx.Text(kCreditsEdit, m_creditsText);
   dx.Text(kScoreEdit, m_scoreText);
+  dx.Text(kTermEdit, m_termText);
+  dx.Text(kCategoryEdit, m_categoryText);
 }
 
 bool CMainDlg::OnInitDialog() {
@@ -91,6 +108,8 @@ bool CMainDlg::OnInitDialog() {
   m_list.InsertColumn(0, gpa::kCourseNameTitle, kNameColumnWidth);
   m_list.InsertColumn(1, gpa::kCreditsTitle, kNumberColumnWidth);
   m_list.InsertColumn(2, gpa::kScoreTitle, kNumberColumnWidth);
+  m_list.InsertColumn(3, kTermTitle, kTermColumnWidth);
+  m_list.InsertColumn(4, kCategoryTitle, kCategoryColumnWidth);
   // The focus starts where a course is typed, not on the list before it in the tab order.
   Item(kNameEdit)->setFocus();
   return false;
@@ -98,7 +117,7 @@ bool CMainDlg::OnInitDialog() {
 
 void CMainDlg::OnOK() {
   const QWidget* focus = focusWidget();
-  for (int id : {kNameEdit, kCreditsEdit, kScoreEdit}) {
+  for (int id : {kNameEdit, kCreditsEdit, kScoreEdit, kTermEdit, kCategoryEdit}) {
     if (focus && focus == Item(id)) OnAddModify();
   }
 }
@@ -107,8 +126,9 @@ std::vector<courses::CourseRecord> CMainDlg::CourseRows() const {
   std::vector<courses::CourseRecord> rows;
   rows.reserve(static_cast<std::size_t>(CourseCount()));
   for (int row = 0; row < CourseCount(); ++row) {
-    rows.push_back(
-        {m_list.GetItemText(row, 0), m_list.GetItemText(row, 1), m_list.GetItemText(row, 2)});
+    rows.push_back({m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
+                    m_list.GetItemText(row, 2), m_list.GetItemText(row, 3),
+                    m_list.GetItemText(row, 4)});
   }
   return rows;
 }
@@ -121,6 +141,8 @@ void CMainDlg::SetFields(int row) {
   m_nameText = m_list.GetItemText(row, 0);
   m_creditsText = m_list.GetItemText(row, 1);
   m_scoreText = m_list.GetItemText(row, 2);
+  m_termText = m_list.GetItemText(row, 3);
+  m_categoryText = m_list.GetItemText(row, 4);
 }
 
 void CMainDlg::EmptyList() {
@@ -140,7 +162,9 @@ void CMainDlg::OnAddModify() {
   const auto credits = courses::CreditsValue(m_creditsText);
   const auto score = courses::ScoreValue(m_scoreText);
   const auto* creditsError = std::get_if<courses::CourseLineError>(&credits);
-  const auto* scoreError = std::get_if<courses::CourseLineError>(&score);
+  // A passed pass/fail grade is no score, yet a course that counts only as credits.
+  const auto* scoreError =
+      courses::IsPassGrade(m_scoreText) ? nullptr : std::get_if<courses::CourseLineError>(&score);
   if (creditsError || scoreError) {
     const std::string_view why =
         courses::DescribeValueError(creditsError ? *creditsError : *scoreError);
@@ -157,6 +181,8 @@ void CMainDlg::OnAddModify() {
   m_list.SetItemText(row, 0, m_nameText);
   m_list.SetItemText(row, 1, m_creditsText);
   m_list.SetItemText(row, 2, m_scoreText);
+  m_list.SetItemText(row, 3, m_termText);
+  m_list.SetItemText(row, 4, m_categoryText);
   if (m_nameText == courses::kUnnamedCourse) m_nameText.clear();
   UpdateData(false);
   MatchListButtons();
@@ -216,15 +242,19 @@ bool CMainDlg::LoadChosenFile() {
   const std::optional<std::string> path = platform::ShowOpenFileDialog(
       this, std::string(kCourseFileFilter) + ";;" + std::string(kTranscriptFilter));
   if (!path) return false;
-  // A transcript goes through the import dialog; what it accepts loads as a course file's rows.
-  // Memory may run out while reading either: the list stays and the file is not opened.
+  // A transcript goes through the import dialog, the program's own course table straight in; what
+  // they give loads as a course file's rows. Memory may run out while reading either: the list
+  // stays and the file is not opened.
   const bool transcript = platform::IsTranscriptPath(*path);
+  bool courseTable = false;
   std::optional<Rows> rows;
   courses::CourseFileCheck check;
   try {
     if (transcript) {
-      rows = ImportTranscriptRows(*path, this);
-      if (!rows) return false;
+      std::optional<ImportedRows> imported = ImportTranscriptRows(*path, this);
+      if (!imported) return false;
+      rows = std::move(imported->rows);
+      courseTable = imported->courseTable;
     } else {
       platform::WaitCursor wait;
       rows = ReadCourseRows(*path, check);
@@ -232,7 +262,7 @@ bool CMainDlg::LoadChosenFile() {
   } catch (const std::bad_alloc&) {
     check = {courses::CourseFileError::CannotOpen, 0};
   }
-  m_filePath = transcript ? path->substr(0, path->rfind('.')) + ".txt" : *path;
+  m_filePath = transcript && !courseTable ? path->substr(0, path->rfind('.')) + ".txt" : *path;
   m_fileEncoding = check.error ? courses::TextEncoding::Gbk : check.encoding;
   if (check.error == courses::CourseFileError::CannotOpen) {
     platform::AfxMessageBox(kFileOpenFailed, this);
@@ -269,20 +299,31 @@ bool CMainDlg::LoadChosenFile() {
 void CMainDlg::OnSaveCurrent() { SaveCurrent(); }
 
 bool CMainDlg::SaveCurrent() {
-  const std::optional<std::string> path =
-      platform::ShowSaveFileDialog(this, m_filePath, std::string(kCourseFileFilter));
+  const std::optional<std::string> path = platform::ShowSaveFileDialog(
+      this, m_filePath, std::string(kCourseFileFilter) + ";;" + std::string(kCourseTableFilter));
   if (!path) {
     m_filePath.clear();
     return false;
   }
   m_filePath = *path;
-  if (m_filePath.size() < 4 || m_filePath.compare(m_filePath.size() - 4, 4, ".txt") != 0) {
-    m_filePath += ".txt";
+  const bool table = EndsWith(m_filePath, ".csv");
+  if (!table && !EndsWith(m_filePath, ".txt")) m_filePath += ".txt";
+  std::vector<courses::CourseRecord> courses = CourseRows();
+  if (!table && HoldsMoreThanACourseFile(courses)) {
+    if (platform::AskYesNoCancel(this, kDropQuestion, kPromptCaption) != platform::kIdYes) {
+      return false;
+    }
+    courses.erase(std::remove_if(courses.begin(), courses.end(),
+                                 [](const courses::CourseRecord& course) {
+                                   return courses::IsPassGrade(course.score);
+                                 }),
+                  courses.end());
   }
   platform::ReplaceStatus saved;
   {
     platform::WaitCursor wait;
-    saved = platform::WriteCourseFile(m_filePath, CourseRows(), m_fileEncoding);
+    saved = table ? platform::WriteCourseTable(m_filePath, courses)
+                  : platform::WriteCourseFile(m_filePath, courses, m_fileEncoding);
   }
   if (saved != platform::ReplaceStatus::Replaced) {
     platform::AfxMessageBox(kFileCreateFailed, this);
@@ -322,7 +363,8 @@ void CMainDlg::OnViewGpa() {
       platform::WaitCursor wait;
       for (int row = 0; row < CourseCount(); ++row) {
         gpa::AppendCourse(snapshot, m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
-                          m_list.GetItemText(row, 2));
+                          m_list.GetItemText(row, 2), m_list.GetItemText(row, 3),
+                          m_list.GetItemText(row, 4));
       }
     }
     platform::SetCurrentDirectory(m_startDir);

@@ -47,7 +47,8 @@ class CMainDlg : public platform::Dialog {
   void OnViewGpa();
   void OnExit();
 
-  // The save command; true when it wrote the file.
+  // The save command; true when it wrote the file. A course file (.txt) holds the GPA courses'
+  // names, credits and scores only: before it drops anything else it asks.
   bool SaveCurrent();
   // Asks for a file and puts its courses in the list; true when they replaced the list.
   bool LoadChosenFile();
@@ -66,11 +67,13 @@ class CMainDlg : public platform::Dialog {
   bool m_modified = false;
   std::string m_creditsText;
   std::string m_scoreText;
+  std::string m_termText;
+  std::string m_categoryText;
   platform::ListControl m_list;
   std::string m_nameText;
   std::string m_toggleText;
   std::string m_filePath;
-  // The encoding 保存当前 writes: that of the loaded file; GBK for typed courses.
+  // The encoding 保存当前 writes to a course file: that of the loaded file; GBK for typed courses.
   courses::TextEncoding m_fileEncoding = courses::TextEncoding::Gbk;
   std::string m_startDir;
   CLinkStatic m_homeLink;

@@ -1,5 +1,5 @@
 #pragma once
-// The open and save dialogs for course files (and, to open, transcripts). Paths are the file
+// The open and save dialogs for course files and course tables (and, to open, transcripts). Paths are the file
 // system's own bytes.
 #include <functional>
 #include <optional>

@@ -10,13 +10,17 @@ using namespace std::string_literals;
 
 class MainDlgTest : public UiTest {
  protected:
-  // The course rows but the trailing empty one, the fields, 添加/修改, 删除 保存当前 清空当前 on
-  // or off, * if modified, the boxes (the unsaved-changes question as "?"), the result if ended.
+  // The course rows but the trailing empty one (without an empty term and category), the fields
+  // (the term and category when either holds text), 添加/修改, 删除 保存当前 清空当前 on or off,
+  // * if modified, the boxes (the unsaved-changes question as "?"), the result if ended.
   std::string State() {
-    std::string state = Cells(Main().List());
+    std::string state =
+        QString::fromStdString(Cells(Main().List())).replace(",,/", "/").toStdString();
     EXPECT_EQ(state.substr(state.size() - 3), ",,/");
     state.resize(state.size() - 3);
+    const std::string groups = "|" + Shown(Main(), kTermEdit) + "|" + Shown(Main(), kCategoryEdit);
     for (int id = kNameEdit; id <= kAddModifyButton; ++id) state += "|" + Shown(Main(), id);
+    state += groups == "||" ? "" : groups;
     state += "|";
     for (int id : {kDeleteButton, kSaveCurrentButton, kClearCurrentButton}) state += On(Main(), id);
     state += (Main().Modified() ? "*|" : "|") + Boxes();
@@ -33,9 +37,10 @@ TEST_F(MainDlgTest, StartUpMakesTheRulesAndEnablesWhatAnEmptyListAllows) {
   EXPECT_TRUE(QFontInfo(Main().font()).exactMatch());
   EXPECT_EQ(Main().List().ColumnWidth(1), Main().List().ColumnWidth(2));  // none stretches
   // The focus starts in the name field, and Tab follows what the eye sees.
-  EXPECT_EQ(TabOrder(Main()), "1001,1002,1003,1004,1006,1005,1011,1012,1009,1000,");
+  EXPECT_EQ(TabOrder(Main()), "1001,1002,1003,1013,1014,1004,1006,1005,1011,1012,1009,1000,");
   Run("+a,1,60;@0");  // 删除, 保存当前 and 清空当前 on
-  EXPECT_EQ(TabOrder(Main()), "1000,1001,1002,1003,1004,1007,1006,1005,1008,1010,1011,1012,1009,");
+  EXPECT_EQ(TabOrder(Main()),
+            "1000,1001,1002,1003,1013,1014,1004,1007,1006,1005,1008,1010,1011,1012,1009,");
 }
 
 // Here `rules` cannot be made because the working directory was removed under the program.
@@ -43,7 +48,7 @@ TEST_F(MainDlgTest, RulesThatCannotBeCreatedAreReportedAndStartUpGoesOn) {
   std::filesystem::create_directory(Path("gone"));
   std::filesystem::current_path(Path("gone"));
   std::filesystem::remove(Path("gone"));
-  EXPECT_EQ(Cells(Main().List()), ",,/");
+  EXPECT_EQ(Cells(Main().List()), ",,,,/");
   EXPECT_NE(Boxes().find("rules"), std::string::npos);
 }
 
@@ -76,6 +81,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Score100", "+c,1,100", "c,1,100/|c|1|100|添加|-++*|"},
         Row{"HalfCredit", "+c,0.5,60", "c,0.5,60/|c|0.5|60|添加|-++*|"},
         Row{"WordedScore", "+c,2,优秀", "c,2,优秀/|c|2|优秀|添加|-++*|"},
+        Row{"PassGrade", "+c,2,合格;+d,2,不通过",
+            "c,2,合格/|d|2|不通过|添加|-++*|输入有误！\n" SCORE_WORDS "/"},
+        Row{"TermAndCategory", "+a,1,60,2023-2024-1,;+b,2,70,,必修;@0",
+            "a,1,60,2023-2024-1,/b,2,70,,必修/|a|1|60|修改|2023-2024-1||+++*|"},
         Row{"NegativeScore", "+c,1,-5", "|c|1|-5|添加|---|输入有误！\n分数应在 0~100 之间/"},
         Row{"Score100Point5", "+c,1,100.5", "|c|1|100.5|添加|---|输入有误！\n分数应在 0~100 之间/"},
         Row{"ExponentScore", "+c,1,100e5", "|c|1|100e5|添加|---|输入有误！\n" SCORE_WORDS "/"},
@@ -141,7 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
             "数学?,2,60/||||添加|-++|有1个字符无法转换，已替换为“?”。/"},
         Row{"LoadUnreadableTranscript", "+x,1,6;no;>t.xlsx;load",
             "x,1,6/|x|1|6|添加|-++*|?/无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！/"},
-        Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"}),
+        Row{"SaveToADirectory", "+a,1,6;>dir.txt;save", "a,1,6/|a|1|6|添加|-++*|文件创建失败！/"},
+        // Only a course file (.txt) cannot hold a term, a category or a passed pass/fail course.
+        Row{"SaveTermsToATable", "+a,1,6,t,c;>c.csv;save", "a,1,6,t,c/|a|1|6|添加|t|c|-++|"},
+        Row{"SaveTermsToAFileNo", "+a,1,6,,c;no;>c.txt;save", "a,1,6,,c/|a|1|6|添加||c|-++*|?/"},
+        Row{"SavePassedToAFileYes", "+a,1,P;yes;>c.txt;save;>c.txt;load", "|a|1|P|添加|-++|?/"}),
     kLabel);
 
 // Course names are only ever text, however odd their bytes or however much they look like paths,

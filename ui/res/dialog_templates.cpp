@@ -76,10 +76,10 @@ platform::DialogTemplate MakeAboutDialogTemplate() {
 }
 
 platform::DialogTemplate MakeMainDialogTemplate() {
-  return Dialog(kMainDialogId, kMainCaption, 320, 240,
+  return Dialog(kMainDialogId, kMainCaption, 440, 240,
                 {
-                    List(kCourseList, {7, 7, 240, 180}),
-                    {-1, ControlKind::GroupBox, "", {7, 186, 241, 44}, false, {}},
+                    List(kCourseList, {7, 7, 360, 180}),
+                    {-1, ControlKind::GroupBox, "", {7, 186, 361, 44}, false, {}},
                     // Tab goes as the eye reads: the fields left to right, the buttons beside
                     // them, then the column on the right from the top.
                     Edit(kNameEdit, {10, 208, 80, 16}),
@@ -88,16 +88,20 @@ platform::DialogTemplate MakeMainDialogTemplate() {
                     Label(kCreditsLabel, {96, 196, 16, 10}),
                     Edit(kScoreEdit, {117, 208, 20, 16}),
                     Label(kScoreLabel, {119, 196, 16, 10}),
-                    Button(kAddModifyButton, kAddCaption, {141, 208, 32, 16}),
-                    Button(kDeleteButton, kDeleteCaption, {175, 208, 32, 16}),
-                    Button(kResetButton, kResetCaption, {209, 208, 32, 16}),
-                    Button(kFromFileButton, kFromFileCaption, {255, 12, 50, 14}),
-                    Button(kSaveCurrentButton, kSaveCurrentCaption, {255, 30, 50, 14}),
-                    Button(kClearCurrentButton, kClearCurrentCaption, {255, 48, 50, 14}),
-                    Button(kInstructionsButton, kInstructionsCaption, {255, 66, 50, 14}),
-                    Button(kExitButton, kExitCaption, {255, 84, 50, 14}),
-                    Button(kViewGpaButton, kViewGpaCaption, {255, 210, 50, 14}),
-                    Picture(kHomeLinkPicture, ":/res/home_link.png", {254, 106, 53, 96}),
+                    Edit(kTermEdit, {141, 208, 56, 16}),
+                    Label(kTermLabel, {145, 196, 52, 10}),
+                    Edit(kCategoryEdit, {201, 208, 56, 16}),
+                    Label(kCategoryLabel, {205, 196, 52, 10}),
+                    Button(kAddModifyButton, kAddCaption, {261, 208, 32, 16}),
+                    Button(kDeleteButton, kDeleteCaption, {295, 208, 32, 16}),
+                    Button(kResetButton, kResetCaption, {329, 208, 32, 16}),
+                    Button(kFromFileButton, kFromFileCaption, {375, 12, 50, 14}),
+                    Button(kSaveCurrentButton, kSaveCurrentCaption, {375, 30, 50, 14}),
+                    Button(kClearCurrentButton, kClearCurrentCaption, {375, 48, 50, 14}),
+                    Button(kInstructionsButton, kInstructionsCaption, {375, 66, 50, 14}),
+                    Button(kExitButton, kExitCaption, {375, 84, 50, 14}),
+                    Button(kViewGpaButton, kViewGpaCaption, {375, 210, 50, 14}),
+                    Picture(kHomeLinkPicture, ":/res/home_link.png", {374, 106, 53, 96}),
                 });
 }
 
@@ -166,7 +170,7 @@ platform::DialogTemplate MakeTargetPlanDialogTemplate() {
 }
 
 platform::DialogTemplate MakeImportDialogTemplate() {
-  // The three column choices share what the dialog gains across.
+  // The choices in each row of three share what the dialog gains across.
   constexpr Layout kFirstThird{0, 0, 33, 0};
   constexpr Layout kSecondThird{33, 0, 33, 0};
   constexpr Layout kLastThird{66, 0, 34, 0};
@@ -179,11 +183,15 @@ platform::DialogTemplate MakeImportDialogTemplate() {
           Drop(kImportCreditsList, {188, 7, 100, 14}, kSecondThird),
           Label(kImportGradeLabel, {296, 9, 28, 8}, -1, {66, 0, 0, 0}),
           Drop(kImportGradeList, {326, 7, 107, 14}, kLastThird),
-          Label(kImportRetakeLabel, {7, 27, 42, 8}),
-          Drop(kImportRetakeList, {50, 25, 70, 14}),
-          Label(kImportGradeMapLabel, {128, 27, 36, 8}),
-          Edit(kImportGradeMapEdit, {166, 25, 267, 14}, kGrowAcross),
-          List(kImportPreviewList, {7, 45, 426, 186}, kGrow),
+          Label(kImportTermLabel, {7, 27, 42, 8}),
+          Drop(kImportTermList, {50, 25, 100, 14}, kFirstThird),
+          Label(kImportCategoryLabel, {158, 27, 28, 8}, -1, {33, 0, 0, 0}),
+          Drop(kImportCategoryList, {188, 25, 100, 14}, kSecondThird),
+          Label(kImportRetakeLabel, {296, 27, 36, 8}, -1, {66, 0, 0, 0}),
+          Drop(kImportRetakeList, {334, 25, 99, 14}, kLastThird),
+          Label(kImportGradeMapLabel, {7, 45, 42, 8}),
+          Edit(kImportGradeMapEdit, {50, 43, 383, 14}, kGrowAcross),
+          List(kImportPreviewList, {7, 63, 426, 168}, kGrow),
           Label("", {7, 241, 316, 8}, kImportSummaryLabel, kBottomAcross),
           Button(kImportOkButton, kImportOkCaption, {328, 238, 50, 14}, kBottomRight),
           Button(kImportCancelButton, kImportCancelCaption, {383, 238, 50, 14}, kBottomRight),

@@ -27,6 +27,8 @@ enum MainControlId : int {
   kClearCurrentButton = 1010,
   kInstructionsButton = 1011,
   kExitButton = 1012,
+  kTermEdit = 1013,
+  kCategoryEdit = 1014,
   kHomeLinkPicture = 1031,
 };
 
@@ -91,6 +93,8 @@ enum ImportControlId : int {
   kImportGradeMapEdit = 1044,
   kImportPreviewList = 1045,
   kImportSummaryLabel = 1046,
+  kImportTermList = 1047,
+  kImportCategoryList = 1048,
 };
 
 // The system menu's About entry; every command from 16 to 31 reaches the About dialog.
