@@ -58,7 +58,7 @@ std::optional<courses::CourseList> ImportTranscript(const Options& options, std:
              FormatCourseLine(row.course) + ": " + DescribeRow(row));
   }
   PrintGbk(err, "gradova-cli: " + path + ": ", courses::DescribeImport(imported));
-  return courses::ListOf(imported.courses);
+  return courses::ListOf(imported.listed);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// The open and save dialogs for course files and course tables (and, to open, transcripts). Paths are the file
-// system's own bytes.
+// The open and save dialogs for course files and course tables (and, to open, transcripts). Paths
+// are the file system's own bytes.
 #include <functional>
 #include <optional>
 #include <string>
