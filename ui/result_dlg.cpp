@@ -34,6 +34,7 @@ namespace {
 constexpr int kNameWidth = 160;
 constexpr int kNumberWidth = 40;
 constexpr int kRuleWidth = 120;
+constexpr int kAverageWidth = 72;  // "加权平均分" whole
 // The rows after the courses: the empty one that sets the totals apart, the totals and the count.
 constexpr int kTotalsRows = 3;
 
@@ -113,9 +114,10 @@ bool CResultDlg::OnInitDialog() {
   const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules);
   for (int column = 0; column < static_cast<int>(termTitles.size()); ++column) {
     m_termList.InsertColumn(column, termTitles[static_cast<std::size_t>(column)],
-                            column == 0  ? kNameWidth
-                            : column < 3 ? kNumberWidth
-                                         : kRuleWidth);
+                            column == 0   ? kNameWidth
+                            : column == 1 ? kNumberWidth
+                            : column == 2 ? kAverageWidth
+                                          : kRuleWidth);
   }
   OnChoiceChange();
   return true;
