@@ -31,7 +31,7 @@ std::string MakeInstructionText() {
       kHelpEqualsLine, kHelpReleaseHeading, kHelpRelease1, kHelpRelease2, kHelpEqualsLineAndBlank,
       kHelpClosingAddress, kHelpClosingAuthor, kHelpClosingRules, kHelpClosingAddressLast,
       kHelpMoreBreak, kHelpEmDashes, kHelpMoreHeading, kHelpTranscriptHeading, kHelpTranscript,
-      kHelpTargetHeading, kHelpTarget, kHelpPdfHeading, kHelpPdf);
+      kHelpTargetHeading, kHelpTarget, kHelpPdfHeading, kHelpPdf, kHelpRecordHeading, kHelpRecord);
 }
 
 }  // namespace
