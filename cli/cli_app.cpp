@@ -174,19 +174,22 @@ int Run(const Options& options, std::FILE* out, std::FILE* err) {
   }
   const LoadedRules rules = LoadRules(options, err);
   if (!rules.ok) return kExitFailure;
+  // The column of the transcript's points stays when the chosen courses have none.
+  const bool transcriptPoints = courses->HasPoints();
   const gpa::Subset& subset = options.subset;
   if (!subset.categories.empty() || !subset.fromTerm.empty() || !subset.toTerm.empty()) {
     courses = gpa::SelectCourses(*courses, subset);
   }
   std::vector<std::vector<std::string>> termRows;
   if (options.byTerm) {
-    termRows.push_back(gpa::MakeTermTitles(rules.ruleSet));
-    for (auto& row : gpa::EvaluateTerms(*courses, rules.ruleSet, false)) {
+    termRows.push_back(gpa::MakeTermTitles(rules.ruleSet, transcriptPoints));
+    for (auto& row : gpa::EvaluateTerms(*courses, rules.ruleSet, false, transcriptPoints)) {
       termRows.push_back(std::move(row));
     }
   }
-  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet);
-  const gpa::ResultTable table = gpa::EvaluateCourses(std::move(*courses), rules.ruleSet);
+  const std::vector<std::string> titles = gpa::MakeColumnTitles(rules.ruleSet, transcriptPoints);
+  const gpa::ResultTable table =
+      gpa::EvaluateCourses(std::move(*courses), rules.ruleSet, transcriptPoints);
   if (table.totalsInexact) {
     Print(
         err,

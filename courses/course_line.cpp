@@ -27,6 +27,12 @@ std::variant<double, CourseLineError> ScoreValue(std::string_view text) {
   return *value;
 }
 
+std::optional<double> TranscriptPointsValue(std::string_view text) {
+  const std::optional<double> value = PlainDecimal(text);
+  if (value && *value >= 0.0) return value;
+  return std::nullopt;
+}
+
 bool IsPassGrade(std::string_view score) { return InWordList(score, kPassedGrades); }
 
 double ValueOr0(const std::variant<double, CourseLineError>& value) {

@@ -3,6 +3,7 @@
 // spaces delimit credits and score; everything before them is the name, its own spaces included.
 // The values of the credits and score texts are judged here too, the same wherever a course comes
 // from: typed, read from a course file or imported from a transcript.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -41,14 +42,20 @@ std::string_view DescribeValueError(CourseLineError error);
 bool IsPassGrade(std::string_view score);
 
 // The fields of a course: the three of a valid line, as views into it (`name` is "未命名课程"
-// when the line has none), and the term and category that a list may add (empty in a line).
+// when the line has none), and the term, category and transcript grade points that a list may add
+// (empty in a line).
 struct CourseFields {
   std::string_view name;
   std::string_view credits;
   std::string_view score;
   std::string_view term = {};
   std::string_view category = {};
+  std::string_view points = {};
 };
+
+// The value of a transcript's grade points text: a plain decimal of at least 0; none for an empty
+// text or any other, which leaves the course out of that column's average only.
+std::optional<double> TranscriptPointsValue(std::string_view text);
 
 // Splits and checks a line without its terminator. The checks run in a fixed order (empty credits,
 // the credits' value, empty score, the score's value) and the first that fails decides the error.

@@ -14,7 +14,7 @@ void CourseList::AddLine(const CourseFields& fields) {
 }
 
 void CourseList::Add(std::string_view name, std::string_view credits, std::string_view score,
-                     std::string_view term, std::string_view category) {
+                     std::string_view term, std::string_view category, std::string_view points) {
   Offsets course{m_text.size(), 0, 0};
   m_text.append(name).push_back(' ');
   course.credits = m_text.size();
@@ -22,19 +22,22 @@ void CourseList::Add(std::string_view name, std::string_view credits, std::strin
   course.score = m_text.size();
   m_text.append(score).push_back('\n');
   m_courses.push_back(course);
-  if (term.empty() && category.empty()) return;
-  // The courses before it have neither: each points at an empty text.
+  if (term.empty() && category.empty() && points.empty()) return;
+  m_hasPoints = m_hasPoints || !points.empty();
+  // The courses before it have none: each points at an empty text.
   const std::size_t empty = m_text.size() - 1;
-  m_groups.resize(m_courses.size() - 1, {empty, empty});
-  Groups groups{m_text.size(), 0};
+  m_groups.resize(m_courses.size() - 1, {empty, empty, empty});
+  Groups groups{m_text.size(), 0, 0};
   m_text.append(term).push_back('\n');
   groups.category = m_text.size();
   m_text.append(category).push_back('\n');
+  groups.points = m_text.size();
+  m_text.append(points).push_back('\n');
   m_groups.push_back(groups);
 }
 
 void CourseList::Add(const CourseRecord& course) {
-  Add(course.name, course.credits, course.score, course.term, course.category);
+  Add(course.name, course.credits, course.score, course.term, course.category, course.points);
 }
 
 CourseFields CourseList::operator[](std::size_t index) const {
@@ -54,14 +57,15 @@ CourseFields CourseList::operator[](std::size_t index) const {
     };
     fields.term = line(m_groups[index].term);
     fields.category = line(m_groups[index].category);
+    fields.points = line(m_groups[index].points);
   }
   return fields;
 }
 
 CourseRecord CourseList::Record(std::size_t index) const {
   const CourseFields fields = (*this)[index];
-  return {std::string(fields.name), std::string(fields.credits), std::string(fields.score),
-          std::string(fields.term), std::string(fields.category)};
+  return {std::string(fields.name), std::string(fields.credits),  std::string(fields.score),
+          std::string(fields.term), std::string(fields.category), std::string(fields.points)};
 }
 
 CourseList ListOf(const std::vector<CourseRecord>& records) {

@@ -1,8 +1,8 @@
 #pragma once
 // A list of courses kept as one GBK text and where each course's fields lie in it: a course costs
 // its texts and three offsets, not three strings, and a course file's own text becomes the list
-// without a copy. Terms and categories cost two offsets more per course, and only once a course
-// of the list has one.
+// without a copy. Terms, categories and transcript grade points cost three offsets more per
+// course, and only once a course of the list has one.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,13 +22,16 @@ class CourseList {
   // Adds the course of `fields`, views into Text() (or kUnnamedCourse for the name) of a line that
   // ends at CR, LF or the end of the text.
   void AddLine(const CourseFields& fields);
-  // Adds a course with texts of its own, appended to Text(); `score`, `term` and `category` hold
-  // no CR or LF.
+  // Adds a course with texts of its own, appended to Text(); `score`, `term`, `category` and
+  // `points` hold no CR or LF.
   void Add(std::string_view name, std::string_view credits, std::string_view score,
-           std::string_view term = {}, std::string_view category = {});
+           std::string_view term = {}, std::string_view category = {},
+           std::string_view points = {});
   void Add(const CourseRecord& course);
   // Whether a course has a term or a category.
   bool HasGroups() const { return !m_groups.empty(); }
+  // Whether a course has transcript grade points (a text, a number or not).
+  bool HasPoints() const { return m_hasPoints; }
 
   std::size_t Size() const { return m_courses.size(); }
   void Reserve(std::size_t courses) { m_courses.reserve(courses); }
@@ -44,14 +47,16 @@ class CourseList {
     std::size_t credits;
     std::size_t score;
   };
-  // Where a course's term and category start; each runs up to the next LF.
+  // Where a course's term, category and transcript grade points start; each runs up to the next LF.
   struct Groups {
     std::size_t term;
     std::size_t category;
+    std::size_t points;
   };
   std::string m_text;
   std::vector<Offsets> m_courses;
-  std::vector<Groups> m_groups;  // empty, or one per course up to the last with either
+  std::vector<Groups> m_groups;  // empty, or one per course up to the last with any
+  bool m_hasPoints = false;
 };
 
 // The list of `records`, in order.

@@ -1,5 +1,7 @@
 #include "courses/course_table.h"
 
+#include <algorithm>
+
 #include "courses/transcript_texts.h"
 
 namespace gradova::courses {
@@ -18,13 +20,19 @@ void AppendField(std::string& text, const std::string& field) {
 }  // namespace
 
 std::string FormatCourseTable(const std::vector<CourseRecord>& records) {
-  std::string text = std::string(kCourseTableHeader) + "\r\n";
+  const bool points = std::any_of(records.begin(), records.end(), [](const CourseRecord& record) {
+    return !record.points.empty();
+  });
+  std::string text(kCourseTableHeader);
+  if (points) text += kCourseTablePointsHeading;
+  text += "\r\n";
   for (const CourseRecord& record : records) {
     for (const std::string* field :
          {&record.name, &record.credits, &record.score, &record.term, &record.category}) {
       if (field != &record.name) text += ',';
       AppendField(text, *field);
     }
+    if (points) AppendField(text += ',', record.points);
     text += "\r\n";
   }
   return text;
@@ -35,11 +43,13 @@ bool IsCourseTable(const TextRecords& records) {
   std::string header;
   for (const std::string& cell : records.front()) header += cell + ',';
   header.pop_back();
-  return header == kCourseTableHeader;
+  return header == kCourseTableHeader ||
+         header == std::string(kCourseTableHeader) + std::string(kCourseTablePointsHeading);
 }
 
 TranscriptSettings CourseTableSettings() {
-  TranscriptSettings settings{{0, 1, 2, 1, 3, kNoColumn, 4}, DefaultGradeMap(), RetakePolicy::All};
+  TranscriptSettings settings{
+      {0, 1, 2, 1, 3, kNoColumn, 4, 5}, DefaultGradeMap(), RetakePolicy::All};
   for (GradeMapEntry& entry : settings.gradeMap) entry.score = entry.grade;
   return settings;
 }

@@ -137,10 +137,14 @@ TranscriptColumns FindTranscriptColumns(const TextRecords& records) {
     };
     const std::size_t width = records[r].size();
     const auto found = [width](std::size_t column) { return column < width ? column : kNoColumn; };
-    TranscriptColumns columns{find(kNameHeadings),           find(kCreditsHeadings),
-                              find(kGradeHeadings),          r + 1,
-                              found(find(kTermHeadings)),    kNoColumn,
-                              found(find(kCategoryHeadings))};
+    TranscriptColumns columns{find(kNameHeadings),
+                              find(kCreditsHeadings),
+                              find(kGradeHeadings),
+                              r + 1,
+                              found(find(kTermHeadings)),
+                              kNoColumn,
+                              found(find(kCategoryHeadings)),
+                              found(find(kPointsHeadings))};
     const std::size_t year = found(find(kYearHeadings));
     if (year != kNoColumn && (columns.term == kNoColumn ||
                               InWordList(Trim(records[r][columns.term]), kSemesterHeadings))) {
@@ -217,6 +221,7 @@ TranscriptImport ImportTranscript(const TextRecords& records, const TranscriptSe
     row.course.credits = std::string(Cell(record, columns.credits));
     row.course.term = Term(record, columns);
     row.course.category = OneLine(Cell(record, columns.category));
+    row.course.points = OneLine(Cell(record, columns.points));
     row.fate = Judge(row, Cell(record, columns.grade), settings.gradeMap);
     result.rows.push_back(std::move(row));
   }

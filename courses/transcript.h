@@ -28,14 +28,15 @@ struct TranscriptColumns {
   std::size_t term = kNoColumn;
   std::size_t termPart = kNoColumn;
   std::size_t category = kNoColumn;
+  std::size_t points = kNoColumn;  // the transcript's own grade points
 };
 
 // The header is the first of the first ten records in which a name, a credits and a grade heading
 // (kNameHeadings, kCreditsHeadings, kGradeHeadings; surrounding spaces ignored) all appear; the
 // first cell that matches each decides its column. The term (kTermHeadings, or a kYearHeadings
-// column with the kSemesterHeadings one as its part) and the category (kCategoryHeadings) are
-// found in the same record, when it has them. Without a header, the first three columns from the
-// first record, as in a course file.
+// column with the kSemesterHeadings one as its part), the category (kCategoryHeadings) and the
+// grade points (kPointsHeadings) are found in the same record, when it has them. Without a header,
+// the first three columns from the first record, as in a course file.
 TranscriptColumns FindTranscriptColumns(const TextRecords& records);
 
 // The score a worded grade (优, 良好, ...) counts as, as a course score text.
@@ -82,8 +83,8 @@ enum class RowFate {
 struct TranscriptRow {
   std::size_t record = 0;  // 1-based number of the record in the file, header included
   // Name (control bytes as spaces, trimmed, kUnnamedCourse when empty), credits as read (trimmed),
-  // and the score the grade counts as; for rows that have none, the grade as read. The term and
-  // the category as the name is read, but empty when they are.
+  // and the score the grade counts as; for rows that have none, the grade as read. The term, the
+  // category and the grade points as the name is read, but empty when they are.
   CourseRecord course;
   RowFate fate = RowFate::Counted;
   CourseLineError error = CourseLineError::BadFormat;  // why, for BadCourse

@@ -18,8 +18,9 @@ void AppendField(CourseSnapshot& snapshot, std::string_view field) {
 }  // namespace
 
 void AppendCourse(CourseSnapshot& snapshot, std::string_view name, std::string_view credits,
-                  std::string_view score, std::string_view term, std::string_view category) {
-  for (const std::string_view field : {name, credits, score, term, category}) {
+                  std::string_view score, std::string_view term, std::string_view category,
+                  std::string_view points) {
+  for (const std::string_view field : {name, credits, score, term, category, points}) {
     AppendField(snapshot, field);
   }
 }
@@ -38,7 +39,8 @@ courses::CourseList ParseCourseSnapshot(std::string_view snapshot, std::size_t c
     const std::string_view credits = nextField();
     const std::string_view score = nextField();
     const std::string_view term = nextField();
-    list.Add(name, credits, score, term, nextField());
+    const std::string_view category = nextField();
+    list.Add(name, credits, score, term, category, nextField());
   }
   return list;
 }

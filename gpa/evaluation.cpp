@@ -42,15 +42,18 @@ std::string FormatQuotient(double sum, double total, int decimals) {
   return FormatTotal(sum / total, decimals);
 }
 
-std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet) {
+std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet, bool transcriptPoints) {
   std::vector<std::string> titles{std::string(kCourseNameTitle), std::string(kCreditsTitle),
                                   std::string(kScoreTitle)};
   for (const grading::Rule& rule : ruleSet.rules) titles.push_back(rule.name);
+  if (transcriptPoints) titles.emplace_back(kTranscriptPointsTitle);
   return titles;
 }
 
-ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& ruleSet) {
+ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& ruleSet,
+                            bool transcriptPoints) {
   ResultTable table;
+  table.transcriptPoints = transcriptPoints;
   table.earnedCredits = FormatTotal(EarnedCredits(all), 1);
   courses::CourseList courses = GradedCourses(std::move(all));
   const RulePoints points(ruleSet);
@@ -60,8 +63,8 @@ ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& rul
       column.pointTexts.push_back(courses::FormatFixed(slotPoints, 1));
     column.textOfCourse.reserve(courses.Size());
   }
-  Sums<float> sums(points.RuleCount());
-  Sums<double> exact(points.RuleCount());
+  Sums<float> sums(points.RuleCount(), transcriptPoints);
+  Sums<double> exact(points.RuleCount(), transcriptPoints);
   std::vector<float> coursePoints(points.RuleCount());
   for (std::size_t i = 0; i < courses.Size(); ++i) {
     const CourseValues course = ValuesOf(courses[i]);
@@ -70,8 +73,8 @@ ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& rul
       table.ruleColumns[r].textOfCourse.push_back(static_cast<std::uint8_t>(slot));
       coursePoints[r] = points.SlotPoints(r)[slot];
     }
-    sums.Add(course.credits, course.score, coursePoints);
-    exact.Add(course.credits, course.score, coursePoints);
+    sums.Add(course, coursePoints);
+    exact.Add(course, coursePoints);
   }
   table.totalsRow = sums.Row(std::string(kTotalsLabel));
   table.totalsInexact = exact.Row(std::string(kTotalsLabel)) != table.totalsRow;

@@ -16,8 +16,10 @@
 
 namespace gradova::gpa {
 
-// The column titles of the table: "课程名称", "学分", "成绩", then each rule's name.
-std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet);
+// The column titles of the table: "课程名称", "学分", "成绩", then each rule's name, and with
+// `transcriptPoints` "成绩单绩点".
+std::vector<std::string> MakeColumnTitles(const grading::RuleSet& ruleSet,
+                                          bool transcriptPoints = false);
 
 // A totals cell: FormatFixed of sum / total to `decimals`, or kUndefinedValue for zero total
 // credits or a quotient that is not finite.
@@ -26,7 +28,11 @@ std::string FormatQuotient(double sum, double total, int decimals);
 // The table of `courses` under every rule of `ruleSet`: every course's grade points, the totals
 // row, the count and the sums behind them, and the earned credits. A passed pass/fail course
 // (courses::IsPassGrade) has no grade points: it counts only for the earned credits, and is no row
-// of the table.
-ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet& ruleSet);
+// of the table. With `transcriptPoints` (courses::CourseList::HasPoints of the whole list, so that
+// a chosen part keeps the column) the table ends in the transcript's own grade points: each
+// course's as read, and in the totals row their average over the courses whose text is a value
+// (courses::TranscriptPointsValue), weighted by credits in single precision like the others.
+ResultTable EvaluateCourses(courses::CourseList courses, const grading::RuleSet& ruleSet,
+                            bool transcriptPoints = false);
 
 }  // namespace gradova::gpa

@@ -6,6 +6,7 @@ std::string_view ResultTable::Cell(std::size_t row, std::size_t column) const {
   const std::size_t n = courses.Size();
   if (column >= ColumnCount()) return {};
   if (row < n) {
+    if (column == 3 + ruleColumns.size()) return courses[row].points;
     if (column >= 3) {
       const RuleColumn& rule = ruleColumns[column - 3];
       return rule.pointTexts[rule.textOfCourse[row]];
@@ -31,6 +32,7 @@ void ResultTable::Row(std::size_t row, std::vector<std::string_view>& cells) con
   for (std::size_t rule = 0; rule < ruleColumns.size(); ++rule) {
     cells[3 + rule] = ruleColumns[rule].pointTexts[ruleColumns[rule].textOfCourse[row]];
   }
+  if (transcriptPoints) cells.back() = course.points;
 }
 
 }  // namespace gradova::gpa

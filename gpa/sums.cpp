@@ -37,7 +37,8 @@ void RulePoints::Of(float score, std::vector<float>& points) const {
 
 CourseValues ValuesOf(const courses::CourseFields& course) {
   return {courses::ValueOr0(courses::CreditsValue(course.credits)),
-          static_cast<float>(courses::ValueOr0(courses::ScoreValue(course.score)))};
+          static_cast<float>(courses::ValueOr0(courses::ScoreValue(course.score))),
+          courses::TranscriptPointsValue(course.points)};
 }
 
 }  // namespace gradova::gpa

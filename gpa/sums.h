@@ -1,6 +1,7 @@
 #pragma once
 // The sums behind a totals row and how one course enters them: the one place that makes a totals
 // row, for the whole table and for each term alike.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ class RulePoints {
 struct CourseValues {
   double credits = 0;
   float score = 0;
+  std::optional<double> points;  // the transcript's grade points, when they are a value
 };
 CourseValues ValuesOf(const courses::CourseFields& course);
 
@@ -42,9 +44,16 @@ CourseValues ValuesOf(const courses::CourseFields& course);
 // same in double to tell when float no longer keeps the printed digits.
 template <typename Number>
 struct Sums {
-  explicit Sums(std::size_t rules) : weightedPoints(rules) {}
-  // A course of `courseCredits` with `score` and, under each rule, `points`.
-  void Add(double courseCredits, float score, const std::vector<float>& points) {
+  // With `transcript`, the rows end in the average of the transcript's own grade points.
+  Sums(std::size_t rules, bool transcript) : weightedPoints(rules), withTranscript(transcript) {}
+  // A course of `course.credits` with `course.score` and, under each rule, `points`.
+  void Add(const CourseValues& course, const std::vector<float>& points) {
+    const double courseCredits = course.credits;
+    const float score = course.score;
+    if (course.points) {
+      transcriptCredits = static_cast<Number>(courseCredits + transcriptCredits);
+      weightedTranscript = static_cast<Number>(courseCredits * *course.points + weightedTranscript);
+    }
     credits = static_cast<Number>(courseCredits + credits);
     weightedScore = static_cast<Number>(courseCredits * score + weightedScore);
     for (std::size_t r = 0; r < points.size(); ++r) {
@@ -52,17 +61,21 @@ struct Sums {
     }
   }
   // `label`, the credits ("%.1f"), the weighted average score ("%.1f") and the GPA under each rule
-  // ("%.2f").
+  // ("%.2f"), and with the transcript's points their average over the courses that have them.
   std::vector<std::string> Row(std::string label) const {
     std::vector<std::string> row{std::move(label), FormatTotal(credits, 1),
                                  FormatQuotient(weightedScore, credits, 1)};
     for (const Number points : weightedPoints) row.push_back(FormatQuotient(points, credits, 2));
+    if (withTranscript) row.push_back(FormatQuotient(weightedTranscript, transcriptCredits, 2));
     return row;
   }
 
   Number credits = 0;
   Number weightedScore = 0;
   std::vector<Number> weightedPoints;
+  bool withTranscript = false;
+  Number transcriptCredits = 0;  // of the courses with transcript points only
+  Number weightedTranscript = 0;
 };
 
 }  // namespace gradova::gpa

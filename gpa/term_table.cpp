@@ -18,16 +18,17 @@ struct TermCourse {
 
 }  // namespace
 
-std::vector<std::string> MakeTermTitles(const grading::RuleSet& ruleSet) {
+std::vector<std::string> MakeTermTitles(const grading::RuleSet& ruleSet, bool transcriptPoints) {
   std::vector<std::string> titles{std::string(kTermTitle), std::string(kCreditsTitle),
                                   std::string(kAverageTitle)};
   for (const grading::Rule& rule : ruleSet.rules) titles.push_back(rule.name);
+  if (transcriptPoints) titles.emplace_back(kTranscriptPointsTitle);
   return titles;
 }
 
 std::vector<std::vector<std::string>> EvaluateTerms(const courses::CourseList& courses,
                                                     const grading::RuleSet& ruleSet,
-                                                    bool cumulative) {
+                                                    bool cumulative, bool transcriptPoints) {
   const std::vector<std::string> terms = courses::OrderedTerms(courses);
   std::unordered_map<std::string_view, std::size_t> place;
   for (std::size_t i = 0; i < terms.size(); ++i) place.emplace(terms[i], i);
@@ -44,10 +45,10 @@ std::vector<std::vector<std::string>> EvaluateTerms(const courses::CourseList& c
   // Every sum runs over the courses in the list's order, as the totals row's does: the row over
   // terms up to the last is the totals row itself.
   const auto sumUpTo = [&](std::size_t first, std::size_t last) {
-    Sums<float> sums(points.RuleCount());
+    Sums<float> sums(points.RuleCount(), transcriptPoints);
     for (const TermCourse& course : graded) {
       if (course.term >= first && course.term <= last) {
-        sums.Add(course.values.credits, course.values.score, course.points);
+        sums.Add(course.values, course.points);
       }
     }
     return sums;

@@ -9,15 +9,17 @@
 
 namespace gradova::gpa {
 
-// "学期", "学分", "加权平均分", then each rule's name.
-std::vector<std::string> MakeTermTitles(const grading::RuleSet& ruleSet);
+// "学期", "学分", "加权平均分", then each rule's name, and with `transcriptPoints` "成绩单绩点".
+std::vector<std::string> MakeTermTitles(const grading::RuleSet& ruleSet,
+                                        bool transcriptPoints = false);
 
 // Per term: its label, credits, weighted average score and GPA under each rule, formatted as the
 // totals row is. With `cumulative`, each term's row is followed by "累计至<term>": the same over
 // that term and every earlier one. The last row, "累计", holds the totals row's figures. Passed
-// pass/fail courses count in no sum; a term of nothing else shows kUndefinedValue.
+// pass/fail courses count in no sum; a term of nothing else shows kUndefinedValue. With
+// `transcriptPoints` each row ends in the average of the transcript's points, as in the totals row.
 std::vector<std::vector<std::string>> EvaluateTerms(const courses::CourseList& courses,
                                                     const grading::RuleSet& ruleSet,
-                                                    bool cumulative);
+                                                    bool cumulative, bool transcriptPoints = false);
 
 }  // namespace gradova::gpa

@@ -262,7 +262,8 @@ TEST(Cli, Transcripts) {
 }
 
 // The per-term table, a chosen subset and the earned credits, figures by hand under kBandsFrom60.
-// The transcript's rows need the import to read the columns 学年学期 and 课程性质.
+// The transcript's rows need the import to read the columns 学年学期 and 课程性质; p.csv's points
+// end every row, averaged over the courses that have them.
 TEST(Cli, TermsCategoriesAndEarnedCredits) {
   const std::string courses = "a 2 95\r\nb 3 85\r\nc 1 50";  // no terms, no categories
   // clang-format off
@@ -277,11 +278,16 @@ TEST(Cli, TermsCategoriesAndEarnedCredits) {
       {{"--category", "必修", "--earned", tsv, "t.csv"}, kExitOk, "课程名称\t学分\t成绩\ta\na\t2\t95\t4.0\nc\t4\t75\t2.0\n\t\t\t\n总计/加权平均\t6.0\t81.7\t2.67\n共计2门课\t\t\t\n已获学分\t8.0\n", ""},
       {{"--by-term", "--category=选修， 必修", "--terms", "2022-2023学年第一学期..2022-2023学年第二学期", "t.csv"}, kExitOk, "学期" + pad + "学分  加权平均分  a\n2022-2023学年第一学期  1.0   50.0        0.00\n2022-2023学年第二学期  3.0   85.0        2.00\n累计" + pad + "4.0   76.3        1.50\n", ""},
       {{"--terms", "2023-2024-1..2022-2023-1", "t.csv"}, kExitUsage, "", "--terms: 2023-2024-1 comes after 2022-2023-1"},
+      {{tsv, "p.csv"}, kExitOk, "课程名称\t学分\t成绩\ta\t成绩单绩点\na\t2\t95\t4.0\t4.0\nb\t3\t85\t2.0\tx\nc\t1\t50\t0.0\t0.5\n\t\t\t\t\n总计/加权平均\t6.0\t82.5\t2.33\t2.83\n共计3门课\t\t\t\t\n", ""},
+      {{"--by-term", tsv, "p.csv"}, kExitOk, "学期\t学分\t加权平均分\ta\t成绩单绩点\n2022-2023-2\t1.0\t50.0\t0.00\t0.50\n2023-2024-1\t5.0\t89.0\t2.80\t4.00\n累计\t6.0\t82.5\t2.33\t2.83\n", ""},
   };
   // clang-format on
   for (const auto& [arguments, exitCode, out, err] : rows) {
     TempDir dir;
     WriteBytes(dir.Path("t.csv"), transcript);
+    WriteBytes(dir.Path("p.csv"),
+               "课程,学分,成绩,学期,GPA\na,2,95,2023-2024-1,4.0\nb,3,85,2023-2024-1,x\nc,1,50,2022-"
+               "2023-2,0.5");
     std::vector<std::string> all = {"--rules", "r"};
     all.insert(all.end(), arguments.begin(), arguments.end());
     const CliRun run = RunIn(dir, courses, kBandsFrom60, all);

@@ -40,7 +40,8 @@ std::string Imported(std::string_view csv, RetakePolicy retake) {
   for (const TranscriptRow& row : result.rows) {
     const bool groups = !row.course.term.empty() || !row.course.category.empty();
     text += std::to_string(row.record) + ' ' + FormatCourseLine(row.course) +
-            (groups ? " [" + row.course.term + '/' + row.course.category + ']' : "") + ": " +
+            (groups ? " [" + row.course.term + '/' + row.course.category + ']' : "") +
+            (row.course.points.empty() ? "" : " {" + row.course.points + '}') + ": " +
             DescribeRow(row) + "; ";
   }
   EXPECT_EQ(result.courses.size(), result.Count(RowFate::Counted));
@@ -62,23 +63,29 @@ TEST(ImportTranscript, HeaderGradesRetakesAndChecks) {
       {"A,0,90\nB,1e3,90\nC,2,100.5", H, "1 A 0 90: 略过：学分应大于 0 且不超过 1000; 2 B 1e3 90: 略过：学分应为数字，如 3 或 0.5; 3 C 2 100.5: 略过：分数应在 0~100 之间; 0"},
       {"学年,学期,课程名称,学分,成绩,类别\n2023-2024,1,A,2,90,必修\n2023-2024,,B,1,通过,选修\n,,C,0,P,\n,,D,1,不合格,", H, "2 A 2 90 [2023-2024-1/必修]: 计入，成绩 90; 3 B 1 通过 [2023-2024/选修]: 不计入：通过/不通过课程; 4 C 0 P: 不计入：通过/不通过课程; 5 D 1 不合格: 不计入：通过/不通过课程; 2"},
       {"学年学期,学年,课程,学分,成绩,Category\n2023-2024-2,2023,A,2,90, x\n", H, "2 A 2 90 [2023-2024-2/x]: 计入，成绩 90; 1"},
+      {"课程,学分绩点,学分,成绩\nA,4.0,2,90\nB, ,1,80\nC,x,1,P", H, "2 A 2 90 {4.0}: 计入，成绩 90; 3 B 1 80: 计入，成绩 80; 4 C 1 P {x}: 不计入：通过/不通过课程; 3"},
+      {"Course,Credits,Grade,Grade Point\nA,2,90,3.7", H, "2 A 2 90 {3.7}: 计入，成绩 90; 1"},
   };
   // clang-format on
   for (const auto& [csv, retake, imported] : rows)
     EXPECT_EQ(Imported(csv, retake), imported) << csv;
 }
 
-// Every field comes back as written, quotes, commas, grade words, passes and retakes included;
-// only the exact header makes a course table.
+// Every field comes back as written, quotes, commas, grade words, passes and retakes included,
+// the 绩点 column only in a table of a list with transcript points; only the exact header makes a
+// course table.
 TEST(CourseTable, ImportsBackWhatItFormats) {
-  const std::vector<CourseRecord> records = {
-      {Gbk("高数 \"A\", 1"), "2", Gbk("优秀"), "2023-1", "x"},
-      {"b", "0.5", "P", "", Gbk("必修")},
-      {"c", "1", "70"},
-      {"c", "1", "60"}};
-  const TextRecords table = ParseDelimitedText(FormatCourseTable(records), ',').records;
-  EXPECT_TRUE(IsCourseTable(table));
-  EXPECT_EQ(ImportTranscript(table, CourseTableSettings()).listed, records);
+  std::vector<CourseRecord> records = {{Gbk("高数 \"A\", 1"), "2", Gbk("优秀"), "2023-1", "x"},
+                                       {"b", "0.5", "P", "", Gbk("必修"), "4,0"},
+                                       {"c", "1", "70", "", "", Gbk("无")},
+                                       {"c", "1", "60"}};
+  for (const std::size_t width : {6, 5}) {
+    const TextRecords table = ParseDelimitedText(FormatCourseTable(records), ',').records;
+    EXPECT_EQ(table[0].size(), width);
+    EXPECT_TRUE(IsCourseTable(table));
+    EXPECT_EQ(ImportTranscript(table, CourseTableSettings()).listed, records);
+    for (CourseRecord& record : records) record.points.clear();
+  }
   EXPECT_FALSE(
       IsCourseTable(ParseDelimitedText(Gbk(",课程名称,学分,成绩,学期,类别"), ',').records));
 }

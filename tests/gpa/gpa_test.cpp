@@ -25,7 +25,8 @@ grading::RuleSet OneRule(std::initializer_list<grading::RuleBand> bands, std::st
 }
 
 ResultTable Evaluate(const std::vector<CourseRecord>& courses, const grading::RuleSet& rules) {
-  return EvaluateCourses(courses::ListOf(courses), rules);
+  const courses::CourseList list = courses::ListOf(courses);
+  return EvaluateCourses(list, rules, list.HasPoints());
 }
 
 // The courses as "name|credits|score/", a nameless one as "-".
@@ -38,6 +39,7 @@ std::string Fields(const courses::CourseList& list) {
     if (!list[i].term.empty() || !list[i].category.empty()) {
       fields += std::string(list[i].term) + "|" + std::string(list[i].category);
     }
+    if (!list[i].points.empty()) fields += "|" + std::string(list[i].points);
   }
   return fields;
 }
@@ -101,10 +103,12 @@ const grading::RuleSet kStandard = OneRule({{90, 40}, {80, 30}, {70, 20}, {60, 1
 
 // Sums are single precision, rounded at every store, and shown with ties away from zero; a total
 // that divides by zero credits shows "无法计算". A passed pass/fail course is no row and counts
-// only for the earned credits, as does every score of at least 60 in single precision.
+// only for the earned credits, as does every score of at least 60 in single precision. Transcript
+// points, when a course has them, average over the courses whose points are a value.
 TEST(EvaluateCourses, TotalsRowAndEarnedCredits) {
   const std::string x = Gbk("无法计算"), pass = Gbk("通过");
-  // Per row: the courses, then the total credits, the average score, the GPA, the earned credits.
+  // Per row: the courses, then the total credits, the average score, the GPA, the transcript's
+  // average points when there are any, the earned credits.
   const std::pair<std::vector<CourseRecord>, std::vector<std::string>> rows[] = {
       {{{"a", "2", "95"}, {"b", "3", "85"}, {"c", "4", "75"}}, {"9.0", "82.8", "2.78", "9.0"}},
       {{{"a", "0.5", "90"}, {"b", "1", "60"}}, {"1.5", "70.0", "2.00", "1.5"}},
@@ -115,6 +119,12 @@ TEST(EvaluateCourses, TotalsRowAndEarnedCredits) {
        {"4.0", "77.5", "2.25", "6.0"}},
       {{{"p", "3", pass}, {"n", "1", Gbk("不通过")}, {"q", "0.5", "P"}},
        {"1.0", "0.0", "0.00", "3.5"}},
+      {{{"a", "2", "95", "", "", "4.0"},
+        {"b", "3", "85", "", "", "x"},
+        {"c", "1", "75", "", "", "3"}},
+       {"6.0", "86.7", "3.17", "3.67", "6.0"}},
+      {{{"a", "2", "95", "", "", "-1"}, {"p", "3", pass, "", "", "4"}},
+       {"2.0", "95.0", "4.00", x, "5.0"}},
   };
   for (const auto& [courses, totals] : rows) {
     const ResultTable table = Evaluate(courses, kStandard);
@@ -123,40 +133,45 @@ TEST(EvaluateCourses, TotalsRowAndEarnedCredits) {
     EXPECT_EQ(row, totals) << totals[1];
     EXPECT_FALSE(table.totalsInexact);
     EXPECT_EQ(Fields(table.courses).find("p|"), std::string::npos) << "a pass course is no row";
+    if (table.transcriptPoints) {
+      EXPECT_EQ(table.Cell(0, 4), courses[0].points);
+    }
   }
 }
 
-// Out of order, both label styles, a course without a term, a pass course (f). Names a to f.
+// Out of order, both label styles, a course without a term, a pass course (e). Names a to f; all
+// but c have transcript points.
 courses::CourseList Record() {
   const std::pair<std::string, std::string> terms[] = {
       {"2023-2024-1", "必修"}, {"2022-2023学年第二学期", "选修"}, {"2022-2023-1", "必修"}, {"", ""},
       {"2022-2023-1", "必修"}, {"2022-2023学年第一学期", "选修"}};
-  const char* marks[][2] = {{"2", "95"}, {"3", "85"}, {"4", "75"},
-                            {"1", "60"}, {"2", "P"},  {"1", "50"}};
+  const char* marks[][3] = {{"2", "95", "4"}, {"3", "85", "3"}, {"4", "75", ""},
+                            {"1", "60", "1"}, {"2", "P", "9"},  {"1", "50", "0"}};
   courses::CourseList list;
   for (int i = 0; i < 6; ++i) {
     list.Add(std::string(1, char('a' + i)), marks[i][0], marks[i][1], Gbk(terms[i].first),
-             Gbk(terms[i].second));
+             Gbk(terms[i].second), marks[i][2]);
   }
   return list;
 }
 
 TEST(EvaluateTerms, PerTermAndCumulativeFromTheTotalsRowsSums) {
-  const std::vector<std::string> expected = {"2022-2023-1|4.0|75.0|2.00",
-                                             "累计至2022-2023-1|4.0|75.0|2.00",
-                                             "2022-2023学年第一学期|1.0|50.0|0.00",
-                                             "累计至2022-2023学年第一学期|5.0|70.0|1.60",
-                                             "2022-2023学年第二学期|3.0|85.0|3.00",
-                                             "累计至2022-2023学年第二学期|8.0|75.6|2.13",
-                                             "2023-2024-1|2.0|95.0|4.00",
-                                             "累计至2023-2024-1|10.0|79.5|2.50",
-                                             "未分学期|1.0|60.0|1.00",
-                                             "累计至未分学期|11.0|77.7|2.36",
-                                             "累计|11.0|77.7|2.36"};
+  const std::vector<std::string> expected = {"2022-2023-1|4.0|75.0|2.00|无法计算",
+                                             "累计至2022-2023-1|4.0|75.0|2.00|无法计算",
+                                             "2022-2023学年第一学期|1.0|50.0|0.00|0.00",
+                                             "累计至2022-2023学年第一学期|5.0|70.0|1.60|0.00",
+                                             "2022-2023学年第二学期|3.0|85.0|3.00|3.00",
+                                             "累计至2022-2023学年第二学期|8.0|75.6|2.13|2.25",
+                                             "2023-2024-1|2.0|95.0|4.00|4.00",
+                                             "累计至2023-2024-1|10.0|79.5|2.50|2.83",
+                                             "未分学期|1.0|60.0|1.00|1.00",
+                                             "累计至未分学期|11.0|77.7|2.36|2.57",
+                                             "累计|11.0|77.7|2.36|2.57"};
   for (const bool cumulative : {true, false}) {
     std::vector<std::string> rows;
-    for (const std::vector<std::string>& row : EvaluateTerms(Record(), kStandard, cumulative)) {
-      rows.push_back(testing::Utf8(row[0] + "|" + row[1] + "|" + row[2] + "|" + row[3]));
+    for (const auto& row : EvaluateTerms(Record(), kStandard, cumulative, true)) {
+      rows.push_back(
+          testing::Utf8(row[0] + "|" + row[1] + "|" + row[2] + "|" + row[3] + "|" + row[4]));
     }
     std::vector<std::string> want;
     for (const std::string& row : expected) {
@@ -164,9 +179,9 @@ TEST(EvaluateTerms, PerTermAndCumulativeFromTheTotalsRowsSums) {
     }
     EXPECT_EQ(rows, want);
   }
-  std::vector<std::string> totals = EvaluateCourses(Record(), kStandard).totalsRow;
+  std::vector<std::string> totals = EvaluateCourses(Record(), kStandard, true).totalsRow;
   totals[0] = Gbk("累计");
-  EXPECT_EQ(EvaluateTerms(Record(), kStandard, false).back(), totals);
+  EXPECT_EQ(EvaluateTerms(Record(), kStandard, false, true).back(), totals);
 }
 
 // Terms in the time order of the whole record; a bound that is no term, or a start after the end,
@@ -239,14 +254,14 @@ TEST(PlanTarget, NeededPointsAndLowestScorePerRule) {
 TEST(CourseSnapshot, FieldsEndWithCrAndACrInsideBecomesASpace) {
   CourseSnapshot snapshot;
   AppendCourse(snapshot, "a b", "5", "100");
-  AppendCourse(snapshot, "", "2\r", "\r60", "t\r1", "c");
-  EXPECT_EQ(snapshot, "a b\r5\r100\r\r\r\r2 \r 60\rt 1\rc\r");
+  AppendCourse(snapshot, "", "2\r", "\r60", "t\r1", "c", "4\r");
+  EXPECT_EQ(snapshot, "a b\r5\r100\r\r\r\r\r2 \r 60\rt 1\rc\r4 \r");
   // Fields past the end are empty.
   const std::tuple<std::string, std::size_t, std::string> rows[] = {
-      {snapshot, 2, "a b|5|100/-|2 | 60/t 1|c"},
+      {snapshot, 2, "a b|5|100/-|2 | 60/t 1|c|4 "},
       {"", 1, "-||/"},
-      {"a\r1\r60\r\r\rb", 2, "a|1|60/b||/"},
-      {"a\r1\r60\r\r\r", 1, "a|1|60/"},
+      {"a\r1\r60\r\r\r\rb", 2, "a|1|60/b||/"},
+      {"a\r1\r60\r\r\r\r", 1, "a|1|60/"},
       {"a\r1\r60\r", 0, ""},
   };
   for (const auto& [text, count, fields] : rows) {
