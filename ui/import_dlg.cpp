@@ -45,9 +45,10 @@ CImportDlg::CImportDlg(courses::TextRecords records, QWidget* owner)
   };
   m_termEntry = entry(m_settings.columns.term);
   m_categoryEntry = entry(m_settings.columns.category);
+  m_pointsEntry = entry(m_settings.columns.points);
   m_gradeMapText = courses::FormatGradeMap(m_settings.gradeMap);
   for (int id : {kImportNameList, kImportCreditsList, kImportGradeList, kImportTermList,
-                 kImportCategoryList, kImportRetakeList})
+                 kImportCategoryList, kImportPointsList, kImportRetakeList})
     Bind(id, Notification::SelectionChange, [this] { OnSettingsChange(); });
   Bind(kImportGradeMapEdit, Notification::EditChange, [this] { OnSettingsChange(); });
 }
@@ -59,6 +60,7 @@ void CImportDlg::DoDataExchange(platform::DataExchange& dx) {
   dx.Index(kImportGradeList, m_gradeColumn);
   dx.Index(kImportTermList, m_termEntry);
   dx.Index(kImportCategoryList, m_categoryEntry);
+  dx.Index(kImportPointsList, m_pointsEntry);
   dx.Index(kImportRetakeList, m_retake);
   dx.Text(kImportGradeMapEdit, m_gradeMapText);
   dx.Text(kImportSummaryLabel, m_summaryText);
@@ -81,6 +83,7 @@ bool CImportDlg::OnInitDialog() {
     SetDropListItems(id, columns);
   columns.insert(columns.begin(), std::string(kImportNoColumn));
   SetDropListItems(kImportCategoryList, columns);
+  SetDropListItems(kImportPointsList, columns);
   if (m_header.termPart != courses::kNoColumn) {
     columns.push_back(columns[m_header.term + 1] + " + " + columns[m_header.termPart + 1]);
     m_termEntry = static_cast<int>(columns.size()) - 1;
@@ -121,6 +124,7 @@ void CImportDlg::OnSettingsChange() {
   m_settings.columns.term = joined ? m_header.term : chosen(m_termEntry);
   m_settings.columns.termPart = joined ? m_header.termPart : courses::kNoColumn;
   m_settings.columns.category = chosen(m_categoryEntry);
+  m_settings.columns.points = chosen(m_pointsEntry);
   m_settings.retake = kRetakeEntries[std::clamp(m_retake, 0, 2)];
   std::optional<courses::GradeMap> map = courses::ParseGradeMap(m_gradeMapText);
   m_gradeMapReads = map.has_value();
@@ -159,7 +163,8 @@ std::optional<ImportedRows> ImportTranscriptRows(const std::string& path, QWidge
   const auto rowsOf = [](const std::vector<courses::CourseRecord>& courses) {
     std::vector<std::vector<std::string>> rows;
     for (const courses::CourseRecord& course : courses) {
-      rows.push_back({course.name, course.credits, course.score, course.term, course.category});
+      rows.push_back(
+          {course.name, course.credits, course.score, course.term, course.category, course.points});
     }
     return rows;
   };

@@ -1,7 +1,7 @@
 #pragma once
 // The transcript import: the records of a .csv, .tsv or .xlsx shown row by row with what becomes of
-// each, the columns of name, credits, grade, term and category, the retake choice and the grade map
-// to change, and on 确定 the courses to put in the main list.
+// each, the columns of name, credits, grade, term, category and grade points, the retake choice and
+// the grade map to change, and on 确定 the courses to put in the main list.
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,10 +44,11 @@ class CImportDlg : public platform::Dialog {
   int m_nameColumn = 0;
   int m_creditsColumn = 1;
   int m_gradeColumn = 2;
-  // Entries of the term and category lists: 0 for none, then each column; the term list ends
-  // with the year and semester columns joined when the header has them.
+  // Entries of the term, category and grade points lists: 0 for none, then each column; the term
+  // list ends with the year and semester columns joined when the header has them.
   int m_termEntry = 0;
   int m_categoryEntry = 0;
+  int m_pointsEntry = 0;
   int m_retake = 0;  // the entry of kImportRetakeList: highest, latest, all
   std::string m_gradeMapText;
   std::string m_summaryText;
@@ -55,7 +56,7 @@ class CImportDlg : public platform::Dialog {
 };
 
 struct ImportedRows {
-  std::vector<std::vector<std::string>> rows;  // name, credits, score, term, category
+  std::vector<std::vector<std::string>> rows;  // name, credits, score, term, category, points
   bool courseTable = false;                    // the program's own, taken without the dialog
 };
 

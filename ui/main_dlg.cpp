@@ -1,5 +1,6 @@
 #include "ui/main_dlg.h"
 
+#include <QTreeView>
 #include <QWidget>
 #include <algorithm>
 #include <new>
@@ -35,6 +36,7 @@ constexpr int kNameColumnWidth = 236;
 constexpr int kNumberColumnWidth = 60;
 constexpr int kTermColumnWidth = 90;
 constexpr int kCategoryColumnWidth = 86;
+constexpr int kPointsColumn = 5;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -51,10 +53,12 @@ Rows ReadCourseRows(const std::string& path, courses::CourseFileCheck& check) {
   return rows;
 }
 
-// What a course file cannot hold: a term, a category or a course that counts only as credits.
+// What a course file cannot hold: a term, a category, transcript grade points or a course that
+// counts only as credits.
 bool HoldsMoreThanACourseFile(const std::vector<courses::CourseRecord>& courses) {
   return std::any_of(courses.begin(), courses.end(), [](const courses::CourseRecord& course) {
-    return !course.term.empty() || !course.category.empty() || courses::IsPassGrade(course.score);
+    return !course.term.empty() || !course.category.empty() || !course.points.empty() ||
+           courses::IsPassGrade(course.score);
   });
 }
 
@@ -110,6 +114,10 @@ bool CMainDlg::OnInitDialog() {
   m_list.InsertColumn(2, gpa::kScoreTitle, kNumberColumnWidth);
   m_list.InsertColumn(3, kTermTitle, kTermColumnWidth);
   m_list.InsertColumn(4, kCategoryTitle, kCategoryColumnWidth);
+  // A transcript's own grade points ride along unseen: they cannot be typed, and a course keeps
+  // them through changes of its other fields, to the results and into a saved table.
+  m_list.InsertColumn(kPointsColumn, gpa::kTranscriptPointsTitle, kNumberColumnWidth);
+  m_list.View()->setColumnHidden(kPointsColumn, true);
   // The focus starts where a course is typed, not on the list before it in the tab order.
   Item(kNameEdit)->setFocus();
   return false;
@@ -128,7 +136,7 @@ std::vector<courses::CourseRecord> CMainDlg::CourseRows() const {
   for (int row = 0; row < CourseCount(); ++row) {
     rows.push_back({m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
                     m_list.GetItemText(row, 2), m_list.GetItemText(row, 3),
-                    m_list.GetItemText(row, 4)});
+                    m_list.GetItemText(row, 4), m_list.GetItemText(row, kPointsColumn)});
   }
   return rows;
 }
@@ -364,7 +372,7 @@ void CMainDlg::OnViewGpa() {
       for (int row = 0; row < CourseCount(); ++row) {
         gpa::AppendCourse(snapshot, m_list.GetItemText(row, 0), m_list.GetItemText(row, 1),
                           m_list.GetItemText(row, 2), m_list.GetItemText(row, 3),
-                          m_list.GetItemText(row, 4));
+                          m_list.GetItemText(row, 4), m_list.GetItemText(row, kPointsColumn));
       }
     }
     platform::SetCurrentDirectory(m_startDir);

@@ -65,7 +65,10 @@ bool CResultDlg::OnInitDialog() {
   // However far the table is scrolled, each row shows its course and the GPA stays in view.
   platform::FreezePanes(m_list.View(), kTotalsRows);
   const grading::RulesFileContents rules = platform::ReadRulesFile();
-  m_titles = gpa::MakeColumnTitles(rules.ruleSet);
+  const courses::CourseList all =
+      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount));
+  m_transcriptPoints = all.HasPoints();
+  m_titles = gpa::MakeColumnTitles(rules.ruleSet, m_transcriptPoints);
   for (int column = 0; column < static_cast<int>(m_titles.size()); ++column) {
     m_list.InsertColumn(column, m_titles[static_cast<std::size_t>(column)],
                         column == 0  ? kNameWidth
@@ -82,8 +85,6 @@ bool CResultDlg::OnInitDialog() {
   }
 
   m_rules = rules.ruleSet;
-  const courses::CourseList all =
-      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount));
   m_terms = courses::OrderedTerms(all);
   for (std::size_t i = 0; i < all.Size(); ++i) {
     const std::string category(all[i].category);
@@ -111,7 +112,7 @@ bool CResultDlg::OnInitDialog() {
   EnableItem(kCategoryMenu, m_categories.size() > 1);
   EnableItem(kFromTermList, m_terms.size() > 1);
   EnableItem(kToTermList, m_terms.size() > 1);
-  const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules);
+  const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules, m_transcriptPoints);
   for (int column = 0; column < static_cast<int>(termTitles.size()); ++column) {
     m_termList.InsertColumn(column, termTitles[static_cast<std::size_t>(column)],
                             column == 0   ? kNameWidth
@@ -150,8 +151,8 @@ void CResultDlg::OnChoiceChange() {
       gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
   const int view = ItemAs<QComboBox>(kResultViewList)->currentIndex();
   m_termList.DeleteItems(0, m_termList.GetItemCount());
-  m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2));
-  m_table = gpa::EvaluateCourses(std::move(chosen), m_rules);
+  m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2, m_transcriptPoints));
+  m_table = gpa::EvaluateCourses(std::move(chosen), m_rules, m_transcriptPoints);
   m_list.SetOwnerData(static_cast<int>(m_table.RowCount()), [this](int row, int column) {
     return m_table.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
   });
@@ -187,8 +188,11 @@ void CResultDlg::ReplaceAndTell(
 }
 
 void CResultDlg::OnTargetPlan() {
-  CTargetPlanDlg plan(m_table.basis, std::vector<std::string>(m_titles.begin() + 3, m_titles.end()),
-                      this);
+  const auto rules = m_titles.begin() + 3;
+  CTargetPlanDlg plan(
+      m_table.basis,
+      std::vector<std::string>(rules, rules + static_cast<std::ptrdiff_t>(m_rules.rules.size())),
+      this);
   plan.DoModal();
 }
 

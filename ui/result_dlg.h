@@ -58,6 +58,7 @@ class CResultDlg : public platform::Dialog {
   std::vector<std::string> m_categories;  // of the whole list, in order of first appearance
   gpa::Subset m_subset;                   // what m_table counts
   std::vector<std::string> m_titles;
+  bool m_transcriptPoints = false;  // the list came with a transcript's own grade points
   int m_courseCount;
   gpa::CourseSnapshot m_snapshot;
 };

@@ -81,6 +81,7 @@ TEST_F(ImportDlgTest, TermsAndCategoriesGoThroughACourseTable) {
     complete +=
         !Main().List().GetItemText(row, 3).empty() && !Main().List().GetItemText(row, 4).empty();
   EXPECT_EQ(complete, 41);
+  EXPECT_EQ(Main().List().GetItemText(1, 5), "3.5");  // the transcript's points, saved and read
   for (const std::string row : {"程序设计基础,2.5,通过,2021-2022-1,实践环节/",
                                 "Linear Algebra, Honours,3,71,2021-2022-2,通识教育选修/"})
     EXPECT_NE(first.find(row), std::string::npos) << row;

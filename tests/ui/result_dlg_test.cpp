@@ -193,13 +193,14 @@ TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
 
 // A record with terms (two label styles of one term, and none) and categories, a passed pass/fail
 // course among them: the per-term rows in time order under the first rule, the earned credits, and
-// a subset of categories and terms that the table, the report and the planner follow.
+// a subset of categories and terms that the table, the report and the planner follow. The
+// transcript's own points end every row, averaged over the courses whose points are a value.
 TEST_F(ResultDlgTest, TermsAndSubset) {
   gpa::CourseSnapshot snapshot;
-  for (const char* course : {"A,2,90,2023-2024-1,必修", "B,2,80,2022-2023学年第二学期,选修",
-                             "C,1,通过,2022-2023-2,必修", "D,4,70,,必修"}) {
+  for (const char* course : {"A,2,90,2023-2024-1,必修,3.9", "B,2,80,2022-2023学年第二学期,选修,3.3",
+                             "C,1,通过,2022-2023-2,必修,4", "D,4,70,,必修,-"}) {
     const Strings f = Split(Gbk(course), ',');
-    gpa::AppendCourse(snapshot, f[0], f[1], f[2], f[3], f[4]);
+    gpa::AppendCourse(snapshot, f[0], f[1], f[2], f[3], f[4], f[5]);
   }
   CResultDlg results(4, snapshot, &Main());
   results.Create();
@@ -221,11 +222,14 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
       "2022-2023学年第二学期,2.0,80.0,3.00/2022-2023-2,0.0,无法计算,无法计算/"
       "2023-2024-1,2.0,90.0,4.00/未分学期,4.0,70.0,2.00/";
   EXPECT_EQ(choose(kResultViewList, 1), "已获学分：9.0|" + terms + "累计,8.0,77.5,2.75/");
+  const int last = results.List().ColumnCount() - 1;
+  EXPECT_EQ(results.TermList().GetItemText(4, last), "3.60");
   EXPECT_EQ(Split(choose(kResultViewList, 2), '/')[5], "累计至2023-2024-1,4.0,85.0,3.50");
   static_cast<QToolButton*>(results.Item(kCategoryMenu))->menu()->actions()[1]->trigger();
   const std::string table = "A,2,90,4.0/D,4,70,2.0/,,,/总计/加权平均,6.0,76.7,2.67/共计2门课,,,/";
   EXPECT_EQ(choose(kResultViewList, 0), "已获学分：7.0|" + table);
   EXPECT_EQ(choose(kFromTermList, 2), "已获学分：6.0|" + table);
+  EXPECT_EQ(results.List().GetItemText(1, last) + results.List().GetItemText(3, last), "-3.90");
   Click(results, kWriteReportButton);
   const std::string report = Utf8(*Read("GPA report.html"));
   EXPECT_NE(report.find("<p>仅统计：必修；2023-2024-1 起</p>\r\n<table"), std::string::npos);

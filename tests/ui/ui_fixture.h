@@ -82,7 +82,8 @@ inline void ClickRow(platform::ListControl& list, int row) {
 inline std::string Cells(const platform::ListControl& list, char cell = ',', char row = '/') {
   std::string text;
   for (int r = 0; r < list.GetItemCount(); ++r) {
-    for (int c = 0; c < list.ColumnCount(); ++c) text += Utf8(list.GetItemText(r, c)) + cell;
+    for (int c = 0; c < list.ColumnCount(); ++c)
+      if (!list.View()->isColumnHidden(c)) text += Utf8(list.GetItemText(r, c)) + cell;
     text.back() = row;
   }
   return text;

@@ -95,6 +95,7 @@ enum ImportControlId : int {
   kImportSummaryLabel = 1046,
   kImportTermList = 1047,
   kImportCategoryList = 1048,
+  kImportPointsList = 1049,
 };
 
 // The system menu's About entry; every command from 16 to 31 reaches the About dialog.
