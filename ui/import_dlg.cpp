@@ -26,6 +26,7 @@ constexpr int kNameColumnWidth = 200;
 constexpr int kNumberColumnWidth = 50;
 constexpr int kTermColumnWidth = 80;
 constexpr int kCategoryColumnWidth = 70;
+constexpr int kPointsColumnWidth = 70;
 constexpr int kResultColumnWidth = 120;  // at least; it takes the room left
 
 constexpr courses::RetakePolicy kRetakeEntries[] = {
@@ -99,7 +100,8 @@ bool CImportDlg::OnInitDialog() {
   m_list.InsertColumn(3, gpa::kScoreTitle, kNumberColumnWidth);
   m_list.InsertColumn(4, kTermTitle, kTermColumnWidth);
   m_list.InsertColumn(5, kCategoryTitle, kCategoryColumnWidth);
-  m_list.InsertColumn(6, kImportResultTitle, kResultColumnWidth);
+  m_list.InsertColumn(6, gpa::kTranscriptPointsTitle, kPointsColumnWidth);
+  m_list.InsertColumn(7, kImportResultTitle, kResultColumnWidth);
   // What becomes of each row takes the room left, and more as the dialog grows.
   m_list.View()->header()->setStretchLastSection(true);
   OnSettingsChange();
@@ -141,7 +143,7 @@ void CImportDlg::OnSettingsChange() {
   rows.reserve(m_import.rows.size());
   for (const courses::TranscriptRow& row : m_import.rows) {
     rows.push_back({std::to_string(row.record), row.course.name, row.course.credits,
-                    row.course.score, row.course.term, row.course.category,
+                    row.course.score, row.course.term, row.course.category, row.course.points,
                     courses::DescribeRow(row)});
   }
   m_list.DeleteItems(0, m_list.GetItemCount());
