@@ -7,22 +7,9 @@
 namespace gradova::gpa {
 namespace {
 
-// The passed credits of `courses` (a score of at least 60, or a passed pass/fail grade), summed
-// in single precision as the total credits are.
-float EarnedCredits(const courses::CourseList& courses) {
-  float earned = 0;
-  for (std::size_t i = 0; i < courses.Size(); ++i) {
-    const courses::CourseFields course = courses[i];
-    const CourseValues values = ValuesOf(course);
-    if (courses::IsPassGrade(course.score) || values.score >= 60.0f) {
-      earned = static_cast<float>(values.credits + earned);
-    }
-  }
-  return earned;
-}
-
-// The courses that have grade points: all but the passed pass/fail ones.
-courses::CourseList GradedCourses(courses::CourseList courses) {
+// The courses that have grade points: all but the passed pass/fail ones, whose credits are added
+// to `passedCredits` in single precision as the total credits are summed.
+courses::CourseList GradedCourses(courses::CourseList courses, float& passedCredits) {
   bool anyPass = false;
   for (std::size_t i = 0; i < courses.Size() && !anyPass; ++i) {
     anyPass = courses::IsPassGrade(courses[i].score);
@@ -30,7 +17,13 @@ courses::CourseList GradedCourses(courses::CourseList courses) {
   if (!anyPass) return courses;
   courses::CourseList graded;
   for (std::size_t i = 0; i < courses.Size(); ++i) {
-    if (!courses::IsPassGrade(courses[i].score)) graded.Add(courses.Record(i));
+    const courses::CourseFields course = courses[i];
+    if (!courses::IsPassGrade(course.score)) {
+      graded.Add(courses.Record(i));
+    } else {
+      passedCredits = static_cast<float>(courses::ValueOr0(courses::CreditsValue(course.credits)) +
+                                         passedCredits);
+    }
   }
   return graded;
 }
@@ -54,8 +47,9 @@ ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& rul
                             bool transcriptPoints) {
   ResultTable table;
   table.transcriptPoints = transcriptPoints;
-  table.earnedCredits = FormatTotal(EarnedCredits(all), 1);
-  courses::CourseList courses = GradedCourses(std::move(all));
+  // The passed credits: the pass/fail courses' and those of a score of at least 60.
+  float earned = 0;
+  courses::CourseList courses = GradedCourses(std::move(all), earned);
   const RulePoints points(ruleSet);
   for (std::size_t r = 0; r < points.RuleCount(); ++r) {
     RuleColumn& column = table.ruleColumns.emplace_back();
@@ -75,7 +69,9 @@ ResultTable EvaluateCourses(courses::CourseList all, const grading::RuleSet& rul
     }
     sums.Add(course, coursePoints);
     exact.Add(course, coursePoints);
+    if (course.score >= 60.0f) earned = static_cast<float>(course.credits + earned);
   }
+  table.earnedCredits = FormatTotal(earned, 1);
   table.totalsRow = sums.Row(std::string(kTotalsLabel));
   table.totalsInexact = exact.Row(std::string(kTotalsLabel)) != table.totalsRow;
   table.basis.totalCredits = sums.credits;
