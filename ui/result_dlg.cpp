@@ -20,6 +20,7 @@
 #include "platform/qt/list_panes.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/pdf_table.h"
+#include "platform/qt/settings.h"
 #include "platform/qt/wait_cursor.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
@@ -35,6 +36,8 @@ constexpr int kNameWidth = 160;
 constexpr int kNumberWidth = 40;
 constexpr int kRuleWidth = 120;
 constexpr int kAverageWidth = 72;  // "加权平均分" whole
+// Both tables have three columns before the rules'.
+constexpr int kFirstRuleColumn = 3;
 // The rows after the courses: the empty one that sets the totals apart, the totals and the count.
 constexpr int kTotalsRows = 3;
 
@@ -49,6 +52,7 @@ CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* o
   Bind(kCustomRulesButton, platform::Notification::Clicked, [this] { OnCustomRules(); });
   Bind(kTargetPlanButton, platform::Notification::Clicked, [this] { OnTargetPlan(); });
   Bind(kExportPdfButton, platform::Notification::Clicked, [this] { OnExportPdf(); });
+  Bind(kMyRuleList, platform::Notification::SelectionChange, [this] { OnMyRuleChange(); });
   for (const int id : {kResultViewList, kCategoryMenu, kFromTermList, kToTermList}) {
     Bind(id, platform::Notification::SelectionChange, [this] { OnChoiceChange(); });
   }
@@ -84,7 +88,7 @@ bool CResultDlg::OnInitDialog() {
     platform::AfxMessageBox(kRulesDamaged, this);
   }
 
-  m_rules = rules.ruleSet;
+  m_fileRules = m_rules = rules.ruleSet;
   m_terms = courses::OrderedTerms(all);
   for (std::size_t i = 0; i < all.Size(); ++i) {
     const std::string category(all[i].category);
@@ -120,6 +124,17 @@ bool CResultDlg::OnInitDialog() {
                             : column == 2 ? kAverageWidth
                                           : kRuleWidth);
   }
+  std::vector<std::string> ruleItems{std::string(kNoMyRule)};
+  for (const grading::Rule& rule : m_rules.rules) ruleItems.push_back(rule.name);
+  SetDropListItems(kMyRuleList, ruleItems);
+  const std::string mine = platform::ReadMyRule();
+  const auto marked = std::find(ruleItems.begin() + 1, ruleItems.end(), mine);
+  {
+    const QSignalBlocker quiet(Item(kMyRuleList));
+    ItemAs<QComboBox>(kMyRuleList)
+        ->setCurrentIndex(marked == ruleItems.end() ? 0 : int(marked - ruleItems.begin()));
+  }
+  ApplyMyRule(mine);
   OnChoiceChange();
   return true;
 }
@@ -162,6 +177,33 @@ void CResultDlg::OnChoiceChange() {
       ->setText(platform::FromGbk(std::string(kEarnedCreditsPrefix) + m_table.earnedCredits));
 }
 
+void CResultDlg::ApplyMyRule(const std::string& nameGbk) {
+  m_rules = m_fileRules;
+  std::vector<grading::Rule>& rules = m_rules.rules;
+  const auto mine = std::find_if(rules.begin(), rules.end(), [&](const grading::Rule& rule) {
+    return !nameGbk.empty() && rule.name == nameGbk;
+  });
+  m_myRuleFirst = mine != rules.end();
+  if (m_myRuleFirst) std::rotate(rules.begin(), mine, mine + 1);
+  m_titles = gpa::MakeColumnTitles(m_rules, m_transcriptPoints);
+  const std::vector<std::string> termTitles = gpa::MakeTermTitles(m_rules, m_transcriptPoints);
+  for (std::size_t column = kFirstRuleColumn; column < m_titles.size(); ++column)
+    m_list.SetColumnTitle(static_cast<int>(column), m_titles[column]);
+  for (std::size_t column = kFirstRuleColumn; column < termTitles.size(); ++column)
+    m_termList.SetColumnTitle(static_cast<int>(column), termTitles[column]);
+  m_list.SetBoldColumn(m_myRuleFirst ? kFirstRuleColumn : -1);
+  m_termList.SetBoldColumn(m_myRuleFirst ? kFirstRuleColumn : -1);
+}
+
+void CResultDlg::OnMyRuleChange() {
+  const int chosen = ItemAs<QComboBox>(kMyRuleList)->currentIndex();
+  const std::string name =
+      chosen > 0 ? m_fileRules.rules.at(static_cast<std::size_t>(chosen - 1)).name : "";
+  platform::WriteMyRule(name);
+  ApplyMyRule(name);
+  OnChoiceChange();
+}
+
 void CResultDlg::OnOK() { EndDialog(0); }
 
 void CResultDlg::OnCustomRules() {
@@ -188,11 +230,11 @@ void CResultDlg::ReplaceAndTell(
 }
 
 void CResultDlg::OnTargetPlan() {
-  const auto rules = m_titles.begin() + 3;
+  const auto rules = m_titles.begin() + kFirstRuleColumn;
   CTargetPlanDlg plan(
       m_table.basis,
       std::vector<std::string>(rules, rules + static_cast<std::ptrdiff_t>(m_rules.rules.size())),
-      this);
+      m_myRuleFirst ? 0 : -1, this);
   plan.DoModal();
 }
 

@@ -44,7 +44,13 @@ class CResultDlg : public platform::Dialog {
   gpa::Subset ChosenSubset();
   // Evaluates the chosen subset anew: the course table, the per-term rows and the earned credits.
   void OnChoiceChange();
-  // Opens the target planner over this table's sums.
+  // Puts the rule named `nameGbk` first among the rules, its columns' titles following and its
+  // column in bold; with no rule of that name, the rules stay in the file's order.
+  void ApplyMyRule(const std::string& nameGbk);
+  // Marks the rule chosen in 我的算法 as the user's, remembers it for the next run and shows the
+  // table again with it first.
+  void OnMyRuleChange();
+  // Opens the target planner over this table's sums, the user's rule selected there.
   void OnTargetPlan();
   // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
   // and writes it there as ReplaceAndTell does.
@@ -52,8 +58,10 @@ class CResultDlg : public platform::Dialog {
 
   platform::ListControl m_list;
   platform::ListControl m_termList;
-  gpa::ResultTable m_table;  // what the list shows and the report writes
-  grading::RuleSet m_rules;
+  gpa::ResultTable m_table;      // what the list shows and the report writes
+  grading::RuleSet m_fileRules;  // in the order of `rules`
+  grading::RuleSet m_rules;      // as shown: the user's rule first, when one is marked
+  bool m_myRuleFirst = false;
   std::vector<std::string> m_terms;       // of the whole list, in time order
   std::vector<std::string> m_categories;  // of the whole list, in order of first appearance
   gpa::Subset m_subset;                   // what m_table counts

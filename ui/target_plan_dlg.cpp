@@ -16,8 +16,9 @@ constexpr int kNumberWidth = 90;
 }  // namespace
 
 CTargetPlanDlg::CTargetPlanDlg(gpa::TargetBasis basis, std::vector<std::string> ruleNames,
-                               QWidget* owner)
+                               int selected, QWidget* owner)
     : Dialog(MakeTargetPlanDialogTemplate(), owner),
+      m_selected(selected),
       m_basis(std::move(basis)),
       m_ruleNames(std::move(ruleNames)) {
   Bind(kPlanButton, platform::Notification::Clicked, [this] { OnPlan(); });
@@ -37,6 +38,7 @@ bool CTargetPlanDlg::OnInitDialog() {
   m_list.InsertColumn(2, gpa::kNeededPointsTitle, kNumberWidth);
   m_list.InsertColumn(3, gpa::kLowestScoreTitle, kNumberWidth);
   ShowRows(gpa::PlanTarget(m_basis, 0.0, 0.0), false);
+  if (m_selected >= 0) m_list.SelectRow(m_selected);
   return true;
 }
 

@@ -12,8 +12,9 @@ namespace gradova::ui {
 
 class CTargetPlanDlg : public platform::Dialog {
  public:
-  // `ruleNames` (GBK) name the rules of `basis`, in order.
-  CTargetPlanDlg(gpa::TargetBasis basis, std::vector<std::string> ruleNames,
+  // `ruleNames` (GBK) name the rules of `basis`, in order; the row of rule `selected` is
+  // selected when the planner opens (none for -1).
+  CTargetPlanDlg(gpa::TargetBasis basis, std::vector<std::string> ruleNames, int selected = -1,
                  QWidget* owner = nullptr);
 
   platform::ListControl& List() { return m_list; }
@@ -34,6 +35,7 @@ class CTargetPlanDlg : public platform::Dialog {
   platform::ListControl m_list;
   std::string m_targetText;
   std::string m_remainingText;
+  int m_selected;
   gpa::TargetBasis m_basis;
   std::vector<std::string> m_ruleNames;
 };

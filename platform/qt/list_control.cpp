@@ -210,12 +210,25 @@ class ListModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : static_cast<int>(m_titles.size());
   }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::FontRole) return BoldIn(index.column());
+    if (role != Qt::DisplayRole) return {};
     return ShownText(Cell(index.row(), index.column()));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::FontRole) return BoldIn(section);
+    if (role != Qt::DisplayRole) return {};
     return m_titles.value(section);
+  }
+  void SetTitle(int column, const QString& title) {
+    m_titles[column] = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+  }
+  void SetBoldColumn(int column) {
+    beginResetModel();  // every row's font may change
+    m_boldColumn = column;
+    endResetModel();
   }
 
   void InsertColumn(int column, const QString& title) {
@@ -262,7 +275,16 @@ class ListModel : public QAbstractTableModel {
   }
 
  private:
+  // Unset but in the bold column, so that the view's own font holds everywhere else.
+  QVariant BoldIn(int column) const {
+    if (column != m_boldColumn) return {};
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
+
   QStringList m_titles;
+  int m_boldColumn = -1;
   std::deque<Row> m_rows;
   ListControl::CellSource m_source;
   int m_sourceRows = 0;
@@ -291,6 +313,12 @@ void ListControl::InsertColumn(int column, std::string_view titleGbk, int widthP
   m_model->InsertColumn(column, FromGbk(titleGbk));
   if (m_view) m_view->header()->resizeSection(column, widthPixels);
 }
+
+void ListControl::SetColumnTitle(int column, std::string_view titleGbk) {
+  m_model->SetTitle(column, FromGbk(titleGbk));
+}
+
+void ListControl::SetBoldColumn(int column) { m_model->SetBoldColumn(column); }
 
 int ListControl::ColumnCount() const { return m_model->columnCount(); }
 

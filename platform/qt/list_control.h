@@ -36,6 +36,9 @@ class ListControl {
   QTreeView* View() const { return m_view; }
 
   void InsertColumn(int column, std::string_view titleGbk, int widthPixels);
+  void SetColumnTitle(int column, std::string_view titleGbk);
+  // Draws the title and cells of `column` in bold; -1 draws none so.
+  void SetBoldColumn(int column);
   int ColumnCount() const;
   int ColumnWidth(int column) const;
 

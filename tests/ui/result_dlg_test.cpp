@@ -235,5 +235,37 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
   EXPECT_NE(report.find("<p>仅统计：必修；2023-2024-1 起</p>\r\n<table"), std::string::npos);
 }
 
+// 我的算法 by the keyboard, over three windows: End marks the last rule, which then leads the table
+// and the per-term view in bold and is selected in the planner; the next window reads the mark
+// back, and Home takes it away, the rules back in the file's order.
+TEST_F(ResultDlgTest, MyRuleLeadsAndIsRemembered) {
+  gpa::CourseSnapshot snapshot;
+  gpa::AppendCourse(snapshot, "A", "2", "85", "2023-2024-1", "");
+  std::string state;
+  m_inModal.assign(3, [&](platform::Dialog& plan) {
+    state += std::to_string(static_cast<CTargetPlanDlg&>(plan).List().GetSelectionMark()) + "\n";
+  });
+  for (const Qt::Key key : {Qt::Key_End, Qt::Key_Up, Qt::Key_Home}) {
+    CResultDlg results(1, snapshot, &Main());
+    results.Create();
+    for (int pass = 0; pass < 2; ++pass) {
+      for (platform::ListControl* list : {&results.List(), &results.TermList()}) {
+        const QAbstractItemModel* model = list->View()->model();
+        const bool bold =
+            model->headerData(3, Qt::Horizontal, Qt::FontRole).value<QFont>().bold() &&
+            model->index(0, 3).data(Qt::FontRole).value<QFont>().bold();
+        state += model->headerData(3, Qt::Horizontal).toString().toStdString() +
+                 (bold ? "+" : "-") + Utf8(list->GetItemText(0, 3)) + ",";
+      }
+      if (pass == 0) QTest::keyClick(results.Item(kMyRuleList), key);
+    }
+    Click(results, kTargetPlanButton);
+  }
+  EXPECT_EQ(state,
+            "标准4.0算法-3.0,标准4.0算法-3.00,台湾4.0算法+4.0,台湾4.0算法+4.00,0\n"
+            "台湾4.0算法+4.0,台湾4.0算法+4.00,上海交大4.3算法+3.7,上海交大4.3算法+3.70,0\n"
+            "上海交大4.3算法+3.7,上海交大4.3算法+3.70,标准4.0算法-3.0,标准4.0算法-3.00,-1\n");
+}
+
 }  // namespace
 }  // namespace gradova::ui

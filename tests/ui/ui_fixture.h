@@ -93,6 +93,7 @@ class UiTest : public ::testing::Test {
  protected:
   UiTest() {
     Write("rules", kBuiltIn);
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Path("config")));  // not the user's
     platform::Dialog::SetModalRunnerForTesting([this](platform::Dialog& dialog) {
       if (++m_modals <= static_cast<int>(m_inModal.size())) m_inModal[m_modals - 1](dialog);
     });

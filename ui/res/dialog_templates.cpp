@@ -123,6 +123,8 @@ platform::DialogTemplate MakeResultDialogTemplate() {
                     Button(kWriteReportButton, kWriteReportCaption, {111, 339, 50, 14}, kBottom),
                     Button(kTargetPlanButton, kTargetPlanCaption, {163, 339, 50, 14}, kBottom),
                     Button(kExportPdfButton, kExportPdfCaption, {215, 339, 50, 14}, kBottom),
+                    Label(kMyRuleLabel, {271, 341, 32, 8}, -1, kBottom),
+                    Drop(kMyRuleList, {305, 339, 90, 14}, kBottom),
                 },
                 true);
 }

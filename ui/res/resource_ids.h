@@ -51,6 +51,7 @@ enum ResultControlId : int {
   kFromTermList = 1073,
   kToTermList = 1074,
   kEarnedCreditsLabel = 1075,
+  kMyRuleList = 1076,
 };
 
 enum TargetPlanControlId : int {

@@ -1,0 +1,15 @@
+#pragma once
+// What the program remembers between runs: an INI file in the user's config folder for this
+// application (QStandardPaths' AppConfigLocation, so XDG_CONFIG_HOME moves it). A file that
+// cannot be read or written leaves every setting at its default.
+#include <string>
+#include <string_view>
+
+namespace gradova::platform {
+
+// The name (GBK) of the rule the user marked as theirs, or "" when none is marked.
+std::string ReadMyRule();
+// Marks the rule named `nameGbk` as the user's; "" takes the mark away.
+void WriteMyRule(std::string_view nameGbk);
+
+}  // namespace gradova::platform
