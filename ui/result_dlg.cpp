@@ -14,6 +14,7 @@
 #include "platform/current_directory.h"
 #include "platform/gbk.h"
 #include "platform/program_files.h"
+#include "platform/qt/chart_view.h"
 #include "platform/qt/check_menu.h"
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/gbk_text.h"
@@ -28,6 +29,7 @@
 #include "ui/res/ui_texts.h"
 #include "ui/rule_list_dlg.h"
 #include "ui/target_plan_dlg.h"
+#include "ui/trend_chart.h"
 
 namespace gradova::ui {
 namespace {
@@ -52,6 +54,8 @@ CResultDlg::CResultDlg(int courseCount, gpa::CourseSnapshot snapshot, QWidget* o
   Bind(kCustomRulesButton, platform::Notification::Clicked, [this] { OnCustomRules(); });
   Bind(kTargetPlanButton, platform::Notification::Clicked, [this] { OnTargetPlan(); });
   Bind(kExportPdfButton, platform::Notification::Clicked, [this] { OnExportPdf(); });
+  Bind(kExportChartButton, platform::Notification::Clicked, [this] { OnExportChart(); });
+  Bind(kChartRuleList, platform::Notification::SelectionChange, [this] { ShowChart(); });
   Bind(kMyRuleList, platform::Notification::SelectionChange, [this] { OnMyRuleChange(); });
   for (const int id : {kResultViewList, kCategoryMenu, kFromTermList, kToTermList}) {
     Bind(id, platform::Notification::SelectionChange, [this] { OnChoiceChange(); });
@@ -101,7 +105,7 @@ bool CResultDlg::OnInitDialog() {
     if (item.empty()) item = courses::kNoCategory;
   }
   SetDropListItems(kResultViewList, {std::string(kByCourseView), std::string(kByTermView),
-                                     std::string(kByTermCumulativeView)});
+                                     std::string(kByTermCumulativeView), std::string(kTrendView)});
   platform::SetCheckMenuItems(Item(kCategoryMenu), categoryItems);
   SetDropListItems(kFromTermList, m_terms);
   SetDropListItems(kToTermList, m_terms);
@@ -167,12 +171,16 @@ void CResultDlg::OnChoiceChange() {
   const int view = ItemAs<QComboBox>(kResultViewList)->currentIndex();
   m_termList.DeleteItems(0, m_termList.GetItemCount());
   m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2, m_transcriptPoints));
+  m_cumulativeRows = gpa::EvaluateTerms(chosen, m_rules, true);
   m_table = gpa::EvaluateCourses(std::move(chosen), m_rules, m_transcriptPoints);
   m_list.SetOwnerData(static_cast<int>(m_table.RowCount()), [this](int row, int column) {
     return m_table.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
   });
   Item(kResultList)->setVisible(view <= 0);
-  Item(kTermList)->setVisible(view > 0);
+  Item(kTermList)->setVisible(view == 1 || view == 2);
+  for (const int id : {kChartView, kChartRuleList, kExportChartButton})
+    Item(id)->setVisible(view == 3);
+  ShowChart();
   ItemAs<QLabel>(kEarnedCreditsLabel)
       ->setText(platform::FromGbk(std::string(kEarnedCreditsPrefix) + m_table.earnedCredits));
 }
@@ -193,6 +201,11 @@ void CResultDlg::ApplyMyRule(const std::string& nameGbk) {
     m_termList.SetColumnTitle(static_cast<int>(column), termTitles[column]);
   m_list.SetBoldColumn(m_myRuleFirst ? kFirstRuleColumn : -1);
   m_termList.SetBoldColumn(m_myRuleFirst ? kFirstRuleColumn : -1);
+  std::vector<std::string> names;
+  for (const grading::Rule& rule : m_rules.rules) names.push_back(rule.name);
+  SetDropListItems(kChartRuleList, names);
+  const QSignalBlocker quiet(Item(kChartRuleList));
+  ItemAs<QComboBox>(kChartRuleList)->setCurrentIndex(0);  // the user's rule, when marked
 }
 
 void CResultDlg::OnMyRuleChange() {
@@ -236,6 +249,31 @@ void CResultDlg::OnTargetPlan() {
       std::vector<std::string>(rules, rules + static_cast<std::ptrdiff_t>(m_rules.rules.size())),
       m_myRuleFirst ? 0 : -1, this);
   plan.DoModal();
+  if (plan.PlannedTarget()) m_target = plan.PlannedTarget();
+  ShowChart();
+}
+
+void CResultDlg::ShowChart() {
+  const int rule = ItemAs<QComboBox>(kChartRuleList)->currentIndex();
+  if (rule < 0) return;
+  platform::SetChartData(
+      Item(kChartView),
+      MakeTrendChart(m_cumulativeRows, m_rules, static_cast<std::size_t>(rule), m_target));
+}
+
+void CResultDlg::OnExportChart() {
+  const std::optional<std::string> path = platform::ShowSaveFileDialog(
+      this, platform::GetCurrentDirectory() + "/" + std::string(kChartFileName),
+      std::string(kChartFileFilter));
+  if (!path) return;
+  const bool svg = path->size() >= 4 && path->compare(path->size() - 4, 4, ".svg") == 0;
+  const std::string name = path->substr(path->find_last_of('/') + 1);
+  ReplaceAndTell(
+      *path, std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix),
+      [this, svg](const platform::ByteSink& write) {
+        QWidget* chart = Item(kChartView);
+        return svg ? platform::WriteChartSvg(chart, write) : platform::WriteChartPng(chart, write);
+      });
 }
 
 void CResultDlg::OnExportPdf() {

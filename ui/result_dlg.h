@@ -2,6 +2,7 @@
 // The results window: the grade points of every course under every rule, the totals and the
 // GPA per rule, computed once when it opens; it writes them as the report page.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,12 @@ class CResultDlg : public platform::Dialog {
   void OnMyRuleChange();
   // Opens the target planner over this table's sums, the user's rule selected there.
   void OnTargetPlan();
+  // Draws the trend chart of the chosen subset under the rule chosen beside it.
+  void ShowChart();
+  // Asks where to save the chart, proposing "GPA chart.png" in the current directory, and writes
+  // it there as a PNG image, or as an SVG drawing when the name ends in ".svg", as ReplaceAndTell
+  // does.
+  void OnExportChart();
   // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
   // and writes it there as ReplaceAndTell does.
   void OnExportPdf();
@@ -65,6 +72,8 @@ class CResultDlg : public platform::Dialog {
   std::vector<std::string> m_terms;       // of the whole list, in time order
   std::vector<std::string> m_categories;  // of the whole list, in order of first appearance
   gpa::Subset m_subset;                   // what m_table counts
+  std::vector<std::vector<std::string>> m_cumulativeRows;  // per term, of m_subset
+  std::optional<double> m_target;                          // the target last planned in this window
   std::vector<std::string> m_titles;
   bool m_transcriptPoints = false;  // the list came with a transcript's own grade points
   int m_courseCount;

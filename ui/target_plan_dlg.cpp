@@ -52,6 +52,7 @@ void CTargetPlanDlg::OnPlan() {
     platform::AfxMessageBox(std::string(kBadInput) + '\n' + std::string(kPlanOutOfRange), this);
     return;
   }
+  m_planned = target;
   ShowRows(gpa::PlanTarget(m_basis, *target, *remaining), true);
 }
 

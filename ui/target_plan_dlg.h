@@ -1,6 +1,7 @@
 #pragma once
 // The target planner: for a target GPA and the credits still to be taken, what the remaining
 // courses need under every rule of the results window.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class CTargetPlanDlg : public platform::Dialog {
                  QWidget* owner = nullptr);
 
   platform::ListControl& List() { return m_list; }
+  // The target of the last plan made, if any was.
+  std::optional<double> PlannedTarget() const { return m_planned; }
 
  protected:
   void DoDataExchange(platform::DataExchange& dx) override;
@@ -36,6 +39,7 @@ class CTargetPlanDlg : public platform::Dialog {
   std::string m_targetText;
   std::string m_remainingText;
   int m_selected;
+  std::optional<double> m_planned;
   gpa::TargetBasis m_basis;
   std::vector<std::string> m_ruleNames;
 };

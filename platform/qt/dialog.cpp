@@ -16,6 +16,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "platform/qt/chart_view.h"
 #include "platform/qt/check_menu.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
@@ -188,6 +189,9 @@ void Dialog::BuildControls() {
       }
       case ControlKind::CheckMenu:
         widget = MakeCheckMenu(this, control.text, notify(Notification::SelectionChange));
+        break;
+      case ControlKind::ChartView:
+        widget = MakeChartView(this);
         break;
       case ControlKind::PushButton: {
         auto* button = new QPushButton(FromGbk(control.text), this);

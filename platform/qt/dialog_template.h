@@ -9,6 +9,7 @@ namespace gradova::platform {
 // TextBox is a read-only, multi-line edit that wraps its lines and scrolls vertically; DropList a
 // list to choose one entry from, shown as a button that drops it down.
 // CheckMenu: a button whose menu ticks any number of entries (platform/qt/check_menu.h).
+// ChartView: a line chart that only shows (platform/qt/chart_view.h).
 enum class ControlKind {
   ListView,
   GroupBox,
@@ -18,7 +19,8 @@ enum class ControlKind {
   PushButton,
   Picture,
   DropList,
-  CheckMenu
+  CheckMenu,
+  ChartView
 };
 
 struct DluRect {

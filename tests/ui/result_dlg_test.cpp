@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <set>
 
+#include "platform/qt/chart_view.h"
 #include "ui/target_plan_dlg.h"
 
 #include "ui_fixture.h"
@@ -233,6 +234,25 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
   Click(results, kWriteReportButton);
   const std::string report = Utf8(*Read("GPA report.html"));
   EXPECT_NE(report.find("<p>仅统计：必修；2023-2024-1 起</p>\r\n<table"), std::string::npos);
+  // The trend chart of that subset under the rule chosen beside it, by term and cumulated, with
+  // the target last planned across, up to the rule's top; saved as PNG and as SVG.
+  choose(kResultViewList, 3);
+  results.ItemAs<QComboBox>(kChartRuleList)->setCurrentIndex(4);
+  m_inModal.push_back([&](platform::Dialog& plan) {
+    Type(plan, kTargetGpaEdit, "3.5"), Type(plan, kRemainingCreditsEdit, "10");
+    Click(plan, kPlanButton);
+  });
+  Click(results, kTargetPlanButton);
+  QString points = QString::number(platform::ChartTop(results.Item(kChartView)));
+  for (const auto& line : platform::ChartPoints(results.Item(kChartView))) {
+    for (const auto& [x, y] : line) points += QString(" %1:%2").arg(x).arg(y);
+    points += "/";
+  }
+  EXPECT_EQ(points.toStdString(), "4.3 0:4.3 1:3/ 0:4.3 1:3.43/ 0:3.5 1:3.5/");
+  m_seams.fileAnswers = {Path("c.png"), Path("c.svg")};
+  Click(results, kExportChartButton), Click(results, kExportChartButton);
+  EXPECT_EQ(Read("c.png")->substr(1, 3) + Read("c.svg")->substr(0, 5), "PNG<?xml");
+  EXPECT_EQ(m_seams.fileDialogs.at(0).initialPath, Path("GPA chart.png"));
 }
 
 // 我的算法 by the keyboard, over three windows: End marks the last rule, which then leads the table

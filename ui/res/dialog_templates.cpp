@@ -41,10 +41,11 @@ ControlTemplate Picture(int id, std::string path, DluRect rect) {
 }
 
 // The dynamic layouts the resizable dialogs use: a control that grows with the dialog both ways
-// or across, or that keeps its place at the bottom, at the bottom right, or the bottom and grows
-// across.
+// or across, or that keeps its place at the right, at the bottom, at the bottom right, or the
+// bottom and grows across.
 constexpr Layout kGrow{0, 0, 100, 100};
 constexpr Layout kGrowAcross{0, 0, 100, 0};
+constexpr Layout kRight{100, 0, 0, 0};
 constexpr Layout kBottom{0, 100, 0, 0};
 constexpr Layout kBottomRight{100, 100, 0, 0};
 constexpr Layout kBottomAcross{0, 100, 100, 0};
@@ -110,6 +111,9 @@ platform::DialogTemplate MakeResultDialogTemplate() {
                 {
                     List(kResultList, {7, 7, 466, 312}, kGrow),
                     List(kTermList, {7, 7, 466, 312}, kGrow),
+                    {kChartView, ControlKind::ChartView, "", {7, 7, 380, 312}, false, kGrow},
+                    Drop(kChartRuleList, {393, 7, 80, 14}, kRight),
+                    Button(kExportChartButton, kExportChartCaption, {393, 25, 80, 14}, kRight),
                     Label(kResultViewLabel, {7, 324, 20, 8}, -1, kBottom),
                     Drop(kResultViewList, {29, 322, 90, 14}, kBottom),
                     CheckMenu(kCategoryMenu, kCategoryMenuCaption, {125, 322, 60, 14}, kBottom),

@@ -52,6 +52,9 @@ enum ResultControlId : int {
   kToTermList = 1074,
   kEarnedCreditsLabel = 1075,
   kMyRuleList = 1076,
+  kChartView = 1077,
+  kChartRuleList = 1078,
+  kExportChartButton = 1079,
 };
 
 enum TargetPlanControlId : int {
