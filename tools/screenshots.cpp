@@ -61,6 +61,8 @@ int main(int argc, char** argv) {
       ("gradova-screenshots-" + std::to_string(QCoreApplication::applicationPid()));
   std::filesystem::create_directories(work);
   std::filesystem::current_path(work);
+  // The rule marked as the user's below is kept here, not in the user's own settings.
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(work.string()));
 
   bool ok = true;
   // Courses come from the sample; the PDF goes beside the pictures.
@@ -172,6 +174,20 @@ int main(int argc, char** argv) {
     byTerm.resize(byTerm.size() + QSize(list->header()->length() - list->viewport()->width(), 0));
     QApplication::processEvents();
     ok = Save(byTerm, outDir / "results-by-term.png") && ok;
+    // The same with 北大4.0算法 marked as the user's, then its trend chart against a target.
+    byTerm.ItemAs<QComboBox>(ui::kMyRuleList)->setCurrentIndex(4);
+    byTerm.ItemAs<QComboBox>(ui::kResultViewList)->setCurrentIndex(0);
+    QApplication::processEvents();
+    ok = Save(byTerm, outDir / "results-my-rule.png") && ok;
+    platform::Dialog::SetModalRunnerForTesting([](platform::Dialog& plan) {
+      plan.ItemAs<QLineEdit>(ui::kTargetGpaEdit)->setText("3.5");
+      plan.ItemAs<QLineEdit>(ui::kRemainingCreditsEdit)->setText("20");
+      plan.ItemAs<QPushButton>(ui::kPlanButton)->click();
+    });
+    byTerm.ItemAs<QPushButton>(ui::kTargetPlanButton)->click();
+    byTerm.ItemAs<QComboBox>(ui::kResultViewList)->setCurrentIndex(3);
+    QApplication::processEvents();
+    ok = Save(byTerm, outDir / "results-chart.png") && ok;
   }
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);
