@@ -238,6 +238,8 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
   // the target last planned across, up to the rule's top; saved as PNG and as SVG.
   choose(kResultViewList, 3);
   results.ItemAs<QComboBox>(kChartRuleList)->setCurrentIndex(4);
+  results.Item(kChartRuleList)->setFocus();
+  EXPECT_EQ(TabOrder(results), "1078,1079,1071,1072,1073,1074,1018,1019,1020,1021,1022,1076,");
   m_inModal.push_back([&](platform::Dialog& plan) {
     Type(plan, kTargetGpaEdit, "3.5"), Type(plan, kRemainingCreditsEdit, "10");
     Click(plan, kPlanButton);
