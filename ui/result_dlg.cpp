@@ -136,7 +136,8 @@ bool CResultDlg::OnInitDialog() {
   {
     const QSignalBlocker quiet(Item(kMyRuleList));
     ItemAs<QComboBox>(kMyRuleList)
-        ->setCurrentIndex(marked == ruleItems.end() ? 0 : int(marked - ruleItems.begin()));
+        ->setCurrentIndex(marked == ruleItems.end() ? 0
+                                                    : static_cast<int>(marked - ruleItems.begin()));
   }
   ApplyMyRule(mine);
   OnChoiceChange();
