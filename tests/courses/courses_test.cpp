@@ -49,11 +49,17 @@ TEST(ParseDecimal, TakesDigitsAndOnePointAndNothingElse) {
 // Ties of the value held go away from zero; a float's value is no tie.
 TEST(FormatFixed, RoundsTiesAwayFromZero) {
   const std::tuple<double, int, std::string_view> rows[] = {
-      {87.25, 1, "87.3"},    {3.125, 2, "3.13"},
-      {-3.125, 2, "-3.13"},  {99.95, 1, "100.0"},
-      {2.5, 0, "3"},         {3, 2, "3.00"},
-      {87.24999, 1, "87.2"}, {1e-7, 2, "0.00"},
-      {2.675f, 2, "2.67"},   {1e20, 1, "100000000000000000000.0"},
+      {87.25, 1, "87.3"},
+      {-9.96, 1, "-10.0"},
+      {3.125, 2, "3.13"},
+      {-3.125, 2, "-3.13"},
+      {99.95, 1, "100.0"},
+      {2.5, 0, "3"},
+      {3, 2, "3.00"},
+      {87.24999, 1, "87.2"},
+      {1e-7, 2, "0.00"},
+      {2.675f, 2, "2.67"},
+      {1e20, 1, "100000000000000000000.0"},
   };
   for (const auto& [value, decimals, text] : rows) EXPECT_EQ(FormatFixed(value, decimals), text);
 }
