@@ -1,5 +1,7 @@
 #include "gpa/term_table.h"
 
+#include "gpa/evaluation.h"
+
 #include <unordered_map>
 
 #include "courses/term_order.h"
@@ -19,10 +21,10 @@ struct TermCourse {
 }  // namespace
 
 std::vector<std::string> MakeTermTitles(const grading::RuleSet& ruleSet, bool transcriptPoints) {
-  std::vector<std::string> titles{std::string(kTermTitle), std::string(kCreditsTitle),
-                                  std::string(kAverageTitle)};
-  for (const grading::Rule& rule : ruleSet.rules) titles.push_back(rule.name);
-  if (transcriptPoints) titles.emplace_back(kTranscriptPointsTitle);
+  // The course table's titles, but for the term in the name's place and the average in the score's.
+  std::vector<std::string> titles = MakeColumnTitles(ruleSet, transcriptPoints);
+  titles[0] = kTermTitle;
+  titles[2] = kAverageTitle;
   return titles;
 }
 
