@@ -5,6 +5,7 @@
 #include "gpa/evaluation.h"
 #include "gpa/report.h"
 #include "gpa/subset.h"
+#include "gpa/summary.h"
 #include "gpa/term_table.h"
 #include "grading/built_in_rules.h"
 #include "platform/gbk.h"
@@ -182,6 +183,30 @@ TEST(EvaluateTerms, PerTermAndCumulativeFromTheTotalsRowsSums) {
   std::vector<std::string> totals = EvaluateCourses(Record(), kStandard, true).totalsRow;
   totals[0] = Gbk("累计");
   EXPECT_EQ(EvaluateTerms(Record(), kStandard, false, true).back(), totals);
+}
+
+// Term by term in time order, each course under its term's label and the term's figures after it,
+// the pass course in none; without terms, the list's order. The totals row ends both.
+TEST(MakeSummaryRows, CoursesGroupedUnderTheirTermsWithEachTermsFigures) {
+  const ResultTable table = EvaluateCourses(Record(), kStandard, true);
+  const auto rows = [&](bool byTerm) {
+    std::string text;
+    for (const SummaryRow& row : MakeSummaryRows(table, kStandard, byTerm)) {
+      text += "CHTS"[static_cast<int>(row.kind)] + testing::Utf8(row.cells[0]);
+      for (std::size_t cell = 1; cell < std::min<std::size_t>(row.cells.size(), 4); ++cell)
+        text += "|" + row.cells[cell];
+      text += "/";
+    }
+    return text;
+  };
+  const std::string totals = "S总计/加权平均|11.0|77.7|2.36/";
+  EXPECT_EQ(rows(true),
+            "H2022-2023-1/Cc|4|75|2.0/T本学期|4.0|75.0|2.00/H2022-2023学年第一学期/Cf|1|50|0.0/"
+            "T本学期|1.0|50.0|0.00/H2022-2023学年第二学期/Cb|3|85|3.0/T本学期|3.0|85.0|3.00/"
+            "H2023-2024-1/Ca|2|95|4.0/T本学期|2.0|95.0|4.00/H未分学期/Cd|1|60|1.0/"
+            "T本学期|1.0|60.0|1.00/" +
+                totals);
+  EXPECT_EQ(rows(false), "Ca|2|95|4.0/Cb|3|85|3.0/Cc|4|75|2.0/Cd|1|60|1.0/Cf|1|50|0.0/" + totals);
 }
 
 // Terms in the time order of the whole record; a bound that is no term, or a start after the end,

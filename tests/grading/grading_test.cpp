@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "grading/built_in_rules.h"
+#include "grading/rule_scale.h"
 #include "grading/rules_file.h"
+#include "support/gbk_literal.h"
 #include "support/temp_dir.h"
 
 namespace gradova::grading {
@@ -95,6 +97,19 @@ TEST(FormatRulesFile, NameByte0x70EndsTheNameAnd0x71EndsTheFile) {
       ParseRulesFile(FormatRulesFile({{MakeRule("a", {}), MakeRule("q", {}), MakeRule("b", {})}}));
   EXPECT_EQ(q.status, RulesFileStatus::Loaded);
   EXPECT_EQ(q.ruleSet.rules.size(), 1u);
+}
+
+// A reader checks a grade against the scale: every band with its scores, the first up to 100.
+TEST(DescribeScale, EveryBandWithItsScores) {
+  using testing::Gbk;
+  const std::vector<std::pair<Rule, std::string>> rows = {
+      {MakeBuiltInRules().rules[0],
+       "标准4.0算法：90–100 = 4.0，80–89 = 3.0，70–79 = 2.0，60–69 = 1.0，0–59 = 0.0"},
+      {MakeRule(Gbk("满分"), {{100, 43}, {99, 40}, {0, 0}}),
+       "满分：100 = 4.3，99 = 4.0，0–98 = 0.0"},
+      {MakeRule(Gbk("无零"), {{60, 125}}), "无零：60–100 = 12.5"},
+  };
+  for (const auto& [rule, expected] : rows) EXPECT_EQ(DescribeScale(rule), Gbk(expected));
 }
 
 }  // namespace
