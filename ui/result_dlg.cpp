@@ -1,7 +1,6 @@
 #include "ui/result_dlg.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -20,15 +19,16 @@
 #include "platform/qt/gbk_text.h"
 #include "platform/qt/list_panes.h"
 #include "platform/qt/message_box.h"
-#include "platform/qt/pdf_table.h"
 #include "platform/qt/settings.h"
 #include "platform/qt/wait_cursor.h"
+#include "ui/pdf_export_dlg.h"
 #include "ui/res/dialog_templates.h"
 #include "ui/res/icon.h"
 #include "ui/res/resource_ids.h"
 #include "ui/res/ui_texts.h"
 #include "ui/rule_list_dlg.h"
 #include "ui/target_plan_dlg.h"
+#include "ui/transcript_pdf.h"
 #include "ui/trend_chart.h"
 
 namespace gradova::ui {
@@ -278,24 +278,29 @@ void CResultDlg::OnExportChart() {
 }
 
 void CResultDlg::OnExportPdf() {
+  std::vector<std::string> names;
+  for (const grading::Rule& rule : m_rules.rules) names.push_back(rule.name);
+  const bool withTerms = !m_terms.empty() && m_terms.front() != courses::kNoTerm;
+  CPdfExportDlg options(names, m_myRuleFirst, withTerms, this);
+  if (options.DoModal() != platform::kIdOk) return;
   const std::optional<std::string> path = platform::ShowSaveFileDialog(
       this, platform::GetCurrentDirectory() + "/" + std::string(kPdfFileName),
       std::string(kPdfFileFilter));
   if (!path) return;
-  platform::PdfTable pdf;
-  pdf.title = platform::FromGbk(kPdfTitle);
-  pdf.subtitle = platform::FromGbk(kPdfDatePrefix) + QDate::currentDate().toString(Qt::ISODate);
-  const std::string note = gpa::DescribeSubset(m_subset);
-  if (!note.empty()) pdf.subtitle += QStringLiteral("  ") + platform::FromGbk(note);
-  for (const std::string& title : m_titles) pdf.header.push_back(platform::FromGbk(title));
-  pdf.rowCount = m_table.RowCount();
-  pdf.cell = [this](std::size_t row, std::size_t column) {
-    return platform::FromGbk(m_table.Cell(row, column));
-  };
+  grading::RuleSet shown;
+  for (std::size_t rule = 0; rule < names.size(); ++rule)
+    if (options.ShownRules()[rule]) shown.rules.push_back(m_rules.rules[rule]);
+  const TranscriptPdfOptions pdf{
+      options.StudentFields(), gpa::DescribeSubset(m_subset), options.ByTerm(), withTerms, m_target,
+      m_transcriptPoints};
+  const courses::CourseList chosen = gpa::SelectCourses(
+      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
   const std::string name = path->substr(path->find_last_of('/') + 1);
   ReplaceAndTell(
       *path, std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix),
-      [&pdf](const platform::ByteSink& write) { return platform::WritePdfTable(pdf, write); });
+      [&](const platform::ByteSink& write) {
+        return WriteTranscriptPdf(chosen, shown, pdf, write);
+      });
 }
 
 }  // namespace gradova::ui

@@ -59,8 +59,9 @@ class CResultDlg : public platform::Dialog {
   // it there as a PNG image, or as an SVG drawing when the name ends in ".svg", as ReplaceAndTell
   // does.
   void OnExportChart();
-  // Asks where to write the table as a PDF, proposing "GPA report.pdf" in the current directory,
-  // and writes it there as ReplaceAndTell does.
+  // Asks what the PDF is to hold (CPdfExportDlg), then where to write it, proposing
+  // "GPA report.pdf" in the current directory, and writes the chosen subset's summary there as
+  // ReplaceAndTell does.
   void OnExportPdf();
 
   platform::ListControl m_list;

@@ -33,18 +33,8 @@ bool WriteBuffer(const QByteArray& bytes, const ByteSink& write) {
   return write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-}  // namespace
-
-QWidget* MakeChartView(QWidget* parent) {
-  auto* view = new QChartView(new QChart, parent);
-  view->setRenderHint(QPainter::Antialiasing);
-  view->chart()->legend()->setAlignment(Qt::AlignBottom);
-  return view;
-}
-
-void SetChartData(QWidget* chart, const ChartData& data) {
-  QChart* shown = ChartOf(chart);
-  if (!shown) return;
+// Shows `data` in `shown`, in place of what it showed.
+void Fill(QChart* shown, const ChartData& data) {
   shown->removeAllSeries();
   for (QAbstractAxis* axis : shown->axes()) {
     shown->removeAxis(axis);
@@ -56,6 +46,8 @@ void SetChartData(QWidget* chart, const ChartData& data) {
   for (std::size_t step = 0; step < data.stepsGbk.size(); ++step)
     x->append(FromGbk(data.stepsGbk[step]), static_cast<qreal>(step));
   x->setRange(-0.5, std::max(0.5, static_cast<qreal>(data.stepsGbk.size()) - 0.5));
+  // Side by side, more than a few labels would be cut short; slanted, each shows whole.
+  if (data.stepsGbk.size() > 4) x->setLabelsAngle(-45);
   auto* y = new QValueAxis;
   y->setRange(0, data.top);
   y->setLabelFormat(QStringLiteral("%.1f"));
@@ -67,6 +59,29 @@ void SetChartData(QWidget* chart, const ChartData& data) {
     across.values.assign(data.stepsGbk.size(), data.level->values.front());
     AddLine(*shown, across, *x, *y, true);
   }
+}
+
+}  // namespace
+
+QWidget* MakeChartView(QWidget* parent) {
+  auto* view = new QChartView(new QChart, parent);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->chart()->legend()->setAlignment(Qt::AlignBottom);
+  return view;
+}
+
+void SetChartData(QWidget* chart, const ChartData& data) {
+  if (QChart* shown = ChartOf(chart)) Fill(shown, data);
+}
+
+void DrawChart(const ChartData& data, QPainter& painter, const QRectF& box) {
+  QGraphicsScene scene;
+  auto* chart = new QChart;
+  scene.addItem(chart);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  Fill(chart, data);
+  chart->setGeometry(QRectF(QPointF(), box.size()));
+  scene.render(&painter, box, chart->geometry());
 }
 
 std::vector<std::vector<std::pair<double, double>>> ChartPoints(const QWidget* chart) {

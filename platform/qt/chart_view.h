@@ -7,6 +7,8 @@
 
 #include "platform/files.h"
 
+class QPainter;
+class QRectF;
 class QWidget;
 
 namespace gradova::platform {
@@ -26,6 +28,9 @@ struct ChartData {
 QWidget* MakeChartView(QWidget* parent);
 // Shows `data` in the chart view `chart`, in place of what it showed.
 void SetChartData(QWidget* chart, const ChartData& data);
+// Draws `data` as a chart filling `box`, for a document: the lines, axes and legend as the view
+// shows them.
+void DrawChart(const ChartData& data, QPainter& painter, const QRectF& box);
 // The points each line of `chart` shows, as (step, value) pairs, the level last: what is drawn.
 std::vector<std::vector<std::pair<double, double>>> ChartPoints(const QWidget* chart);
 // The top of the value axis of `chart`.

@@ -31,6 +31,14 @@ void SetCheckMenuItems(QWidget* menu, const std::vector<std::string>& itemsGbk) 
   }
 }
 
+void SetCheckedItems(QWidget* menu, const std::vector<bool>& checked) {
+  QMenu* entries = static_cast<QToolButton*>(menu)->menu();
+  const QSignalBlocker quiet(entries);
+  const QList<QAction*> actions = entries->actions();
+  for (qsizetype i = 0; i < actions.size(); ++i)
+    actions[i]->setChecked(static_cast<std::size_t>(i) < checked.size() && checked[i]);
+}
+
 std::vector<bool> CheckedItems(const QWidget* menu) {
   std::vector<bool> checked;
   for (const QAction* action : static_cast<const QToolButton*>(menu)->menu()->actions()) {

@@ -14,6 +14,8 @@ QWidget* MakeCheckMenu(QWidget* parent, const std::string& captionGbk,
                        std::function<void()> onChange);
 // Replaces the entries of the check menu `menu`, every one ticked; sends no change.
 void SetCheckMenuItems(QWidget* menu, const std::vector<std::string>& itemsGbk);
+// Ticks the entries of `checked`, in order, and clears the others; sends no change.
+void SetCheckedItems(QWidget* menu, const std::vector<bool>& checked);
 // Whether each entry, in order, is ticked.
 std::vector<bool> CheckedItems(const QWidget* menu);
 

@@ -1,6 +1,7 @@
 #include "platform/qt/dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontInfo>
@@ -65,7 +66,8 @@ class SingleLineValidator : public QValidator {
 // whose text would be cut grows to the right and about its middle; a picture takes its image's
 // size, as a picture control does. Other controls keep `place`.
 QRect FitContents(QRect place, const QWidget& widget, ControlKind kind, const QRect& dialog) {
-  if (kind != ControlKind::Label && kind != ControlKind::Picture) return place;
+  if (kind != ControlKind::Label && kind != ControlKind::Picture && kind != ControlKind::CheckBox)
+    return place;
   const QSize needed = widget.sizeHint();
   if (needed.width() > place.width()) place.setWidth(needed.width());
   if (needed.height() > place.height()) {
@@ -102,6 +104,16 @@ void DataExchange::Index(int id, int& member) {
   } else if (list && list->currentIndex() != member) {
     const QSignalBlocker quiet(list);
     list->setCurrentIndex(member);
+  }
+}
+
+void DataExchange::Check(int id, bool& member) {
+  if (auto* box = m_dialog.ItemAs<QCheckBox>(id)) {
+    if (m_save) {
+      member = box->isChecked();
+    } else {
+      box->setChecked(member);
+    }
   }
 }
 
@@ -193,6 +205,12 @@ void Dialog::BuildControls() {
       case ControlKind::ChartView:
         widget = MakeChartView(this);
         break;
+      case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(FromGbk(control.text), this);
+        connect(box, &QCheckBox::clicked, this, notify(Notification::Clicked));
+        widget = box;
+        break;
+      }
       case ControlKind::PushButton: {
         auto* button = new QPushButton(FromGbk(control.text), this);
         button->setAutoDefault(false);

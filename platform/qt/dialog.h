@@ -39,6 +39,8 @@ class DataExchange {
   // The chosen entry of a drop list (0-based; -1 for none) and an int member; setting it sends no
   // notification.
   void Index(int id, int& member);
+  // Whether a check box is ticked and a bool member.
+  void Check(int id, bool& member);
   // Binds a control wrapper (the list control, the hyperlink) to its widget, once.
   template <typename Wrapper>
   void Control(int id, Wrapper& wrapper) {

@@ -20,7 +20,8 @@ enum class ControlKind {
   Picture,
   DropList,
   CheckMenu,
-  ChartView
+  ChartView,
+  CheckBox
 };
 
 struct DluRect {

@@ -4,6 +4,7 @@
 // cannot be read or written leaves every setting at its default.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gradova::platform {
 
@@ -11,5 +12,10 @@ namespace gradova::platform {
 std::string ReadMyRule();
 // Marks the rule named `nameGbk` as the user's; "" takes the mark away.
 void WriteMyRule(std::string_view nameGbk);
+
+// What a PDF says of its student (姓名, 学号, 学校, 专业), as last entered, each GBK; empty at
+// first.
+std::vector<std::string> ReadStudentFields();
+void WriteStudentFields(const std::vector<std::string>& fieldsGbk);
 
 }  // namespace gradova::platform

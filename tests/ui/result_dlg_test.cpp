@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/qt/chart_view.h"
+#include "platform/qt/settings.h"
 #include "ui/target_plan_dlg.h"
 
 #include "ui_fixture.h"
@@ -13,6 +14,15 @@ namespace {
 
 const std::string kWritten = "成功生成\"GPA report.html\"!/";
 const std::string kReport = Data("worked_example_report.html");
+
+// What `command` writes on its standard output.
+std::string Output(const std::string& command) {
+  std::string text;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
+  EXPECT_TRUE(pipe && pclose(pipe) == 0) << command;
+  return text;
+}
 
 class ResultDlgTest : public UiTest {
  protected:
@@ -155,6 +165,8 @@ TEST_F(ResultDlgTest, TargetPlanOfTheWorkedExample) {
 // screen and in the PDF alike.
 TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
   std::set<std::string> faces;
+  const auto ok = [](platform::Dialog& d) { Click(d, kPdfOkButton); };
+  m_inModal = {ok, ok};
   ViewSample([&](CResultDlg& results) {
     for (QWidget* drawn : std::initializer_list<QWidget*>{&results, results.List().View()}) {
       QTextLayout line(QString::fromUtf8("Linear Algebra 3.20 高等数学"), drawn->font());
@@ -168,20 +180,13 @@ TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
   });
   EXPECT_EQ(m_seams.fileDialogs.at(1).initialPath, Path("GPA report.pdf"));
   EXPECT_EQ(Boxes(), "成功生成\"out.pdf\"!/文件创建失败！/");
-  const auto output = [](const std::string& command) {
-    std::string text;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;) text += static_cast<char>(c);
-    EXPECT_TRUE(pipe && pclose(pipe) == 0) << command;
-    return text;
-  };
-  const Strings fonts = Split(output("pdffonts '" + Path("out.pdf") + "'"), '\n');
+  const Strings fonts = Split(Output("pdffonts '" + Path("out.pdf") + "'"), '\n');
   for (std::size_t line = 2; line + 1 < fonts.size(); ++line) {
     const std::string name = fonts[line].substr(0, fonts[line].find(' '));
     faces.insert(name.substr(name.find('+') + 1));  // without a subset's tag
   }
   EXPECT_EQ(faces.size(), 1u) << *faces.begin() << " " << *faces.rbegin();
-  const std::string text = output("pdftotext -raw '" + Path("out.pdf") + "' -");
+  const std::string text = Output("pdftotext -raw '" + Path("out.pdf") + "' -");
   std::size_t at = text.find("GPA报告");
   for (const std::string& cell : Split(Data("worked_example_report_cells.tsv"), '\t')) {
     for (const std::string& part : Split(cell, '\n')) {
@@ -190,6 +195,64 @@ TEST_F(ResultDlgTest, PdfOfTheWorkedExampleHoldsEveryCell) {
       ASSERT_NE(at, std::string::npos) << part;
     }
   }
+}
+
+// The summary a student hands in: four years term by term under their rule and one more ticked,
+// portrait, every font embedded. Its text gives back, in order, the student's fields, each term's
+// label and GPA under the user's rule as the window shows them, the totals, the earned credits and
+// each shown rule's scale. The fields are there again the next time; no rule ticked is refused.
+TEST_F(ResultDlgTest, TranscriptSummaryPdfTermByTerm) {
+  platform::WriteMyRule(Gbk("北大4.0算法"));
+  Write("t.xlsx", Data("transcript_terms.xlsx"));
+  std::vector<std::string> expected = {"姓名：张三 学号：2021001", "学校：某大学"};
+  const auto rules = [](platform::Dialog& d) {
+    return static_cast<QToolButton*>(d.Item(kPdfRuleMenu))->menu()->actions();
+  };
+  m_inModal = {[](platform::Dialog& d) { Click(d, kImportOkButton); },
+               [&](platform::Dialog& d) {
+                 auto& results = static_cast<CResultDlg&>(d);
+                 results.ItemAs<QComboBox>(kResultViewList)->setCurrentIndex(1);
+                 const platform::ListControl& terms = results.TermList();
+                 for (int row = 0; row + 1 < terms.GetItemCount(); ++row) {
+                   expected.push_back(Utf8(terms.GetItemText(row, 0)));
+                   expected.push_back(terms.GetItemText(row, 3));
+                 }
+                 expected.push_back(terms.GetItemText(terms.GetItemCount() - 1, 3));
+                 expected.push_back(Shown(results, kEarnedCreditsLabel));
+                 m_seams.fileAnswers = {Path("out.pdf")};
+                 Click(results, kExportPdfButton);
+                 Click(results, kExportPdfButton);
+               },
+               [&](platform::Dialog& d) {
+                 for (QAction* rule : rules(d)) rule->setChecked(false);
+                 Click(d, kPdfOkButton);
+                 EXPECT_EQ(Boxes(), "请至少选择一种算法。/");
+                 EXPECT_EQ(rules(d).size(), 8);
+                 rules(d)[0]->setChecked(true);
+                 rules(d)[1]->setChecked(true);
+                 Type(d, kStudentNameEdit, "张三");
+                 Type(d, kStudentNumberEdit, "2021001");
+                 Type(d, kSchoolEdit, "某大学");
+                 Click(d, kPdfOkButton);
+               },
+               [&](platform::Dialog& d) {
+                 EXPECT_EQ(Shown(d, kStudentNameEdit) + Shown(d, kSchoolEdit), "张三某大学");
+               }};
+  Run(">t.xlsx;load;gpa");
+  EXPECT_EQ(m_modals, 4);
+  expected.push_back("北大4.0算法：90–100 = 4.0，85–89 = 3.7");
+  expected.push_back("标准4.0算法：90–100 = 4.0，80–89 = 3.0");
+  const std::string text = Output("pdftotext -raw '" + Path("out.pdf") + "' -");
+  std::size_t at = 0;
+  for (const std::string& part : expected) {
+    at = text.find(part, at);
+    ASSERT_NE(at, std::string::npos) << part << "\n" << text;
+  }
+  const std::string info = Output("pdfinfo '" + Path("out.pdf") + "'");
+  EXPECT_NE(info.find("595 x 842 pts"), std::string::npos) << info;
+  const Strings fonts = Split(Output("pdffonts '" + Path("out.pdf") + "'"), '\n');
+  for (std::size_t line = 2; line + 1 < fonts.size(); ++line)
+    EXPECT_NE(fonts[line].find(" yes "), std::string::npos) << fonts[line];
 }
 
 // A record with terms (two label styles of one term, and none) and categories, a passed pass/fail

@@ -33,6 +33,9 @@ ControlTemplate Drop(int id, DluRect rect, Layout layout = {}) {
 ControlTemplate CheckMenu(int id, std::string_view caption, DluRect rect, Layout layout = {}) {
   return {id, ControlKind::CheckMenu, std::string(caption), rect, true, layout};
 }
+ControlTemplate Check(int id, std::string_view caption, DluRect rect) {
+  return {id, ControlKind::CheckBox, std::string(caption), rect, true, {}};
+}
 ControlTemplate Label(std::string_view text, DluRect rect, int id = -1, Layout layout = {}) {
   return {id, ControlKind::Label, std::string(text), rect, false, layout};
 }
@@ -172,6 +175,25 @@ platform::DialogTemplate MakeTargetPlanDialogTemplate() {
                     Button(kPlanButton, kPlanCaption, {183, 7, 40, 14}),
                     List(kPlanList, {7, 27, 266, 128}),
                     Button(kPlanCloseButton, kCloseCaption, {223, 159, 50, 14}),
+                });
+}
+
+platform::DialogTemplate MakePdfExportDialogTemplate() {
+  return Dialog(kPdfExportDialogId, kExportPdfCaption, 230, 104,
+                {
+                    Label(kStudentNameLabel, {7, 9, 22, 8}),
+                    Edit(kStudentNameEdit, {30, 7, 80, 14}),
+                    Label(kStudentNumberLabel, {118, 9, 22, 8}),
+                    Edit(kStudentNumberEdit, {141, 7, 82, 14}),
+                    Label(kSchoolLabel, {7, 27, 22, 8}),
+                    Edit(kSchoolEdit, {30, 25, 80, 14}),
+                    Label(kMajorLabel, {118, 27, 22, 8}),
+                    Edit(kMajorEdit, {141, 25, 82, 14}),
+                    Label(kPdfRulesLabel, {7, 45, 22, 8}),
+                    CheckMenu(kPdfRuleMenu, kPdfRuleMenuCaption, {30, 43, 80, 14}),
+                    Check(kPdfByTermCheck, kPdfByTermCaption, {118, 45, 105, 10}),
+                    Button(kPdfOkButton, kImportOkCaption, {118, 83, 50, 14}),
+                    Button(kPdfCancelButton, kImportCancelCaption, {173, 83, 50, 14}),
                 });
 }
 

@@ -21,6 +21,9 @@ platform::DialogTemplate MakeRuleEditDialogTemplate();
 // The target planner, opened from the results window.
 platform::DialogTemplate MakeTargetPlanDialogTemplate();
 
+// 导出PDF's questions, asked before the PDF is written.
+platform::DialogTemplate MakePdfExportDialogTemplate();
+
 // Template 135: the transcript import.
 platform::DialogTemplate MakeImportDialogTemplate();
 

@@ -11,6 +11,7 @@ enum DialogId : int {
   kRuleEditDialogId = 133,
   kImportDialogId = 135,
   kTargetPlanDialogId = 137,
+  kPdfExportDialogId = 139,
 };
 
 enum MainControlId : int {
@@ -63,6 +64,17 @@ enum TargetPlanControlId : int {
   kPlanButton = 1042,
   kPlanList = 1043,
   kPlanCloseButton = 1044,
+};
+
+enum PdfExportControlId : int {
+  kPdfOkButton = 1,
+  kPdfCancelButton = 2,
+  kStudentNameEdit = 1090,
+  kStudentNumberEdit = 1091,
+  kSchoolEdit = 1092,
+  kMajorEdit = 1093,
+  kPdfRuleMenu = 1094,
+  kPdfByTermCheck = 1095,
 };
 
 enum RuleListControlId : int {
