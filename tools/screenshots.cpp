@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
       {ui::kRuleListDialogId, "rule-manager"}, {ui::kRuleEditDialogId, "rule-editor"},
       {ui::kImportDialogId, "import-dialog"},  {ui::kTargetPlanDialogId, "target-plan"}};
   // Each modal dialog is drawn, then opens the next ones down: from the results the planner (with
-  // a plan), the PDF and the rule manager; from the manager the editor.
+  // a plan) and the rule manager; from the manager the editor.
   platform::Dialog::SetModalRunnerForTesting([&](platform::Dialog& dialog) {
     const int id = dialog.Template().id;
     if (id == ui::kTargetPlanDialogId) {
@@ -109,7 +109,6 @@ int main(int argc, char** argv) {
     ok = Save(dialog, outDir / (names.at(id) + ".png")) && ok;
     if (id == ui::kResultDialogId) {
       dialog.ItemAs<QPushButton>(ui::kTargetPlanButton)->click();
-      dialog.ItemAs<QPushButton>(ui::kExportPdfButton)->click();
       dialog.ItemAs<QPushButton>(ui::kCustomRulesButton)->click();
     } else if (id == ui::kRuleListDialogId) {
       auto* list = dialog.ItemAs<QAbstractItemView>(ui::kRuleList);
@@ -188,6 +187,19 @@ int main(int argc, char** argv) {
     byTerm.ItemAs<QComboBox>(ui::kResultViewList)->setCurrentIndex(3);
     QApplication::processEvents();
     ok = Save(byTerm, outDir / "results-chart.png") && ok;
+    // The PDF of that record, for a student who has filled in who they are.
+    platform::Dialog::SetModalRunnerForTesting([&](platform::Dialog& pdf) {
+      const char* fields[][2] = {{"张三", "2021001"}, {"某某大学", "计算机科学与技术"}};
+      for (int row = 0; row < 2; ++row) {
+        pdf.ItemAs<QLineEdit>(row ? ui::kSchoolEdit : ui::kStudentNameEdit)
+            ->setText(fields[row][0]);
+        pdf.ItemAs<QLineEdit>(row ? ui::kMajorEdit : ui::kStudentNumberEdit)
+            ->setText(fields[row][1]);
+      }
+      ok = Save(pdf, outDir / "pdf-dialog.png") && ok;
+      pdf.ItemAs<QPushButton>(ui::kPdfOkButton)->click();
+    });
+    byTerm.ItemAs<QPushButton>(ui::kExportPdfButton)->click();
   }
   std::filesystem::current_path(outDir);
   std::filesystem::remove_all(work);

@@ -5,10 +5,13 @@
 #include <QSvgGenerator>
 #include <QtCharts>
 
+#include "platform/qt/fonts.h"
 #include "platform/qt/gbk_text.h"
 
 namespace gradova::platform {
 namespace {
+
+constexpr double kDocumentPointSize = 8.0;
 
 QChart* ChartOf(const QWidget* chart) {
   const auto* view = qobject_cast<const QChartView*>(chart);
@@ -80,6 +83,11 @@ void DrawChart(const ChartData& data, QPainter& painter, const QRectF& box) {
   scene.addItem(chart);
   chart->legend()->setAlignment(Qt::AlignBottom);
   Fill(chart, data);
+  // The document's own type, a little smaller than its text.
+  QFont font(ProgramFamily());
+  font.setPointSizeF(kDocumentPointSize);
+  chart->legend()->setFont(font);
+  for (QAbstractAxis* axis : chart->axes()) axis->setLabelsFont(font);
   chart->setGeometry(QRectF(QPointF(), box.size()));
   scene.render(&painter, box, chart->geometry());
 }

@@ -88,9 +88,28 @@ class PageFlow {
     return true;
   }
   void Advance(double height) { m_top += height; }
-  // A text wrapped to `width`, on the next lines.
+  // A text on the next lines, wrapped to `width` after a full-width comma where it can be, so
+  // that the items of a list stay whole; an item wider than a line wraps where the toolkit breaks.
   void Text(const QString& text, const QFont& font, double width) {
     m_painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    QString line;
+    for (qsizetype start = 0; start < text.size();) {
+      const qsizetype comma = text.indexOf(QChar(0xFF0C), start);
+      const qsizetype end = comma < 0 ? text.size() : comma + 1;
+      const QString item = text.mid(start, end - start);
+      if (!line.isEmpty() && metrics.horizontalAdvance(line + item) > width) {
+        Line(line, width);
+        line.clear();
+      }
+      line += item;
+      start = end;
+    }
+    Line(line, width);
+  }
+
+ private:
+  void Line(const QString& text, double width) {
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     const QRectF box = m_painter.boundingRect(QRectF(0, 0, width, m_bottom), flags, text);
     Reserve(box.height());
@@ -98,7 +117,6 @@ class PageFlow {
     m_top += box.height();
   }
 
- private:
   QPdfWriter& m_pdf;
   QPainter& m_painter;
   double m_bottom;
