@@ -35,6 +35,14 @@ void AppendCell(std::string& page, std::string_view text) {
   page.append("</td>\r\n");
 }
 
+void StartTable(std::string& page, const std::string& id, const std::vector<std::string>& titles) {
+  page.append("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" id=\"")
+      .append(id)
+      .append("\">\r\n<tr>\r\n");
+  for (const std::string& title : titles) AppendCell(page, title);
+  page.append("</tr>\r\n");
+}
+
 }  // namespace
 
 std::string EscapeHtml(std::string_view text) {
@@ -55,10 +63,12 @@ ReportWriter::ReportWriter(const std::vector<std::string>& titles, WriteBytes wr
     AppendEscaped(m_pending, note);
     m_pending.append("</p>\r\n");
   }
-  m_pending.append(
-      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" id=\"table1\">\r\n<tr>\r\n");
-  for (const std::string& title : titles) AppendCell(m_pending, title);
-  m_pending.append("</tr>\r\n");
+  StartTable(m_pending, "table1", titles);
+}
+
+void ReportWriter::NextTable(const std::vector<std::string>& titles) {
+  m_pending.append("</table>\r\n");
+  StartTable(m_pending, "table" + std::to_string(++m_tables), titles);
 }
 
 void ReportWriter::Row(const std::vector<std::string_view>& cells) {
@@ -88,12 +98,19 @@ void ReportWriter::Flush() {
 }
 
 bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles, WriteBytes write,
-                 std::string_view note) {
+                 std::string_view note, const ReportTerms* terms) {
   ReportWriter report(titles, std::move(write), note);
   std::vector<std::string_view> cells;
   for (std::size_t row = 0; row < table.RowCount(); ++row) {
     table.Row(row, cells);
     report.Row(cells);
+  }
+  if (terms) {
+    report.NextTable(terms->titles);
+    for (const std::vector<std::string>& row : terms->rows) {
+      cells.assign(row.begin(), row.end());
+      report.Row(cells);
+    }
   }
   return report.Finish();
 }

@@ -33,6 +33,9 @@ class ReportWriter {
   // One row of the table. A row whose cells are all empty, the one between the courses and the
   // totals, is written with "-" in every cell.
   void Row(const std::vector<std::string_view>& cells);
+  // Ends the table so far and starts another under the titles `titles`, which the rows after it
+  // go to.
+  void NextTable(const std::vector<std::string>& titles);
   // Writes the end of the page and what is still held; false when any write failed, after which
   // nothing more was written.
   bool Finish();
@@ -42,12 +45,21 @@ class ReportWriter {
 
   WriteBytes m_write;
   std::string m_pending;
+  int m_tables = 1;
   bool m_ok = true;
 };
 
-// The page of `table` under the column titles `titles` (MakeColumnTitles), with `note` before it,
-// written through `write`; false when a write failed.
+// The per-term table that follows the courses' for a record with terms: its titles
+// (MakeTermTitles) and rows (EvaluateTerms).
+struct ReportTerms {
+  std::vector<std::string> titles;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The page of `table` under the column titles `titles` (MakeColumnTitles), with `note` before it
+// and, when given, the table of `terms` after it, written through `write`; false when a write
+// failed.
 bool WriteReport(const ResultTable& table, const std::vector<std::string>& titles, WriteBytes write,
-                 std::string_view note = {});
+                 std::string_view note = {}, const ReportTerms* terms = nullptr);
 
 }  // namespace gradova::gpa

@@ -171,7 +171,8 @@ void CResultDlg::OnChoiceChange() {
       gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
   const int view = ItemAs<QComboBox>(kResultViewList)->currentIndex();
   m_termList.DeleteItems(0, m_termList.GetItemCount());
-  m_termList.InsertItems(0, gpa::EvaluateTerms(chosen, m_rules, view == 2, m_transcriptPoints));
+  m_termRows = gpa::EvaluateTerms(chosen, m_rules, view == 2, m_transcriptPoints);
+  m_termList.InsertItems(0, m_termRows);
   m_cumulativeRows = gpa::EvaluateTerms(chosen, m_rules, true);
   m_table = gpa::EvaluateCourses(std::move(chosen), m_rules, m_transcriptPoints);
   m_list.SetOwnerData(static_cast<int>(m_table.RowCount()), [this](int row, int column) {
@@ -226,9 +227,15 @@ void CResultDlg::OnCustomRules() {
 }
 
 void CResultDlg::WriteReport() {
-  ReplaceAndTell(gpa::kReportFileName, kReportWritten, [this](const platform::ByteSink& write) {
-    return gpa::WriteReport(m_table, m_titles, write, gpa::DescribeSubset(m_subset));
+  const gpa::ReportTerms terms{gpa::MakeTermTitles(m_rules, m_transcriptPoints), m_termRows};
+  ReplaceAndTell(gpa::kReportFileName, kReportWritten, [&](const platform::ByteSink& write) {
+    return gpa::WriteReport(m_table, m_titles, write, gpa::DescribeSubset(m_subset),
+                            HasTerms() ? &terms : nullptr);
   });
+}
+
+bool CResultDlg::HasTerms() const {
+  return !m_terms.empty() && m_terms.front() != courses::kNoTerm;
 }
 
 void CResultDlg::ReplaceAndTell(
@@ -280,7 +287,7 @@ void CResultDlg::OnExportChart() {
 void CResultDlg::OnExportPdf() {
   std::vector<std::string> names;
   for (const grading::Rule& rule : m_rules.rules) names.push_back(rule.name);
-  const bool withTerms = !m_terms.empty() && m_terms.front() != courses::kNoTerm;
+  const bool withTerms = HasTerms();
   CPdfExportDlg options(names, m_myRuleFirst, withTerms, this);
   if (options.DoModal() != platform::kIdOk) return;
   const std::optional<std::string> path = platform::ShowSaveFileDialog(

@@ -35,8 +35,11 @@ class CResultDlg : public platform::Dialog {
   // Opens the rule manager; after it has saved, the table shown is stale, so the window closes
   // and the user opens it again under the new rules.
   void OnCustomRules();
-  // Writes "GPA report.html" in the current directory as ReplaceAndTell does.
+  // Writes "GPA report.html" in the current directory as ReplaceAndTell does: the course table,
+  // and for a record with terms the per-term rows as shown after it.
   void WriteReport();
+  // Whether any course of the whole list has a term.
+  bool HasTerms() const;
   // Replaces the file at `path` with what `produce` writes, under the wait cursor, then shows
   // `writtenGbk`, or "文件创建失败！" when the file could not be replaced (it is then as it was).
   void ReplaceAndTell(const std::string& path, std::string_view writtenGbk,
@@ -73,6 +76,7 @@ class CResultDlg : public platform::Dialog {
   std::vector<std::string> m_terms;       // of the whole list, in time order
   std::vector<std::string> m_categories;  // of the whole list, in order of first appearance
   gpa::Subset m_subset;                   // what m_table counts
+  std::vector<std::vector<std::string>> m_termRows;        // as the per-term view shows them
   std::vector<std::vector<std::string>> m_cumulativeRows;  // per term, of m_subset
   std::optional<double> m_target;                          // the target last planned in this window
   std::vector<std::string> m_titles;

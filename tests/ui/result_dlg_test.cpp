@@ -297,6 +297,10 @@ TEST_F(ResultDlgTest, TermsAndSubset) {
   Click(results, kWriteReportButton);
   const std::string report = Utf8(*Read("GPA report.html"));
   EXPECT_NE(report.find("<p>仅统计：必修；2023-2024-1 起</p>\r\n<table"), std::string::npos);
+  const std::size_t byTerm = report.find(
+      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" "
+      "id=\"table2\">\r\n<tr>\r\n<td>学期</td>");
+  EXPECT_LT(byTerm, report.find("<td>2023-2024-1</td>\r\n<td>2.0</td>\r\n<td>90.0</td>", byTerm));
   // The trend chart of that subset under the rule chosen beside it, by term and cumulated, with
   // the target last planned across, up to the rule's top; saved as PNG and as SVG.
   choose(kResultViewList, 3);
