@@ -179,7 +179,7 @@ platform::DialogTemplate MakeTargetPlanDialogTemplate() {
 }
 
 platform::DialogTemplate MakePdfExportDialogTemplate() {
-  return Dialog(kPdfExportDialogId, kExportPdfCaption, 230, 104,
+  return Dialog(kPdfExportDialogId, kExportPdfCaption, 230, 86,
                 {
                     Label(kStudentNameLabel, {7, 9, 22, 8}),
                     Edit(kStudentNameEdit, {30, 7, 80, 14}),
@@ -192,8 +192,8 @@ platform::DialogTemplate MakePdfExportDialogTemplate() {
                     Label(kPdfRulesLabel, {7, 45, 22, 8}),
                     CheckMenu(kPdfRuleMenu, kPdfRuleMenuCaption, {30, 43, 80, 14}),
                     Check(kPdfByTermCheck, kPdfByTermCaption, {118, 45, 105, 10}),
-                    Button(kPdfOkButton, kImportOkCaption, {118, 83, 50, 14}),
-                    Button(kPdfCancelButton, kImportCancelCaption, {173, 83, 50, 14}),
+                    Button(kPdfOkButton, kImportOkCaption, {118, 65, 50, 14}),
+                    Button(kPdfCancelButton, kImportCancelCaption, {173, 65, 50, 14}),
                 });
 }
 
