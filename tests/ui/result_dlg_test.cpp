@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/qt/chart_view.h"
+#include "platform/qt/check_menu.h"
 #include "platform/qt/settings.h"
 #include "ui/target_plan_dlg.h"
 
@@ -224,6 +225,9 @@ TEST_F(ResultDlgTest, TranscriptSummaryPdfTermByTerm) {
                  Click(results, kExportPdfButton);
                },
                [&](platform::Dialog& d) {
+                 std::vector<bool> mineAlone(8);
+                 mineAlone[0] = true;
+                 EXPECT_EQ(platform::CheckedItems(d.Item(kPdfRuleMenu)), mineAlone);
                  for (QAction* rule : rules(d)) rule->setChecked(false);
                  Click(d, kPdfOkButton);
                  EXPECT_EQ(Boxes(), "请至少选择一种算法。/");
