@@ -1,5 +1,6 @@
 // The main window with a large course file: loading it through "从文件", "查看GPA" until the filled
-// results window shows, "生成报告", emptying the list with "清空当前", and the peak memory.
+// results window shows, "生成报告", "导出PDF" under every rule, emptying the list with "清空当前",
+// and the peak memory.
 // Offscreen, the file dialog answered through the toolkit layer's seam.
 //
 //   ui_list_bench COURSEFILE
@@ -54,8 +55,10 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(work);
   std::filesystem::current_path(work);
   gradova::platform::SetFileDialogResponderForTesting(
-      [&courses](const gradova::platform::FileDialogRequest&) {
-        return std::optional<std::string>(courses);
+      [&](const gradova::platform::FileDialogRequest& request) {
+        return std::optional<std::string>(request.kind == gradova::platform::FileDialogKind::Open
+                                              ? courses
+                                              : (work / "out.pdf").string());
       });
 
   gradova::ui::CMainDlg dialog;
@@ -73,12 +76,19 @@ int main(int argc, char** argv) {
   double view = 0;
   gradova::platform::SetMessageBoxResponderForTesting(
       [](const gradova::platform::MessageBoxRequest&) { return gradova::platform::kIdOk; });
+  double pdf = 0;
   gradova::platform::Dialog::SetModalRunnerForTesting([&](gradova::platform::Dialog& results) {
+    if (results.Template().id == gradova::ui::kPdfExportDialogId) {
+      results.ItemAs<QPushButton>(gradova::ui::kPdfOkButton)->click();
+      return;
+    }
     QApplication::processEvents();
     view = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - viewStart)
                .count();
     report = Milliseconds(
         [&] { results.ItemAs<QPushButton>(gradova::ui::kWriteReportButton)->click(); });
+    pdf =
+        Milliseconds([&] { results.ItemAs<QPushButton>(gradova::ui::kExportPdfButton)->click(); });
     results.EndDialog(0);
   });
   dialog.ItemAs<QPushButton>(gradova::ui::kViewGpaButton)->click();
@@ -94,6 +104,8 @@ int main(int argc, char** argv) {
             << "memory held after the clear: " << ResidentMegabytes() << " MB\n"
             << "view (查看GPA, results window shown): " << view << " ms\n"
             << "report (生成报告): " << report << " ms\n"
+            << "PDF (导出PDF): " << pdf << " ms, "
+            << std::filesystem::file_size(work / "out.pdf") / 1024 << " KB\n"
             << "peak memory: " << usage.ru_maxrss / 1024 << " MB\n";
   std::filesystem::current_path(std::filesystem::temp_directory_path());
   std::filesystem::remove_all(work);
