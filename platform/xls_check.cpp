@@ -1,0 +1,213 @@
+#include "platform/xls_check.h"
+
+#include <algorithm>
+#include <variant>
+#include <vector>
+
+namespace gradova::platform {
+namespace {
+
+using Error = TranscriptFileError;
+
+constexpr std::string_view kSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
+constexpr std::uint32_t kUnused = 0xFFFFFFFF;
+// A stream below this size lives in the mini stream, where FreeXL reads a Workbook stream from the
+// mini stream's start whatever its sectors (and one of just this size too, when the file has a
+// mini FAT); Excel's and xlwt's Workbook streams are never smaller.
+constexpr std::uint32_t kMiniCutoff = 4096;
+// The mini FAT is read whole into a list; a workbook's small streams need a sector or two of it.
+constexpr std::uint32_t kMaxMiniFatSectors = 64;
+constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
+
+constexpr std::uint16_t kBof = 0x0809, kEof = 0x000A, kFilePass = 0x002F, kSst = 0x00FC,
+                        kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
+                        kMulRk = 0x00BD;
+// The records that put a value in a cell, each naming its row and column first.
+constexpr std::uint16_t kCellRecords[] = {0x0203, 0x0204, kBoolErr, 0x027E, kMulRk, 0x00FD};
+
+std::uint32_t U16(std::string_view bytes, std::size_t at) {
+  if (at + 2 > bytes.size()) return 0;
+  return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
+}
+
+std::uint32_t U32(std::string_view bytes, std::size_t at) {
+  return U16(bytes, at) | U16(bytes, at + 2) << 16;
+}
+
+// A directory entry's name, UTF-16 up to its first NUL, is Workbook (BIFF8) or Book (BIFF5).
+bool IsWorkbookName(std::string_view entry) {
+  std::string name;
+  for (std::size_t at = 0; at + 1 < U16(entry, 0x40) && U16(entry, at) != 0; at += 2) {
+    name += U16(entry, at) < 0x80 ? static_cast<char>(U16(entry, at)) : '?';
+  }
+  return name == "Workbook" || name == "Book";
+}
+
+// The Workbook stream's bytes, read as FreeXL reads them: through the FAT of the sectors the
+// header names (109 at most, as no file within xlsFileBytes needs more), from the directory's
+// first sector.
+std::variant<std::string, Error> WorkbookStream(std::string_view file) {
+  if (file.substr(0, kSignature.size()) != kSignature || file.size() < 512) return Error::NotXls;
+  const std::uint32_t shift = U16(file, 0x1E);
+  if (shift != 9 && shift != 12) return Error::DamagedXls;
+  const std::size_t sectorSize = std::size_t{1} << shift;
+  const std::size_t sectors = file.size() / sectorSize - (file.size() >= sectorSize);
+  if (U32(file, 0x48) != 0 || U32(file, 0x40) > kMaxMiniFatSectors ||
+      (U32(file, 0x40) != 0 && U32(file, 0x38) != kMiniCutoff)) {
+    return Error::DamagedXls;
+  }
+  const auto sector = [&](std::uint32_t index) {
+    return file.substr((index + std::size_t{1}) * sectorSize, sectorSize);
+  };
+  std::vector<std::uint32_t> fat;
+  for (std::size_t i = 0; i < 109; ++i) {
+    const std::uint32_t index = U32(file, 0x4C + 4 * i);
+    if (index == kUnused) continue;
+    if (index >= sectors) return Error::DamagedXls;
+    for (std::size_t at = 0; at < sectorSize; at += 4) fat.push_back(U32(sector(index), at));
+  }
+  const std::uint32_t directory = U32(file, 0x30);
+  if (directory >= sectors) return Error::DamagedXls;
+  for (std::size_t at = 0; at < sectorSize; at += 128) {
+    const std::string_view entry = sector(directory).substr(at, 128);
+    if (U16(entry, 0x40) > 64) return Error::DamagedXls;
+    if (!IsWorkbookName(entry)) continue;
+    const std::uint32_t size = U32(entry, 0x78);
+    if (size < kMiniCutoff + (U32(file, 0x40) != 0) || size > file.size()) {
+      return Error::DamagedXls;
+    }
+    std::string stream;
+    std::uint32_t next = U32(entry, 0x74);
+    for (std::size_t left = size; left > 0; left -= std::min(left, sectorSize)) {
+      if (next >= sectors || next >= fat.size()) return Error::DamagedXls;
+      stream.append(sector(next));
+      next = fat[next];
+    }
+    if (next != kEndOfChain) return Error::DamagedXls;
+    stream.resize(size);
+    return stream;
+  }
+  return Error::NotXls;
+}
+
+std::string FlagText(std::string_view boolErr) {
+  if (boolErr[7] == 0) return boolErr[6] ? "TRUE" : "FALSE";
+  switch (boolErr[6]) {
+    case 0x00:
+      return "#NULL!";
+    case 0x07:
+      return "#DIV/0!";
+    case 0x0F:
+      return "#VALUE!";
+    case 0x17:
+      return "#REF!";
+    case 0x1D:
+      return "#NAME?";
+    case 0x24:
+      return "#NUM!";
+    default:
+      return "#N/A";
+  }
+}
+
+// The records of the Workbook stream, in its substreams (the workbook's globals, then a sheet
+// each) as FreeXL walks them.
+class RecordWalk {
+ public:
+  RecordWalk(const courses::TranscriptLimits& limits, XlsCheck& check)
+      : m_maxCells(static_cast<std::uint64_t>(limits.rows) * limits.columns), m_check(check) {}
+
+  std::optional<Error> Walk(std::string_view stream) {
+    m_streamBytes = stream.size();
+    std::size_t at = 0;
+    for (; at + 4 <= stream.size(); at += 4 + U16(stream, at + 2)) {
+      const std::uint32_t type = U16(stream, at);
+      const std::size_t size = U16(stream, at + 2);
+      if (type == 0 && size == 0) break;  // FreeXL's other end of the stream
+      if (size > kMaxRecordBytes || at + 4 + size > stream.size()) return Error::DamagedXls;
+      if (at == 0 && (type != kBof || (U16(stream, 4) != 0x0500 && U16(stream, 4) != 0x0600))) {
+        return Error::NotXls;
+      }
+      if (const std::optional<Error> error = OnRecord(type, stream.substr(at + 4, size), at)) {
+        return error;
+      }
+    }
+    EndSubstream();
+    if (m_grid > m_maxCells) return Error::TooLarge;
+    if (m_firstSheet == kUnused) return Error::NoXlsSheet;
+    return std::nullopt;
+  }
+
+ private:
+  std::optional<Error> OnRecord(std::uint32_t type, std::string_view body, std::size_t at) {
+    if (type == kFilePass) return Error::Encrypted;
+    if (type == kBof) {
+      EndSubstream();
+      m_inFirstSheet = at == m_firstSheet;
+    } else if (type == kEof) {
+      EndSubstream();
+    } else if (type == kSst && (body.size() < 8 || U32(body, 4) > m_streamBytes / 3)) {
+      return Error::DamagedXls;  // a string takes three bytes at least
+    } else if (type == kBoundSheet) {
+      if (body.size() < 8) return Error::DamagedXls;
+      if (m_firstSheet == kUnused) m_firstSheet = U32(body, 0);
+    } else if (type == kDimension) {
+      const bool wide = body.size() >= 14;  // BIFF8 rows are 32-bit
+      AddGrid(wide ? U32(body, 4) : U16(body, 2), wide ? U16(body, 10) : U16(body, 6));
+      m_declared = true;
+    } else if (IsCell(type)) {
+      if (body.size() < 8) return Error::DamagedXls;
+      const std::uint32_t last = type == kMulRk ? U16(body, body.size() - 2) : U16(body, 2);
+      m_rows = std::max(m_rows, U16(body, 0) + std::uint64_t{1});
+      m_columns = std::max(m_columns, std::max(last, U16(body, 2)) + std::uint64_t{1});
+      if (type == kBoolErr && m_inFirstSheet) {
+        m_check.flags[{U16(body, 0), U16(body, 2)}] = FlagText(body);
+      }
+    }
+    return m_grid > m_maxCells ? std::optional(Error::TooLarge) : std::nullopt;
+  }
+
+  static bool IsCell(std::uint32_t type) {
+    for (const std::uint16_t cell : kCellRecords) {
+      if (cell == type) return true;
+    }
+    return false;
+  }
+
+  // A sheet without dimensions gets a grid as large as its cells reach.
+  void EndSubstream() {
+    if (!m_declared) AddGrid(m_rows, m_columns);
+    m_declared = false;
+    m_inFirstSheet = false;
+    m_rows = m_columns = 0;
+  }
+
+  void AddGrid(std::uint64_t rows, std::uint64_t columns) { m_grid += rows * columns; }
+
+  const std::uint64_t m_maxCells;
+  XlsCheck& m_check;
+  std::size_t m_streamBytes = 0;
+  std::uint64_t m_grid = 0;  // cells of every grid FreeXL will allocate
+  std::uint32_t m_firstSheet = kUnused;
+  bool m_inFirstSheet = false;
+  bool m_declared = false;
+  std::uint64_t m_rows = 0;
+  std::uint64_t m_columns = 0;
+};
+
+}  // namespace
+
+XlsCheck CheckXls(std::string_view file, const courses::TranscriptLimits& limits) {
+  XlsCheck check;
+  auto stream = WorkbookStream(file);
+  if (const auto* error = std::get_if<Error>(&stream)) {
+    check.error = *error;
+    return check;
+  }
+  check.error = RecordWalk(limits, check).Walk(std::get<std::string>(stream));
+  if (check.error) check.flags.clear();
+  return check;
+}
+
+}  // namespace gradova::platform
