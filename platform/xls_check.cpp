@@ -147,13 +147,16 @@ class RecordWalk {
       m_inFirstSheet = at == m_firstSheet;
     } else if (type == kEof) {
       EndSubstream();
-    } else if (type == kSst && (body.size() < 8 || U32(body, 4) > m_streamBytes / 3)) {
-      return Error::DamagedXls;  // a string takes three bytes at least
+    } else if (type == kSst) {
+      // A string takes three bytes at least. FreeXL would drop a first table for a second one.
+      if (body.size() < 8 || U32(body, 4) > m_streamBytes / 3 || m_sst) return Error::DamagedXls;
+      m_sst = true;
     } else if (type == kBoundSheet) {
       if (body.size() < 8) return Error::DamagedXls;
       if (m_firstSheet == kUnused) m_firstSheet = U32(body, 0);
     } else if (type == kDimension) {
-      const bool wide = body.size() >= 14;  // BIFF8 rows are 32-bit
+      if (m_declared) return Error::DamagedXls;  // FreeXL would drop the first grid, not free it
+      const bool wide = body.size() >= 14;       // BIFF8 rows are 32-bit
       AddGrid(wide ? U32(body, 4) : U16(body, 2), wide ? U16(body, 10) : U16(body, 6));
       m_declared = true;
     } else if (IsCell(type)) {
@@ -190,6 +193,7 @@ class RecordWalk {
   std::size_t m_streamBytes = 0;
   std::uint64_t m_grid = 0;  // cells of every grid FreeXL will allocate
   std::uint32_t m_firstSheet = kUnused;
+  bool m_sst = false;
   bool m_inFirstSheet = false;
   bool m_declared = false;
   std::uint64_t m_rows = 0;

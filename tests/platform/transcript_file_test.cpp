@@ -158,6 +158,7 @@ TEST(TranscriptFile, XlsFirstSheetOrTheReasonWhyNot) {
       {patched(record(0x0085), "\x86"), "error 10"},                     // no BOUNDSHEET
       {patched(record(0x0200) + 8, "\0\0\x10"sv), "error 6"},            // a million rows
       {patched(record(0x00FC) + 8, "\xFF\xFF\xFF"), "error 8"},          // more strings than bytes
+      {patched(record(0x023E), "\0\x02"sv), "error 8"},                  // a second DIMENSION
       {patched(record(0x0809) + 5, "\x02"), "error 7"},                  // a BIFF2 BOF
       {patched(workbookEntry + 0x78, "\xE8\x03\0"sv), "error 8"},        // in the mini stream
       {patched(fat + 4 * 7, "\x07\0\0\0"sv), "error 8"},                 // a chain that never ends
