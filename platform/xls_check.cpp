@@ -1,6 +1,7 @@
 #include "platform/xls_check.h"
 
 #include <algorithm>
+#include <iterator>
 #include <variant>
 #include <vector>
 
@@ -20,9 +21,8 @@ constexpr std::uint32_t kMiniCutoff = 4096;
 constexpr std::uint32_t kMaxMiniFatSectors = 64;
 constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
 
-constexpr std::uint16_t kBof = 0x0809, kEof = 0x000A, kFilePass = 0x002F, kSst = 0x00FC,
-                        kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
-                        kMulRk = 0x00BD;
+constexpr std::uint16_t kBof = 0x0809, kFilePass = 0x002F, kSst = 0x00FC, kBoundSheet = 0x0085,
+                        kDimension = 0x0200, kBoolErr = 0x0205, kMulRk = 0x00BD;
 // The records that put a value in a cell, each naming its row and column first.
 constexpr std::uint16_t kCellRecords[] = {0x0203, 0x0204, kBoolErr, 0x027E, kMulRk, 0x00FD};
 
@@ -93,26 +93,19 @@ std::variant<std::string, Error> WorkbookStream(std::string_view file) {
 
 std::string FlagText(std::string_view boolErr) {
   if (boolErr[7] == 0) return boolErr[6] ? "TRUE" : "FALSE";
-  switch (boolErr[6]) {
-    case 0x00:
-      return "#NULL!";
-    case 0x07:
-      return "#DIV/0!";
-    case 0x0F:
-      return "#VALUE!";
-    case 0x17:
-      return "#REF!";
-    case 0x1D:
-      return "#NAME?";
-    case 0x24:
-      return "#NUM!";
-    default:
-      return "#N/A";
+  constexpr std::pair<char, const char*> kErrors[] = {{0x00, "#NULL!"},  {0x07, "#DIV/0!"},
+                                                      {0x0F, "#VALUE!"}, {0x17, "#REF!"},
+                                                      {0x1D, "#NAME?"},  {0x24, "#NUM!"}};
+  for (const auto& [code, text] : kErrors) {
+    if (boolErr[6] == code) return text;
   }
+  return "#N/A";
 }
 
 // The records of the Workbook stream, in its substreams (the workbook's globals, then a sheet
-// each) as FreeXL walks them.
+// each) as FreeXL walks them. FreeXL allocates a sheet's grid at its DIMENSION record and frees
+// only the last one; a sheet without one gets no grid of its own but another sheet's again, and a
+// cell put twice or out of its grid loses its text: each of these is refused as damage.
 class RecordWalk {
  public:
   RecordWalk(const courses::TranscriptLimits& limits, XlsCheck& check)
@@ -120,8 +113,7 @@ class RecordWalk {
 
   std::optional<Error> Walk(std::string_view stream) {
     m_streamBytes = stream.size();
-    std::size_t at = 0;
-    for (; at + 4 <= stream.size(); at += 4 + U16(stream, at + 2)) {
+    for (std::size_t at = 0; at + 4 <= stream.size(); at += 4 + U16(stream, at + 2)) {
       const std::uint32_t type = U16(stream, at);
       const std::size_t size = U16(stream, at + 2);
       if (type == 0 && size == 0) break;  // FreeXL's other end of the stream
@@ -133,9 +125,14 @@ class RecordWalk {
         return error;
       }
     }
-    EndSubstream();
-    if (m_grid > m_maxCells) return Error::TooLarge;
-    if (m_firstSheet == kUnused) return Error::NoXlsSheet;
+    if (m_sheets.empty()) return Error::NoXlsSheet;
+    std::sort(m_sheets.begin(), m_sheets.end());
+    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
+      if ((i > 0 && m_sheets[i] == m_sheets[i - 1]) ||
+          std::find(m_declared.begin(), m_declared.end(), m_sheets[i]) == m_declared.end()) {
+        return Error::DamagedXls;
+      }
+    }
     return std::nullopt;
   }
 
@@ -143,61 +140,61 @@ class RecordWalk {
   std::optional<Error> OnRecord(std::uint32_t type, std::string_view body, std::size_t at) {
     if (type == kFilePass) return Error::Encrypted;
     if (type == kBof) {
-      EndSubstream();
-      m_inFirstSheet = at == m_firstSheet;
-    } else if (type == kEof) {
-      EndSubstream();
+      m_start = static_cast<std::uint32_t>(at);
+      m_dimension = false;
+      m_taken.clear();
     } else if (type == kSst) {
       // A string takes three bytes at least. FreeXL would drop a first table for a second one.
       if (body.size() < 8 || U32(body, 4) > m_streamBytes / 3 || m_sst) return Error::DamagedXls;
       m_sst = true;
     } else if (type == kBoundSheet) {
       if (body.size() < 8) return Error::DamagedXls;
-      if (m_firstSheet == kUnused) m_firstSheet = U32(body, 0);
+      m_sheets.push_back(U32(body, 0));
     } else if (type == kDimension) {
-      if (m_declared) return Error::DamagedXls;  // FreeXL would drop the first grid, not free it
-      const bool wide = body.size() >= 14;       // BIFF8 rows are 32-bit
-      AddGrid(wide ? U32(body, 4) : U16(body, 2), wide ? U16(body, 10) : U16(body, 6));
-      m_declared = true;
-    } else if (IsCell(type)) {
+      if (m_dimension) return Error::DamagedXls;
+      m_dimension = true;
+      const bool wide = body.size() >= 14;  // BIFF8 rows are 32-bit
+      m_rows = wide ? U32(body, 4) : U16(body, 2);
+      m_columns = wide ? U16(body, 10) : U16(body, 6);
+      m_grid += m_rows * m_columns;
+      if (m_grid > m_maxCells) return Error::TooLarge;
+      m_taken.assign(m_rows * m_columns, false);
+      m_declared.push_back(m_start);
+    } else if (IsCell(type) && m_dimension) {
       if (body.size() < 8) return Error::DamagedXls;
+      const std::uint32_t row = U16(body, 0);
       const std::uint32_t last = type == kMulRk ? U16(body, body.size() - 2) : U16(body, 2);
-      m_rows = std::max(m_rows, U16(body, 0) + std::uint64_t{1});
-      m_columns = std::max(m_columns, std::max(last, U16(body, 2)) + std::uint64_t{1});
-      if (type == kBoolErr && m_inFirstSheet) {
-        m_check.flags[{U16(body, 0), U16(body, 2)}] = FlagText(body);
+      for (std::uint32_t column = U16(body, 2); column <= last; ++column) {
+        if (row >= m_rows || column >= m_columns || m_taken[row * m_columns + column]) {
+          return Error::DamagedXls;
+        }
+        m_taken[row * m_columns + column] = true;
+      }
+      if (type == kBoolErr && !m_sheets.empty() && m_start == m_sheets.front()) {
+        m_check.flags[{row, U16(body, 2)}] = FlagText(body);
       }
     }
-    return m_grid > m_maxCells ? std::optional(Error::TooLarge) : std::nullopt;
+    return std::nullopt;
   }
 
   static bool IsCell(std::uint32_t type) {
-    for (const std::uint16_t cell : kCellRecords) {
-      if (cell == type) return true;
-    }
-    return false;
+    return std::find(std::begin(kCellRecords), std::end(kCellRecords), type) !=
+           std::end(kCellRecords);
   }
-
-  // A sheet without dimensions gets a grid as large as its cells reach.
-  void EndSubstream() {
-    if (!m_declared) AddGrid(m_rows, m_columns);
-    m_declared = false;
-    m_inFirstSheet = false;
-    m_rows = m_columns = 0;
-  }
-
-  void AddGrid(std::uint64_t rows, std::uint64_t columns) { m_grid += rows * columns; }
 
   const std::uint64_t m_maxCells;
   XlsCheck& m_check;
   std::size_t m_streamBytes = 0;
-  std::uint64_t m_grid = 0;  // cells of every grid FreeXL will allocate
-  std::uint32_t m_firstSheet = kUnused;
+  std::uint64_t m_grid = 0;               // cells of every grid FreeXL will allocate
+  std::vector<std::uint32_t> m_sheets;    // where each sheet's substream starts, by BOUNDSHEET
+  std::vector<std::uint32_t> m_declared;  // substreams with a DIMENSION record
   bool m_sst = false;
-  bool m_inFirstSheet = false;
-  bool m_declared = false;
+  // The substream being read: where it starts, its DIMENSION and the cells put in its grid.
+  std::uint32_t m_start = 0;
+  bool m_dimension = false;
   std::uint64_t m_rows = 0;
   std::uint64_t m_columns = 0;
+  std::vector<bool> m_taken;
 };
 
 }  // namespace
