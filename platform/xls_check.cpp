@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -21,8 +22,9 @@ constexpr std::uint32_t kMiniCutoff = 4096;
 constexpr std::uint32_t kMaxMiniFatSectors = 64;
 constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
 
-constexpr std::uint16_t kBof = 0x0809, kFilePass = 0x002F, kSst = 0x00FC, kBoundSheet = 0x0085,
-                        kDimension = 0x0200, kBoolErr = 0x0205, kMulRk = 0x00BD;
+constexpr std::uint16_t kBof = 0x0809, kFilePass = 0x002F, kSst = 0x00FC, kContinue = 0x003C,
+                        kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
+                        kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E;
 // The records that put a value in a cell, each naming its row and column first.
 constexpr std::uint16_t kCellRecords[] = {0x0203, 0x0204, kBoolErr, 0x027E, kMulRk, 0x00FD};
 
@@ -91,6 +93,69 @@ std::variant<std::string, Error> WorkbookStream(std::string_view file) {
   return Error::NotXls;
 }
 
+// A BIFF8 string's characters from its option flags at body[at] on: where they start (past the
+// flags and the counts of rich-text runs and phonetic bytes), how many bytes `count` of them take,
+// and how many bytes of runs and phonetics follow them. The start is past the body when the flags
+// and counts do not fit in it.
+struct Characters {
+  std::size_t start;
+  std::size_t bytes;
+  std::size_t extra;
+};
+
+Characters CharactersAt(std::string_view body, std::size_t at, std::size_t count) {
+  const unsigned flags = at < body.size() ? static_cast<unsigned char>(body[at]) : 0;
+  Characters characters{at + 1 + (flags & 8 ? 2 : 0) + (flags & 4 ? 4 : 0), count << (flags & 1),
+                        0};
+  if (characters.start > body.size()) characters.start = body.size() + 1;
+  if (flags & 8) characters.extra += 4 * std::size_t{U16(body, at + 1)};
+  if (flags & 4) characters.extra += U32(body, characters.start - 4);
+  return characters;
+}
+
+// Whether a string's characters lie within its record: FreeXL copies them without looking.
+bool Fits(std::string_view body, const Characters& characters) {
+  return characters.start <= body.size() && characters.bytes <= body.size() - characters.start;
+}
+
+// The shared string table, walked as FreeXL parses it: string by string through the SST record and
+// its CONTINUE records, a string cut at a record's end taking the rest of its characters from the
+// start of the next one (after a byte of flags), in which they must all fit.
+class SharedStrings {
+ public:
+  bool Start(std::string_view body) {
+    m_left = U32(body, 4);
+    return Continue(body, 8);
+  }
+
+  bool Continue(std::string_view body, std::size_t at = 0) {
+    if (m_cut > 0) {
+      const Characters rest = CharactersAt(body, 0, m_cut);
+      if (body.empty() || !Fits(body, rest)) return false;
+      at = rest.start + rest.bytes + m_cutExtra;
+      m_cut = 0;
+      --m_left;
+    }
+    for (; m_left > 0 && at < body.size(); --m_left) {
+      const Characters characters = CharactersAt(body, at + 2, U16(body, at));
+      if (characters.start > body.size()) return false;
+      if (!Fits(body, characters)) {
+        const std::size_t width = characters.bytes / std::max<std::size_t>(U16(body, at), 1);
+        m_cut = U16(body, at) - (body.size() - characters.start) / width;
+        m_cutExtra = characters.extra;
+        return true;
+      }
+      at = characters.start + characters.bytes + characters.extra;
+    }
+    return true;
+  }
+
+ private:
+  std::uint32_t m_left = 0;    // strings still to come
+  std::size_t m_cut = 0;       // characters of a cut string still to come
+  std::size_t m_cutExtra = 0;  // the bytes of runs and phonetics after them
+};
+
 std::string FlagText(std::string_view boolErr) {
   if (boolErr[7] == 0) return boolErr[6] ? "TRUE" : "FALSE";
   constexpr std::pair<char, const char*> kErrors[] = {{0x00, "#NULL!"},  {0x07, "#DIV/0!"},
@@ -121,6 +186,7 @@ class RecordWalk {
       if (at == 0 && (type != kBof || (U16(stream, 4) != 0x0500 && U16(stream, 4) != 0x0600))) {
         return Error::NotXls;
       }
+      m_biff8 = m_biff8 || U16(stream, 4) == 0x0600;
       if (const std::optional<Error> error = OnRecord(type, stream.substr(at + 4, size), at)) {
         return error;
       }
@@ -139,14 +205,12 @@ class RecordWalk {
  private:
   std::optional<Error> OnRecord(std::uint32_t type, std::string_view body, std::size_t at) {
     if (type == kFilePass) return Error::Encrypted;
+    const std::uint32_t previous = std::exchange(m_lastType, type == kContinue ? m_lastType : type);
+    if (!TextsFit(type, body, previous)) return Error::DamagedXls;
     if (type == kBof) {
       m_start = static_cast<std::uint32_t>(at);
       m_dimension = false;
       m_taken.clear();
-    } else if (type == kSst) {
-      // A string takes three bytes at least. FreeXL would drop a first table for a second one.
-      if (body.size() < 8 || U32(body, 4) > m_streamBytes / 3 || m_sst) return Error::DamagedXls;
-      m_sst = true;
     } else if (type == kBoundSheet) {
       if (body.size() < 8) return Error::DamagedXls;
       m_sheets.push_back(U32(body, 0));
@@ -161,18 +225,39 @@ class RecordWalk {
       m_taken.assign(m_rows * m_columns, false);
       m_declared.push_back(m_start);
     } else if (IsCell(type) && m_dimension) {
-      if (body.size() < 8) return Error::DamagedXls;
-      const std::uint32_t row = U16(body, 0);
-      const std::uint32_t last = type == kMulRk ? U16(body, body.size() - 2) : U16(body, 2);
-      for (std::uint32_t column = U16(body, 2); column <= last; ++column) {
-        if (row >= m_rows || column >= m_columns || m_taken[row * m_columns + column]) {
-          return Error::DamagedXls;
-        }
-        m_taken[row * m_columns + column] = true;
+      return OnCell(type, body);
+    }
+    return std::nullopt;
+  }
+
+  // Whether a record's texts lie within it, as FreeXL copies them without looking: the shared
+  // strings, a LABEL's text, a FORMAT's code.
+  bool TextsFit(std::uint32_t type, std::string_view body, std::uint32_t previous) {
+    if (type == kSst) {
+      // A string takes three bytes at least. FreeXL would drop a first table for a second one.
+      if (m_sst || body.size() < 8 || U32(body, 4) > m_streamBytes / 3) return false;
+      m_sst = true;
+      return m_strings.Start(body);
+    }
+    if (type == kContinue) return previous != kSst || m_strings.Continue(body);
+    if (type == kLabel && m_biff8) return Fits(body, CharactersAt(body, 8, U16(body, 6)));
+    if (type == kLabel) return body.size() >= 8 && U16(body, 6) <= body.size() - 8;
+    if (type == kFormat && m_biff8) return Fits(body, CharactersAt(body, 4, U16(body, 2)));
+    return true;
+  }
+
+  std::optional<Error> OnCell(std::uint32_t type, std::string_view body) {
+    if (body.size() < 8) return Error::DamagedXls;
+    const std::uint32_t row = U16(body, 0);
+    const std::uint32_t last = type == kMulRk ? U16(body, body.size() - 2) : U16(body, 2);
+    for (std::uint32_t column = U16(body, 2); column <= last; ++column) {
+      if (row >= m_rows || column >= m_columns || m_taken[row * m_columns + column]) {
+        return Error::DamagedXls;
       }
-      if (type == kBoolErr && !m_sheets.empty() && m_start == m_sheets.front()) {
-        m_check.flags[{row, U16(body, 2)}] = FlagText(body);
-      }
+      m_taken[row * m_columns + column] = true;
+    }
+    if (type == kBoolErr && !m_sheets.empty() && m_start == m_sheets.front()) {
+      m_check.flags[{row, U16(body, 2)}] = FlagText(body);
     }
     return std::nullopt;
   }
@@ -188,7 +273,10 @@ class RecordWalk {
   std::uint64_t m_grid = 0;               // cells of every grid FreeXL will allocate
   std::vector<std::uint32_t> m_sheets;    // where each sheet's substream starts, by BOUNDSHEET
   std::vector<std::uint32_t> m_declared;  // substreams with a DIMENSION record
+  bool m_biff8 = false;
   bool m_sst = false;
+  SharedStrings m_strings;
+  std::uint32_t m_lastType = 0;  // of the last record that was no CONTINUE
   // The substream being read: where it starts, its DIMENSION and the cells put in its grid.
   std::uint32_t m_start = 0;
   bool m_dimension = false;
