@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/xls_values.h"
+
 namespace gradova::platform {
 namespace {
 
@@ -24,7 +26,8 @@ constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
 
 constexpr std::uint16_t kBof = 0x0809, kFilePass = 0x002F, kSst = 0x00FC, kContinue = 0x003C,
                         kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
-                        kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E;
+                        kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E, kFormula = 0x0006,
+                        kString = 0x0207;
 // The records that put a value in a cell, each naming its row and column first.
 constexpr std::uint16_t kCellRecords[] = {0x0203, 0x0204, kBoolErr, 0x027E, kMulRk, 0x00FD};
 
@@ -156,17 +159,6 @@ class SharedStrings {
   std::size_t m_cutExtra = 0;  // the bytes of runs and phonetics after them
 };
 
-std::string FlagText(std::string_view boolErr) {
-  if (boolErr[7] == 0) return boolErr[6] ? "TRUE" : "FALSE";
-  constexpr std::pair<char, const char*> kErrors[] = {{0x00, "#NULL!"},  {0x07, "#DIV/0!"},
-                                                      {0x0F, "#VALUE!"}, {0x17, "#REF!"},
-                                                      {0x1D, "#NAME?"},  {0x24, "#NUM!"}};
-  for (const auto& [code, text] : kErrors) {
-    if (boolErr[6] == code) return text;
-  }
-  return "#N/A";
-}
-
 // The records of the Workbook stream, in its substreams (the workbook's globals, then a sheet
 // each) as FreeXL walks them. FreeXL allocates a sheet's grid at its DIMENSION record and frees
 // only the last one; a sheet without one gets no grid of its own but another sheet's again, and a
@@ -174,7 +166,9 @@ std::string FlagText(std::string_view boolErr) {
 class RecordWalk {
  public:
   RecordWalk(const courses::TranscriptLimits& limits, XlsCheck& check)
-      : m_maxCells(static_cast<std::uint64_t>(limits.rows) * limits.columns), m_check(check) {}
+      : m_maxCells(static_cast<std::uint64_t>(limits.rows) * limits.columns),
+        m_cellBytes(limits.cellBytes),
+        m_check(check) {}
 
   std::optional<Error> Walk(std::string_view stream) {
     m_streamBytes = stream.size();
@@ -211,6 +205,7 @@ class RecordWalk {
       m_start = static_cast<std::uint32_t>(at);
       m_dimension = false;
       m_taken.clear();
+      m_textCell.reset();
     } else if (type == kBoundSheet) {
       if (body.size() < 8) return Error::DamagedXls;
       m_sheets.push_back(U32(body, 0));
@@ -226,6 +221,14 @@ class RecordWalk {
       m_declared.push_back(m_start);
     } else if (IsCell(type) && m_dimension) {
       return OnCell(type, body);
+    } else if (type == kFormula && body.size() >= 20 && InFirstSheet()) {
+      const std::pair<std::uint32_t, std::uint32_t> cell{U16(body, 0), U16(body, 2)};
+      const std::optional<std::string> result = FormulaResultText(body);
+      m_textCell = result ? std::nullopt : std::optional(cell);
+      if (result) m_check.values[cell] = *result;
+    } else if (type == kString && m_textCell) {
+      m_check.values[*m_textCell] = StringRecordText(body, m_biff8, m_cellBytes);
+      m_textCell.reset();
     }
     return std::nullopt;
   }
@@ -256,11 +259,11 @@ class RecordWalk {
       }
       m_taken[row * m_columns + column] = true;
     }
-    if (type == kBoolErr && !m_sheets.empty() && m_start == m_sheets.front()) {
-      m_check.flags[{row, U16(body, 2)}] = FlagText(body);
-    }
+    if (type == kBoolErr && InFirstSheet()) m_check.values[{row, U16(body, 2)}] = BoolErrText(body);
     return std::nullopt;
   }
+
+  bool InFirstSheet() const { return !m_sheets.empty() && m_start == m_sheets.front(); }
 
   static bool IsCell(std::uint32_t type) {
     return std::find(std::begin(kCellRecords), std::end(kCellRecords), type) !=
@@ -268,6 +271,7 @@ class RecordWalk {
   }
 
   const std::uint64_t m_maxCells;
+  const std::size_t m_cellBytes;
   XlsCheck& m_check;
   std::size_t m_streamBytes = 0;
   std::uint64_t m_grid = 0;               // cells of every grid FreeXL will allocate
@@ -283,6 +287,8 @@ class RecordWalk {
   std::uint64_t m_rows = 0;
   std::uint64_t m_columns = 0;
   std::vector<bool> m_taken;
+  // The first sheet's formula whose text result the next STRING record holds.
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> m_textCell;
 };
 
 }  // namespace
@@ -295,7 +301,7 @@ XlsCheck CheckXls(std::string_view file, const courses::TranscriptLimits& limits
     return check;
   }
   check.error = RecordWalk(limits, check).Walk(std::get<std::string>(stream));
-  if (check.error) check.flags.clear();
+  if (check.error) check.values.clear();
   return check;
 }
 

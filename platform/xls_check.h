@@ -23,9 +23,9 @@ struct XlsCheck {
   // NoXlsSheet without a sheet; TooLarge for grids over the limit; DamagedXls for anything else
   // FreeXL would misread: a sector, chain, stream or record that is not where its header says.
   std::optional<TranscriptFileError> error;
-  // The first sheet's booleans and errors by 0-based (row, column), as "TRUE", "FALSE" or the
-  // error's text ("#DIV/0!"): FreeXL gives them as the numbers 1 and 0.
-  std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> flags;
+  // The texts of the first sheet's cells that FreeXL reads wrongly or not at all (xls_values.h),
+  // by 0-based (row, column): booleans and errors, and formulas' results.
+  std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> values;
 };
 
 XlsCheck CheckXls(std::string_view file, const courses::TranscriptLimits& limits);

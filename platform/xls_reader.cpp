@@ -2,7 +2,6 @@
 
 #include <freexl.h>
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +10,7 @@
 #include <system_error>
 
 #include "platform/xls_check.h"
+#include "platform/xls_values.h"
 
 namespace gradova::platform {
 namespace {
@@ -19,18 +19,12 @@ struct XlsCloser {
   void operator()(const void* handle) const { freexl_close(handle); }
 };
 
-std::string NumberText(double number) {
-  char text[32];
-  const auto end = std::to_chars(std::begin(text), std::end(text), number).ptr;
-  return std::string(text, end);
-}
-
 std::string CellText(const FreeXL_CellValue& cell) {
   switch (cell.type) {
     case FREEXL_CELL_INT:
       return std::to_string(cell.value.int_value);
     case FREEXL_CELL_DOUBLE:
-      return NumberText(cell.value.double_value);
+      return XlsNumberText(cell.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_TIME:
@@ -75,8 +69,8 @@ FirstSheet ReadXlsFirstSheet(const std::string& path, const courses::TranscriptL
     for (unsigned short column = 0; column < columns; ++column) {
       FreeXL_CellValue cell;
       if (freexl_get_cell_value(book.get(), row, column, &cell) != FREEXL_OK) continue;
-      const auto flag = check.flags.find({row, column});
-      std::string text = flag != check.flags.end() ? flag->second : CellText(cell);
+      const auto value = check.values.find({row, column});
+      std::string text = value != check.values.end() ? value->second : CellText(cell);
       if (!text.empty() && !records.Put(row, column, std::move(text))) return records.Take();
     }
   }

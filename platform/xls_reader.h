@@ -13,10 +13,10 @@ namespace gradova::platform {
 // field j its column j + 1. Texts as FreeXL converts them (BIFF8's Unicode, BIFF5's code page);
 // numbers in their shortest form, as an .xlsx holds them ("92", "2.5"); but a date as
 // "2024-01-01" (without its time of day), a time as "08:30:00", a boolean as "TRUE" or "FALSE" and
-// an error as its text ("#DIV/0!"), so that none counts as a number. FreeXL reads no formula: a
-// formula's cell is empty. The error is CannotOpen, TooLarge for a file larger than
-// limits.xlsFileBytes, one of CheckXls's, DamagedXls for what FreeXL refuses, or a limit that the
-// records passed. Throws std::bad_alloc when memory runs out.
+// an error as its text ("#DIV/0!"), so that none counts as a number; a formula as the result the
+// file keeps (a text result of BIFF8 only), which FreeXL leaves out. The error is CannotOpen,
+// TooLarge for a file larger than limits.xlsFileBytes, one of CheckXls's, DamagedXls for what
+// FreeXL refuses, or a limit that the records passed. Throws std::bad_alloc when memory runs out.
 FirstSheet ReadXlsFirstSheet(const std::string& path, const courses::TranscriptLimits& limits);
 
 }  // namespace gradova::platform
