@@ -210,11 +210,13 @@ class RecordWalk {
       if (body.size() < 8) return Error::DamagedXls;
       m_sheets.push_back(U32(body, 0));
     } else if (type == kDimension) {
-      if (m_dimension) return Error::DamagedXls;
+      // BIFF8 rows are 32-bit. No sheet has more than 65,536 rows or 256 columns.
+      m_rows = m_biff8 ? U32(body, 4) : U16(body, 2);
+      m_columns = m_biff8 ? U16(body, 10) : U16(body, 6);
+      if (m_dimension || body.size() < (m_biff8 ? 12u : 8u) || m_rows > 65536 || m_columns > 256) {
+        return Error::DamagedXls;
+      }
       m_dimension = true;
-      const bool wide = body.size() >= 14;  // BIFF8 rows are 32-bit
-      m_rows = wide ? U32(body, 4) : U16(body, 2);
-      m_columns = wide ? U16(body, 10) : U16(body, 6);
       m_grid += m_rows * m_columns;
       if (m_grid > m_maxCells) return Error::TooLarge;
       m_taken.assign(m_rows * m_columns, false);

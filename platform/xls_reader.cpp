@@ -64,6 +64,7 @@ FirstSheet ReadXlsFirstSheet(const std::string& path, const courses::TranscriptL
       freexl_worksheet_dimensions(book.get(), &rows, &columns) != FREEXL_OK) {
     return TranscriptFileError::NoXlsSheet;
   }
+  if (rows > 65536 || columns > 256) return TranscriptFileError::DamagedXls;  // as CheckXls's
   courses::RecordsBuilder records(limits);
   for (unsigned int row = 0; row < rows; ++row) {
     for (unsigned short column = 0; column < columns; ++column) {

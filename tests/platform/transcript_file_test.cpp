@@ -157,7 +157,8 @@ TEST(TranscriptFile, XlsFirstSheetOrTheReasonWhyNot) {
       {patched(record(0x005C), "\x2F"), "error 9"},                      // a FILEPASS record
       {patched(record(0x0085), "\x86"), "error 10"},                     // no BOUNDSHEET
       {patched(record(0x0085) + 4, "\x01"), "error 8"},                  // a sheet's BOF elsewhere
-      {patched(record(0x0200) + 8, "\0\0\x10"sv), "error 6"},            // a million rows
+      {patched(record(0x0200) + 8, "\0\0\x01\0\0\0\0\x01"sv), "error 6"},  // a 65536 x 256 grid
+      {patched(record(0x0200) + 8, "\0\0\0\xF5\0\0\0\0"sv), "error 8"},    // 4 G rows, no column
       {patched(record(0x00FC) + 8, "\xFF\xFF\xFF"), "error 8"},          // more strings than bytes
       {patched(record(0x023E), "\0\x02"sv), "error 8"},                  // a second DIMENSION
       {patched(record(0x0809) + 5, "\x02"), "error 7"},                  // a BIFF2 BOF
