@@ -1,6 +1,6 @@
 #pragma once
 // Where gradova-cli's courses come from: a course file, read once by the one course-file reader,
-// or a transcript (.csv, .tsv, .xlsx), imported as the import dialog does with its defaults.
+// or a transcript (.csv, .tsv, .xlsx, .xls), imported as the import dialog does with its defaults.
 #include <cstdio>
 #include <optional>
 

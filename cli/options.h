@@ -20,8 +20,8 @@ struct Options {
   std::optional<std::string> rulesFile;
   std::optional<std::string> htmlFile;
   OutputFormat format = OutputFormat::Text;
-  // How a transcript (.csv, .tsv, .xlsx) is read; the grade map is GBK, none for the default one,
-  // which a course file never needs.
+  // How a transcript (.csv, .tsv, .xlsx, .xls) is read; the grade map is GBK, none for the default
+  // one, which a course file never needs.
   courses::RetakePolicy retake = courses::RetakePolicy::Highest;
   std::optional<courses::GradeMap> gradeMap;
   // Both or neither: the plan for a target GPA takes the table's place.

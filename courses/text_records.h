@@ -17,6 +17,8 @@ using TextRecords = std::vector<std::vector<std::string>>;
 struct TranscriptLimits {
   std::uint64_t textFileBytes = 4 << 20;  // a .csv or .tsv file, refused before it is read
   std::uint64_t partBytes = 32 << 20;     // one part of an .xlsx unpacked, else it is damaged
+  std::uint64_t xlsFileBytes = 6 << 20;   // an .xls file, refused before it is read; below 7 MB
+                                          // its sector table never needs more than its header
   std::size_t tokenBytes = 64 << 10;      // one tag or text in a part: parsing one holds it whole
   std::size_t cellBytes = 1024;           // far past any course name, grade or remark
   std::size_t rows = 10000;               // records, header included

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/transcript_texts.h"
+#include "platform/xls_reader.h"
 #include "platform/xlsx_reader.h"
 
 namespace gradova::platform {
@@ -36,7 +37,7 @@ TranscriptFile Kept(courses::ReadRecords read) {
 
 bool IsTranscriptPath(std::string_view path) {
   return EndsWithNoCase(path, ".csv") || EndsWithNoCase(path, ".tsv") ||
-         EndsWithNoCase(path, ".xlsx");
+         EndsWithNoCase(path, ".xlsx") || EndsWithNoCase(path, ".xls");
 }
 
 std::string TranscriptTextToGbk(std::string_view bytes) {
@@ -47,9 +48,10 @@ std::string TranscriptTextToGbk(std::string_view bytes) {
 
 TranscriptFile ReadTranscriptFile(const std::string& path,
                                   const courses::TranscriptLimits& limits) {
-  if (EndsWithNoCase(path, ".xlsx")) {
+  const bool xls = EndsWithNoCase(path, ".xls");
+  if (xls || EndsWithNoCase(path, ".xlsx")) {
     if (!CanReadFile(path)) return {{}, TranscriptFileError::CannotOpen};
-    XlsxSheet sheet = ReadXlsxFirstSheet(path, limits);
+    FirstSheet sheet = xls ? ReadXlsFirstSheet(path, limits) : ReadXlsxFirstSheet(path, limits);
     if (const auto* error = std::get_if<TranscriptFileError>(&sheet)) return {{}, *error};
     TranscriptFile file = Kept(std::move(std::get<courses::ReadRecords>(sheet)));
     for (auto& record : file.records) {
@@ -70,7 +72,8 @@ std::string_view TranscriptFileMessage(TranscriptFileError error) {
   // In the order of TranscriptFileError.
   constexpr std::string_view kMessages[] = {
       kTranscriptCannotOpen, kTranscriptNotZip,      kTranscriptDamagedZip, kTranscriptNoWorksheet,
-      kTranscriptDamagedXml, kTranscriptCellTooLong, kTranscriptTooLarge};
+      kTranscriptDamagedXml, kTranscriptCellTooLong, kTranscriptTooLarge,   kTranscriptNotXls,
+      kTranscriptDamagedXls, kTranscriptEncrypted,   kTranscriptNoXlsSheet};
   return kMessages[static_cast<std::size_t>(error)];
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // Transcript files for import: comma- or tab-separated text (.csv, .tsv) and Excel workbooks
-// (.xlsx). Whatever their encoding, the records come out as GBK, ready for
-// courses::ImportTranscript.
+// (.xlsx, and the older binary .xls). Whatever their encoding, the records come out as GBK, ready
+// for courses::ImportTranscript.
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "courses/delimited_text.h"
 
@@ -18,20 +19,27 @@ enum class TranscriptFileError {
   DamagedXml,   // a part of the workbook is not well-formed XML
   CellTooLong,  // a cell holds more text than TranscriptLimits::cellBytes
   TooLarge,     // more rows, columns or text than TranscriptLimits allow, or a text file larger
-                // than its textFileBytes
+                // than its textFileBytes (an .xls than its xlsFileBytes)
+  NotXls,       // an .xls that is no Excel 5.0-2003 workbook (BIFF5 or BIFF8 in a compound file)
+  DamagedXls,   // an .xls whose compound file or records are broken
+  Encrypted,    // a workbook protected by a password
+  NoXlsSheet,   // an .xls workbook without a worksheet
 };
+
+// A workbook's first worksheet as UTF-8 texts, or why it could not be read.
+using FirstSheet = std::variant<courses::ReadRecords, TranscriptFileError>;
 
 struct TranscriptFile {
   courses::TextRecords records;  // empty on an error
   std::optional<TranscriptFileError> error;
 };
 
-// Whether `path` ends in .csv, .tsv or .xlsx, in any case.
+// Whether `path` ends in .csv, .tsv, .xlsx or .xls, in any case.
 bool IsTranscriptPath(std::string_view path);
 
-// The records of the file at `path`: an .xlsx's first worksheet (see xlsx_reader.h), else the
-// text's, split at tabs for .tsv and at commas otherwise; all within `limits`. Throws
-// std::bad_alloc when memory runs out all the same.
+// The records of the file at `path`: an .xlsx's or .xls's first worksheet (see xlsx_reader.h and
+// xls_reader.h), else the text's, split at tabs for .tsv and at commas otherwise; all within
+// `limits`. Throws std::bad_alloc when memory runs out all the same.
 TranscriptFile ReadTranscriptFile(const std::string& path,
                                   const courses::TranscriptLimits& limits = {});
 

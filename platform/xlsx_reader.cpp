@@ -285,7 +285,7 @@ std::variant<std::string, TranscriptFileError> FirstSheetPart(
 
 }  // namespace
 
-XlsxSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptLimits& limits) {
+FirstSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptLimits& limits) {
   const std::unique_ptr<void, ZipCloser> zip(unzOpen64(path.c_str()));
   if (!zip) return TranscriptFileError::NotZip;
   auto sheetPart = FirstSheetPart(zip.get(), limits);

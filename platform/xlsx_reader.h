@@ -3,7 +3,6 @@
 // (minizip) in small pieces through QXmlStreamReader, so no part is ever held whole; what is kept
 // is the cells, within courses::TranscriptLimits.
 #include <string>
-#include <variant>
 
 #include "courses/text_records.h"
 #include "platform/transcript_file.h"
@@ -20,7 +19,6 @@ namespace gradova::platform {
 // it is TooLarge for a tag or text in a part longer than limits.tokenBytes, DamagedXml for a part
 // nested deeper than any workbook's, and DamagedZip for one that unpacks to more than
 // limits.partBytes.
-using XlsxSheet = std::variant<courses::ReadRecords, TranscriptFileError>;
-XlsxSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptLimits& limits);
+FirstSheet ReadXlsxFirstSheet(const std::string& path, const courses::TranscriptLimits& limits);
 
 }  // namespace gradova::platform

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-  libglib2.0-dev libminizip-dev fonts-noto-cjk fonts-wqy-zenhei)
+  libglib2.0-dev libminizip-dev libfreexl-dev fonts-noto-cjk fonts-wqy-zenhei)
 packages+=("$@")
 
 missing=()

@@ -2,19 +2,23 @@
 """Writes one transcript three ways into tests/data/: as a GBK CSV, a UTF-8 CSV with a byte-order
 mark (as Excel saves "CSV UTF-8") and as .xlsx from two real spreadsheet writers, each with a
 title row above the header: openpyxl (Debian's python3-openpyxl), which writes its texts inline,
-and XlsxWriter (python3-xlsxwriter), which puts them in the shared strings table as Excel does.
-A second transcript, four years of 42 courses with their terms and categories as an academic
-system exports them, goes out as transcript_terms.xlsx and as GBK and UTF-8 CSV.
+and XlsxWriter (python3-xlsxwriter), which puts them in the shared strings table as Excel does;
+and as .xls (Excel 97-2003, BIFF8) from xlwt (python3-xlwt). transcript_cells.xls holds the cells that are no numbers: dates, booleans and a formula. A
+second transcript, four years of
+42 courses with their terms and categories as an academic system exports them, goes out as
+transcript_terms.xlsx, transcript_terms.xls and as GBK and UTF-8 CSV.
 
   tools/make_transcript_fixtures.py [DATA_DIR]
 """
 import csv
+import datetime
 import io
 import os
 import sys
 
 import openpyxl
 import xlsxwriter
+import xlwt
 
 ROWS = [
     ["课程名称", "学分", "成绩"],
@@ -60,6 +64,15 @@ def write_csv(data, stem, rows):
         out.write(text.getvalue().encode("utf-8-sig"))
 
 
+def write_xls(path, rows):
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("成绩单")
+    for number, row in enumerate(rows):
+        for column, value in enumerate(row):
+            sheet.write(number, column, value)
+    book.save(path)
+
+
 def main():
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..",
                                                                 "tests", "data")
@@ -82,6 +95,15 @@ def main():
     for number, row in enumerate(ROWS):
         sheet.write_row(number + 1, 0, row)
     book.close()
+    write_xls(os.path.join(data, "transcript.xls"), [["2025-2026学年 成绩单"]] + ROWS)
+    write_xls(os.path.join(data, "transcript_terms.xls"), terms_rows())
+    book = xlwt.Workbook()
+    sheet = book.add_sheet("cells")
+    sheet.write(0, 0, datetime.date(2024, 1, 1), xlwt.easyxf(num_format_str="YYYY-MM-DD"))
+    sheet.write(0, 1, datetime.datetime(2024, 1, 1, 8, 30), xlwt.easyxf(num_format_str="YYYY-MM-DD hh:mm"))
+    for column, value in enumerate([True, False, 3.5, 2, xlwt.Formula("1+2")]):
+        sheet.write(0, column + 2, value)
+    book.save(os.path.join(data, "transcript_cells.xls"))
 
 
 if __name__ == "__main__":

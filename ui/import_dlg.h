@@ -1,7 +1,7 @@
 #pragma once
-// The transcript import: the records of a .csv, .tsv or .xlsx shown row by row with what becomes of
-// each, the columns of name, credits, grade, term, category and grade points, the retake choice and
-// the grade map to change, and on 确定 the courses to put in the main list.
+// The transcript import: the records of a .csv, .tsv, .xlsx or .xls shown row by row with what
+// becomes of each, the columns of name, credits, grade, term, category and grade points, the retake
+// choice and the grade map to change, and on 确定 the courses to put in the main list.
 #include <optional>
 #include <string>
 #include <vector>

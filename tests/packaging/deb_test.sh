@@ -31,7 +31,7 @@ for entry in "${entries[@]}"; do
   dpkg-query -W "$name" >/dev/null 2>&1 || fail "dependency on an unknown package $name"
 done
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-translations-l10n \
-  libminizip1; do
+  libminizip1 libfreexl1; do
   [[ -n ${depended[$library]:-} ]] || fail "Depends lacks $library: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)

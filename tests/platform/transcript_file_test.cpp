@@ -20,6 +20,7 @@ courses::TranscriptLimits Small() {
   courses::TranscriptLimits limits;
   limits.textFileBytes = 64;
   limits.partBytes = 1024;
+  limits.xlsFileBytes = 5000;
   limits.tokenBytes = 128;
   limits.cellBytes = 8;
   limits.rows = 4;
@@ -58,7 +59,7 @@ TEST(TranscriptFile, TextInEveryEncodingBecomesGbkWithinTheLimits) {
   }
   EXPECT_EQ(Read(dir.Path("none.tsv")), "error 0");
   EXPECT_TRUE(IsTranscriptPath("a.Xlsx") && IsTranscriptPath("b.tsv") &&
-              !IsTranscriptPath("c.txt"));
+              IsTranscriptPath("d.XLS") && !IsTranscriptPath("c.txt"));
 }
 
 // clang-format off
@@ -135,6 +136,54 @@ TEST(TranscriptFile, XlsxFirstSheetOrTheReasonWhyNot) {
   EXPECT_EQ(Read(dir.Path("")), "error 0");
 }
 
+// xlwt's .xls (tools/make_transcript_fixtures.py), each change to it a reason why not: its Workbook
+// stream runs from the first sector, the directory and the FAT follow it.
+TEST(TranscriptFile, XlsFirstSheetOrTheReasonWhyNot) {
+  using namespace std::literals;
+  const std::string xls = ReadWholeFile(GRADOVA_TEST_DATA_DIR "/transcript.xls").value_or("");
+  const auto u16 = [&](std::size_t at) {
+    return static_cast<unsigned char>(xls.at(at)) | static_cast<unsigned char>(xls.at(at + 1)) << 8;
+  };
+  const auto record = [&](int type) {
+    std::size_t at = 512;
+    while (u16(at) != type) at += 4 + u16(at + 2);
+    return at;
+  };
+  const auto patched = [&](std::size_t at, std::string_view bytes) {
+    return std::string(xls).replace(at, bytes.size(), bytes);
+  };
+  const std::size_t workbookEntry = (u16(0x30) + 1) * 512 + 128, fat = (u16(0x4C) + 1) * 512;
+  // clang-format off
+  const std::pair<std::string, std::string_view> rows[] = {
+      {patched(record(0x005C), "\x2F"), "error 9"},                      // a FILEPASS record
+      {patched(record(0x0085), "\x86"), "error 10"},                     // no BOUNDSHEET
+      {patched(record(0x0085) + 4, "\x01"), "error 8"},                  // a sheet's BOF elsewhere
+      {patched(record(0x0200) + 8, "\0\0\x01\0\0\0\0\x01"sv), "error 6"},  // a 65536 x 256 grid
+      {patched(record(0x0200) + 8, "\0\0\0\xF5\0\0\0\0"sv), "error 8"},    // 4 G rows, no column
+      {patched(record(0x00FC) + 8, "\xFF\xFF\xFF"), "error 8"},          // more strings than bytes
+      {patched(record(0x023E), "\0\x02"sv), "error 8"},                  // a second DIMENSION
+      {patched(record(0x0809) + 5, "\x02"), "error 7"},                  // a BIFF2 BOF
+      {patched(workbookEntry + 0x78, "\xE8\x03\0"sv), "error 8"},        // in the mini stream
+      {patched(fat + 4 * 7, "\x07\0\0\0"sv), "error 8"},                 // a chain that never ends
+      {patched(0x4C, "\x50"), "error 8"},                                // a FAT sector past the end
+      {xls.substr(0, 3000), "error 8"},
+      {std::string(xls.size(), '\0'), "error 7"},
+      {"a,b", "error 7"},
+  };
+  // clang-format on
+  testing::TempDir dir;
+  for (const auto& [bytes, expected] : rows) {
+    ASSERT_EQ(ReplaceFile(dir.Path("t.xls"), bytes), ReplaceStatus::Replaced);
+    EXPECT_EQ(Read(dir.Path("t.xls")), expected) << &bytes - &rows[0].first;
+  }
+  EXPECT_EQ(Read(GRADOVA_TEST_DATA_DIR "/transcript_cells.xls", Small()), "error 6");  // 5.5 KB
+  // Dates, booleans and a formula, whose result xlwt leaves empty: Excel's is a number.
+  std::string cells = ReadWholeFile(GRADOVA_TEST_DATA_DIR "/transcript_cells.xls").value_or("");
+  cells.replace(cells.find("\x03\0\0\0\0\0\xFF\xFF"sv), 8, "\0\0\0\0\0\0\x12\x40"sv);
+  ASSERT_EQ(ReplaceFile(dir.Path("t.xls"), cells), ReplaceStatus::Replaced);
+  EXPECT_EQ(Read(dir.Path("t.xls")), "2024-01-01|2024-01-01|TRUE|FALSE|3.5|2|4.5/");
+}
+
 // One transcript exported four ways (tools/make_transcript_fixtures.py: GBK and UTF-8 CSV, .xlsx
 // from openpyxl and from XlsxWriter) imports to the same courses: the retake's highest grade, the
 // worded grades mapped, the pass/fail course left out, a quoted name with a comma kept.
@@ -142,8 +191,8 @@ TEST(TranscriptFile, GbkAndUtf8CsvAndXlsxGiveTheSameCourses) {
   const std::string expected =
       "高等数学 5 95\r\n大学英语 3 85\r\n线性代数 4 65\r\n"
       "Linear Algebra, Honours 2.5 88.5\r\n";
-  for (const char* name :
-       {"transcript_gbk.csv", "transcript_utf8.csv", "transcript.xlsx", "transcript_shared.xlsx"}) {
+  for (const char* name : {"transcript_gbk.csv", "transcript_utf8.csv", "transcript.xlsx",
+                           "transcript_shared.xlsx", "transcript.xls"}) {
     const courses::TextRecords records =
         ReadTranscriptFile(GRADOVA_TEST_DATA_DIR "/" + std::string(name)).records;
     const courses::TranscriptSettings settings{courses::FindTranscriptColumns(records)};

@@ -56,17 +56,17 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
                            "成绩换算有误：应写作“优=95,良=85”，分数为0到100/" + joined +
                            "计入2门课程，不计入2行，略过1行/");
   EXPECT_EQ(Utf8(m_seams.fileDialogs.at(0).filterGbk),
-            "成绩记录文件(*.txt);;成绩单(*.csv *.tsv *.xlsx)");
+            "成绩记录文件(*.txt);;成绩单(*.csv *.tsv *.xlsx *.xls)");
 }
 
 // A transcript of four years as an academic system exports it keeps every term and category on
-// its way to the list, from .xlsx and GBK and UTF-8 CSV alike, and a course table (.csv) of it
-// reads back as the same list without the dialog. A course file (.txt) is written only after the
+// its way to the list, from .xlsx, .xls and GBK and UTF-8 CSV alike, and a course table (.csv) of
+// it reads back as the same list without the dialog. A course file (.txt) is written only after the
 // question, and holds the GPA courses alone.
 TEST_F(ImportDlgTest, TermsAndCategoriesGoThroughACourseTable) {
   std::string first;
-  for (const std::string name :
-       {"transcript_terms.xlsx", "transcript_terms_gbk.csv", "transcript_terms_utf8.csv"}) {
+  for (const std::string name : {"transcript_terms.xlsx", "transcript_terms.xls",
+                                 "transcript_terms_gbk.csv", "transcript_terms_utf8.csv"}) {
     Write(name, Data(name));
     m_inModal = {[](platform::Dialog& d) { Click(d, kImportOkButton); }};
     m_modals = 0;

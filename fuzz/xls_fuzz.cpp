@@ -1,0 +1,28 @@
+// The .xls reader on any bytes, through a file as FreeXL needs one: FreeXL reads only what
+// CheckXls passed, and what comes out is within the limits. A hostile file that made FreeXL
+// allocate a grid or a string table from its counts would take the run past its memory limit.
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+#include <variant>
+
+#include "check.h"
+#include "platform/xls_reader.h"
+
+using namespace gradova;
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
+  static const std::string path = "/tmp/gradova-xls-fuzz-" + std::to_string(getpid()) + ".xls";
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  const courses::TranscriptLimits limits;
+  const platform::FirstSheet sheet = platform::ReadXlsFirstSheet(path, limits);
+  if (const auto* read = std::get_if<courses::ReadRecords>(&sheet)) {
+    GRADOVA_FUZZ_CHECK(read->error || read->records.size() <= limits.rows, "rows past the limit");
+    for (const auto& record : read->records) {
+      GRADOVA_FUZZ_CHECK(record.size() <= limits.columns, "columns past the limit");
+    }
+  }
+  return 0;
+}
