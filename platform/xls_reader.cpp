@@ -1,6 +1,8 @@
 #include "platform/xls_reader.h"
 
 #include <freexl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,32 @@ namespace {
 
 struct XlsCloser {
   void operator()(const void* handle) const { freexl_close(handle); }
+};
+
+// An anonymous file in memory holding `bytes`: FreeXL opens only a path, and through this one it
+// reads exactly the bytes that were checked, however the file on disk changes meanwhile.
+class MemoryFile {
+ public:
+  explicit MemoryFile(std::string_view bytes) : m_fd(memfd_create("gradova-xls", MFD_CLOEXEC)) {
+    for (std::size_t done = 0; m_fd >= 0 && done < bytes.size();) {
+      const ssize_t wrote = write(m_fd, bytes.data() + done, bytes.size() - done);
+      if (wrote <= 0) Close();
+      done += wrote > 0 ? static_cast<std::size_t>(wrote) : 0;
+    }
+  }
+  ~MemoryFile() { Close(); }
+  MemoryFile(const MemoryFile&) = delete;
+  MemoryFile& operator=(const MemoryFile&) = delete;
+
+  bool Open() const { return m_fd >= 0; }
+  std::string Path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+
+ private:
+  void Close() {
+    if (m_fd >= 0) close(m_fd);
+    m_fd = -1;
+  }
+  int m_fd;
 };
 
 std::string CellText(const FreeXL_CellValue& cell) {
@@ -47,11 +75,18 @@ FirstSheet ReadXlsFirstSheet(const std::string& path, const courses::TranscriptL
   std::ifstream in(path, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (!in.good() && !in.eof()) return TranscriptFileError::CannotOpen;
+  return ReadXlsBytes(bytes, limits);
+}
+
+FirstSheet ReadXlsBytes(std::string_view bytes, const courses::TranscriptLimits& limits) {
+  if (bytes.size() > limits.xlsFileBytes) return TranscriptFileError::TooLarge;
   const XlsCheck check = CheckXls(bytes, limits);
   if (check.error) return *check.error;
+  const MemoryFile file(bytes);
+  if (!file.Open()) return TranscriptFileError::CannotOpen;
 
   const void* opened = nullptr;
-  const int status = freexl_open(path.c_str(), &opened);
+  const int status = freexl_open(file.Path().c_str(), &opened);
   const std::unique_ptr<const void, XlsCloser> book(opened);
   if (status == FREEXL_INSUFFICIENT_MEMORY) throw std::bad_alloc();
   if (status == FREEXL_FILE_NOT_FOUND) return TranscriptFileError::CannotOpen;

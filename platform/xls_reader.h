@@ -3,6 +3,7 @@
 // bytes have passed CheckXls (xls_check.h), so that no file makes FreeXL take more memory or time
 // than its cells need. No Qt: the fuzz target links it with FreeXL alone.
 #include <string>
+#include <string_view>
 
 #include "courses/text_records.h"
 #include "platform/transcript_file.h"
@@ -18,5 +19,8 @@ namespace gradova::platform {
 // TooLarge for a file larger than limits.xlsFileBytes, one of CheckXls's, DamagedXls for what
 // FreeXL refuses, or a limit that the records passed. Throws std::bad_alloc when memory runs out.
 FirstSheet ReadXlsFirstSheet(const std::string& path, const courses::TranscriptLimits& limits);
+
+// The same from the file's bytes, read once: FreeXL reads the very bytes that were checked.
+FirstSheet ReadXlsBytes(std::string_view bytes, const courses::TranscriptLimits& limits);
 
 }  // namespace gradova::platform
