@@ -24,7 +24,7 @@ constexpr std::uint32_t kMiniCutoff = 4096;
 constexpr std::uint32_t kMaxMiniFatSectors = 64;
 constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
 
-constexpr std::uint16_t kBof = 0x0809, kFilePass = 0x002F, kSst = 0x00FC, kContinue = 0x003C,
+constexpr std::uint16_t kBof = 0x0809, kEof = 0x000A, kFilePass = 0x002F, kSst = 0x00FC, kContinue = 0x003C,
                         kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
                         kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E, kFormula = 0x0006,
                         kString = 0x0207;
@@ -186,12 +186,12 @@ class RecordWalk {
       }
     }
     if (m_sheets.empty()) return Error::NoXlsSheet;
+    // Each sheet has its grid, and each grid its sheet.
     std::sort(m_sheets.begin(), m_sheets.end());
-    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
-      if ((i > 0 && m_sheets[i] == m_sheets[i - 1]) ||
-          std::find(m_declared.begin(), m_declared.end(), m_sheets[i]) == m_declared.end()) {
-        return Error::DamagedXls;
-      }
+    std::sort(m_declared.begin(), m_declared.end());
+    if (std::adjacent_find(m_sheets.begin(), m_sheets.end()) != m_sheets.end() ||
+        m_sheets != m_declared) {
+      return Error::DamagedXls;
     }
     return std::nullopt;
   }
@@ -202,6 +202,8 @@ class RecordWalk {
     const std::uint32_t previous = std::exchange(m_lastType, type == kContinue ? m_lastType : type);
     if (!TextsFit(type, body, previous)) return Error::DamagedXls;
     if (type == kBof) {
+      // A substream ends before the next begins; FreeXL would give a sheet a second grid.
+      if (at != 0 && previous != kEof) return Error::DamagedXls;
       m_start = static_cast<std::uint32_t>(at);
       m_dimension = false;
       m_taken.clear();

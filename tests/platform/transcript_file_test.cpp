@@ -152,6 +152,8 @@ TEST(TranscriptFile, XlsFirstSheetOrTheReasonWhyNot) {
   const auto patched = [&](std::size_t at, std::string_view bytes) {
     return std::string(xls).replace(at, bytes.size(), bytes);
   };
+  std::string sheetInSheet = patched(record(0x0208), "\x09\x08\x10\0\0\x06\x10\0"sv);
+  sheetInSheet.replace(record(0x023E), 16, "\0\x02\x12\0\0\0\0\0\x08\0\0\0\0\0\x03\0"sv);
   const std::size_t workbookEntry = (u16(0x30) + 1) * 512 + 128, fat = (u16(0x4C) + 1) * 512;
   // clang-format off
   const std::pair<std::string, std::string_view> rows[] = {
@@ -162,6 +164,7 @@ TEST(TranscriptFile, XlsFirstSheetOrTheReasonWhyNot) {
       {patched(record(0x0200) + 8, "\0\0\0\xF5\0\0\0\0"sv), "error 8"},    // 4 G rows, no column
       {patched(record(0x00FC) + 8, "\xFF\xFF\xFF"), "error 8"},          // more strings than bytes
       {patched(record(0x023E), "\0\x02"sv), "error 8"},                  // a second DIMENSION
+      {sheetInSheet, "error 8"},  // a second sheet's BOF and DIMENSION before the first's EOF
       {patched(record(0x0809) + 5, "\x02"), "error 7"},                  // a BIFF2 BOF
       {patched(workbookEntry + 0x78, "\xE8\x03\0"sv), "error 8"},        // in the mini stream
       {patched(fat + 4 * 7, "\x07\0\0\0"sv), "error 8"},                 // a chain that never ends
