@@ -9,6 +9,11 @@
 
 using namespace gradova;
 
+// FreeXL 1.0.6 loses a few small allocations of its own on some damaged files that pass the check
+// and read as damaged rows; the reader cannot free them. Leaks from this program's code are still
+// reported.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfreexl.so\n"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const courses::TranscriptLimits limits;
   const platform::FirstSheet sheet =
