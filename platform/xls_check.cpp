@@ -24,10 +24,10 @@ constexpr std::uint32_t kMiniCutoff = 4096;
 constexpr std::uint32_t kMaxMiniFatSectors = 64;
 constexpr std::size_t kMaxRecordBytes = 8224;  // a BIFF8 record's longest body
 
-constexpr std::uint16_t kBof = 0x0809, kEof = 0x000A, kFilePass = 0x002F, kSst = 0x00FC, kContinue = 0x003C,
-                        kBoundSheet = 0x0085, kDimension = 0x0200, kBoolErr = 0x0205,
-                        kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E, kFormula = 0x0006,
-                        kString = 0x0207;
+constexpr std::uint16_t kBof = 0x0809, kEof = 0x000A, kFilePass = 0x002F, kSst = 0x00FC,
+                        kContinue = 0x003C, kBoundSheet = 0x0085, kDimension = 0x0200,
+                        kBoolErr = 0x0205, kMulRk = 0x00BD, kLabel = 0x0204, kFormat = 0x041E,
+                        kFormula = 0x0006, kString = 0x0207;
 // The records that put a value in a cell, each naming its row and column first.
 constexpr std::uint16_t kCellRecords[] = {0x0203, 0x0204, kBoolErr, 0x027E, kMulRk, 0x00FD};
 
