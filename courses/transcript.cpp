@@ -237,8 +237,8 @@ std::string DescribeRow(const TranscriptRow& row) {
   switch (row.fate) {
     case RowFate::Counted:
       return std::string(kRowCounted) + ' ' + row.course.score;
-    case RowFate::PassFail:
-      return std::string(kRowPassFail);
+    case RowFate::PassFail:  // a passed one stays in the list, for the earned credits
+      return std::string(IsListedPass(row) ? kRowPassListed : kRowPassFail);
     case RowFate::Retake:
       return std::string(kRowRetakeBefore) + std::to_string(row.countedRecord) +
              std::string(kRowRetakeAfter);

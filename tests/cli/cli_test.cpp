@@ -252,7 +252,7 @@ TEST(Cli, Transcripts) {
       "高等数学\t5\t95\n大学英语\t3\t85\n线性代数\t4\t65\nLinear Algebra, Honours\t2.5\t88.5\n";
   // clang-format off
   const std::tuple<std::string, std::vector<std::string>, std::string, std::string> rows[] = {
-      {"课程,学分,成绩\r\nLinear Algebra II,4,良\r\n体育,1,通过\r\nLinear Algebra II,4,70\r\n", {"t.csv"}, "Linear Algebra II\t4\t85\n", "t.csv:3: 体育 1 通过: 不计入：通过/不通过课程\ngradova-cli: t.csv:4: Linear Algebra II 4 70: 不计入：重修，以第2行为准\ngradova-cli: t.csv: 计入1门课程，不计入2行，略过0行\n"},
+      {"课程,学分,成绩\r\nLinear Algebra II,4,良\r\n体育,1,通过\r\nLinear Algebra II,4,70\r\n", {"t.csv"}, "Linear Algebra II\t4\t85\n", "t.csv:3: 体育 1 通过: 只计入已获学分\ngradova-cli: t.csv:4: Linear Algebra II 4 70: 不计入：重修，以第2行为准\ngradova-cli: t.csv: 计入1门课程，不计入2行，略过0行\n"},
       {Gbk("a\t2\t优\na\t2\t70"), {"--retake", "latest", "--grade-map", "优=90", "t.tsv"}, "a\t2\t70\n", "t.tsv: 计入1门课程，不计入1行，略过0行\n"},
       {"a,2,优", {"--grade-map=优=1", "--retake=all", "t.csv"}, "a\t2\t1\n", "计入1门"},
       {"a,2,b", {"t.xlsx"}, "", "t.xlsx: 无法读取成绩单：文件不是有效的.xlsx（不是zip压缩包）！\n"},
