@@ -44,11 +44,10 @@ TEST_F(ImportDlgTest, PreviewsEveryRowAndFillsTheListAsALoad) {
     const std::string proposed = m_seams.fileDialogs.back().initialPath;
     EXPECT_EQ(shown + std::filesystem::path(proposed).filename().string(), state);
   }
-  EXPECT_EQ(
-      preview,
-      "2,高数,5,95,2023-1,,,计入，成绩 95/3,体育,1,通过,2023,,,只计入已获学分/4,高数,5,"
-      "92,2024-2,,,不计入：重修，以第2行为准/5,A, B,4,85,,,,计入，成绩 "
-      "85/6,C,2,X,,,,略过：无法识别的成绩/");
+  EXPECT_EQ(preview,
+            "2,高数,5,95,2023-1,,,计入，成绩 95/3,体育,1,通过,2023,,,只计入已获学分/4,高数,5,"
+            "92,2024-2,,,不计入：重修，以第2行为准/5,A, B,4,85,,,,计入，成绩 "
+            "85/6,C,2,X,,,,略过：无法识别的成绩/");
   const std::string joined = "第4列 学年 + 第5列 学期 ";
   EXPECT_EQ(summaries, joined + "计入2门课程，不计入2行，略过1行/" + joined +
                            "计入2门课程，不计入1行，略过2行/" + joined +
