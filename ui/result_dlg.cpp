@@ -269,19 +269,26 @@ void CResultDlg::ShowChart() {
       MakeTrendChart(m_cumulativeRows, m_rules, static_cast<std::size_t>(rule), m_target));
 }
 
-void CResultDlg::OnExportChart() {
+void CResultDlg::SaveAs(
+    std::string_view fileName, std::string_view filter,
+    const std::function<bool(const std::string& path, const platform::ByteSink& write)>& produce) {
   const std::optional<std::string> path = platform::ShowSaveFileDialog(
-      this, platform::GetCurrentDirectory() + "/" + std::string(kChartFileName),
-      std::string(kChartFileFilter));
+      this, platform::GetCurrentDirectory() + "/" + std::string(fileName), std::string(filter));
   if (!path) return;
-  const bool svg = path->size() >= 4 && path->compare(path->size() - 4, 4, ".svg") == 0;
   const std::string name = path->substr(path->find_last_of('/') + 1);
   ReplaceAndTell(
       *path, std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix),
-      [this, svg](const platform::ByteSink& write) {
-        QWidget* chart = Item(kChartView);
-        return svg ? platform::WriteChartSvg(chart, write) : platform::WriteChartPng(chart, write);
-      });
+      [&](const platform::ByteSink& write) { return produce(*path, write); });
+}
+
+void CResultDlg::OnExportChart() {
+  SaveAs(kChartFileName, kChartFileFilter,
+         [this](const std::string& path, const platform::ByteSink& write) {
+           QWidget* chart = Item(kChartView);
+           const bool svg = path.size() >= 4 && path.compare(path.size() - 4, 4, ".svg") == 0;
+           return svg ? platform::WriteChartSvg(chart, write)
+                      : platform::WriteChartPng(chart, write);
+         });
 }
 
 void CResultDlg::OnExportPdf() {
@@ -290,24 +297,17 @@ void CResultDlg::OnExportPdf() {
   const bool withTerms = HasTerms();
   CPdfExportDlg options(names, m_myRuleFirst, withTerms, this);
   if (options.DoModal() != platform::kIdOk) return;
-  const std::optional<std::string> path = platform::ShowSaveFileDialog(
-      this, platform::GetCurrentDirectory() + "/" + std::string(kPdfFileName),
-      std::string(kPdfFileFilter));
-  if (!path) return;
   grading::RuleSet shown;
   for (std::size_t rule = 0; rule < names.size(); ++rule)
     if (options.ShownRules()[rule]) shown.rules.push_back(m_rules.rules[rule]);
   const TranscriptPdfOptions pdf{
       options.StudentFields(), gpa::DescribeSubset(m_subset), options.ByTerm(), withTerms, m_target,
       m_transcriptPoints};
-  const courses::CourseList chosen = gpa::SelectCourses(
-      gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
-  const std::string name = path->substr(path->find_last_of('/') + 1);
-  ReplaceAndTell(
-      *path, std::string(kWrittenPrefix) + platform::Utf8ToGbk(name) + std::string(kWrittenSuffix),
-      [&](const platform::ByteSink& write) {
-        return WriteTranscriptPdf(chosen, shown, pdf, write);
-      });
+  SaveAs(kPdfFileName, kPdfFileFilter, [&](const std::string&, const platform::ByteSink& write) {
+    const courses::CourseList chosen = gpa::SelectCourses(
+        gpa::ParseCourseSnapshot(m_snapshot, static_cast<std::size_t>(m_courseCount)), m_subset);
+    return WriteTranscriptPdf(chosen, shown, pdf, write);
+  });
 }
 
 }  // namespace gradova::ui

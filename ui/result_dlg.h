@@ -44,6 +44,12 @@ class CResultDlg : public platform::Dialog {
   // `writtenGbk`, or "文件创建失败！" when the file could not be replaced (it is then as it was).
   void ReplaceAndTell(const std::string& path, std::string_view writtenGbk,
                       const std::function<bool(const platform::ByteSink& write)>& produce);
+  // Asks where to save, proposing `fileName` in the current directory, and replaces the chosen
+  // file with what `produce` writes for its path as ReplaceAndTell does, telling the file's name;
+  // nothing when the user cancels.
+  void SaveAs(
+      std::string_view fileName, std::string_view filter,
+      const std::function<bool(const std::string& path, const platform::ByteSink& write)>& produce);
   // The subset the view and range controls choose; every result follows it.
   gpa::Subset ChosenSubset();
   // Evaluates the chosen subset anew: the course table, the per-term rows and the earned credits.
@@ -58,13 +64,11 @@ class CResultDlg : public platform::Dialog {
   void OnTargetPlan();
   // Draws the trend chart of the chosen subset under the rule chosen beside it.
   void ShowChart();
-  // Asks where to save the chart, proposing "GPA chart.png" in the current directory, and writes
-  // it there as a PNG image, or as an SVG drawing when the name ends in ".svg", as ReplaceAndTell
-  // does.
+  // Saves the chart (SaveAs, proposing "GPA chart.png") as a PNG image, or as an SVG drawing when
+  // the name ends in ".svg".
   void OnExportChart();
-  // Asks what the PDF is to hold (CPdfExportDlg), then where to write it, proposing
-  // "GPA report.pdf" in the current directory, and writes the chosen subset's summary there as
-  // ReplaceAndTell does.
+  // Asks what the PDF is to hold (CPdfExportDlg), then saves the chosen subset's summary (SaveAs,
+  // proposing "GPA report.pdf").
   void OnExportPdf();
 
   platform::ListControl m_list;
